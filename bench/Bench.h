@@ -1,0 +1,35 @@
+// Small timing helpers for ./dev bench. Every figure is a ratio against a floor measured
+// in the same run, because these machines are shared and noisy.
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <string>
+
+namespace lt::bench {
+
+// Best of `rounds` timings of fn, in seconds; each timing runs fn `repeat` times.
+inline double bestSeconds(const std::function<void()>& fn, int rounds = 7, int repeat = 1) {
+    double best = 1e30;
+    for (int r = 0; r < rounds; ++r) {
+        auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < repeat; ++i) fn();
+        double s = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count() / repeat;
+        if (s < best) best = s;
+    }
+    return best;
+}
+
+struct Results {
+    int failed = 0;
+    void report(const std::string& name, double ratio, double limit, const std::string& note = "") {
+        bool pass = ratio <= limit;
+        if (!pass) ++failed;
+        std::printf("bench %s: %.3f (target <= %.2f) %s%s%s\n", name.c_str(), ratio, limit, pass ? "PASS" : "FAIL",
+                    note.empty() ? "" : "  ", note.c_str());
+        std::fflush(stdout);
+    }
+};
+
+} // namespace lt::bench

@@ -1,0 +1,10 @@
+// Every group of benchmarks; main() runs them in this order.
+#pragma once
+
+#include "Bench.h"
+
+namespace lt::bench {
+
+void StorageBenches(Results& results, const std::string& workDir);
+
+} // namespace lt::bench

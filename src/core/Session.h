@@ -1,0 +1,44 @@
+// The one owner of the program's state: settings, run-wide values, the Quick Edit
+// record and the work-store index. Windows and core routines receive it by reference.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "quickedit/QuickMessage.h"
+#include "settings/Settings.h"
+#include "storage/FileSystem.h"
+#include "ui_port.h"
+
+namespace lt {
+
+// Where each message's block lives (the work-store index).
+struct WorkIndex {
+    // 0 = no stored block; 1 = in the open script file; 2 = in the work file. 0..1023 used.
+    std::array<int, kMessageCount + 1> MessageState{};
+    // 1-based byte position of the block's header line in the file that holds it.
+    std::array<int64_t, kMessageCount + 1> MessageOffset{};
+    int32_t LoadedCrc = 0;
+    std::string CurrentFilePath;
+    std::string WorkFilePath;
+    // Blocks found by the last Open less one; 1023 after New.
+    int StoredMessageCount = 1023;
+};
+
+struct Session {
+    Session(FileSystem& fileSystem, UserPort& userPort) : fs(fileSystem), ui(userPort) {}
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    Settings settings;
+    RunValues run;
+    QuickMessage msg;
+    WorkIndex index;
+    FileSystem& fs;
+    UserPort& ui;
+    // Set while the rescue prompt saves, so a failure inside it cannot ask again.
+    bool RescueInProgress = false;
+};
+
+} // namespace lt

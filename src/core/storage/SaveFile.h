@@ -1,0 +1,21 @@
+// Saving: every block of the open file, from memory, the work file or the old script
+// file, into a new script file that replaces the target only once it is complete.
+#pragma once
+
+#include <string>
+
+#include "Session.h"
+
+namespace lt {
+
+// Writes the script file newPath taking state-1 blocks from oldPath. True when written.
+// A failure at any point leaves newPath as it was and the index unchanged.
+bool SaveFile(Session& s, const std::string& oldPath, const std::string& newPath);
+
+// Puts path first in the list of recent files; returns the number of entries in use.
+int UpdateRecentFiles(Settings& settings, const std::string& path);
+
+// Number of leading non-empty recent files (at most 4).
+int RecentFileCount(const Settings& settings);
+
+} // namespace lt

@@ -1,0 +1,7 @@
+#pragma once
+
+namespace lt {
+
+const char* ProductVersion();
+
+} // namespace lt

@@ -1,0 +1,79 @@
+// A FileSystem over the real disk that fails the n-th write, sync or rename (counted
+// together), so tests can walk every point at which a save can break.
+#pragma once
+
+#include <cerrno>
+#include <memory>
+#include <string>
+
+#include "storage/FileSystem.h"
+
+namespace lt::test {
+
+class FaultyFileSystem : public FileSystem {
+public:
+    // failAt: 1-based number of the mutating operation that fails; 0 = never.
+    int failAt = 0;
+    int failErrno = ENOSPC;
+    int operations = 0;
+
+    bool shouldFail() { return ++operations == failAt; }
+
+    std::unique_ptr<ReadableFile> openRead(const std::string& path, int* error) override {
+        return real_.openRead(path, error);
+    }
+    std::unique_ptr<WritableFile> openWrite(const std::string& path, bool append, int* error) override {
+        if (shouldFail()) {
+            if (error) *error = failErrno;
+            return nullptr;
+        }
+        auto file = real_.openWrite(path, append, error);
+        if (!file) return nullptr;
+        return std::make_unique<Writable>(std::move(file), *this);
+    }
+    bool exists(const std::string& path) override { return real_.exists(path); }
+    bool isDirectory(const std::string& path) override { return real_.isDirectory(path); }
+    bool remove(const std::string& path, int* error) override { return real_.remove(path, error); }
+    bool rename(const std::string& from, const std::string& to, int* error) override {
+        if (shouldFail()) {
+            if (error) *error = failErrno;
+            return false;
+        }
+        return real_.rename(from, to, error);
+    }
+    int64_t fileSize(const std::string& path) override { return real_.fileSize(path); }
+
+private:
+    class Writable : public WritableFile {
+    public:
+        Writable(std::unique_ptr<WritableFile> inner, FaultyFileSystem& fs) : inner_(std::move(inner)), fs_(fs) {}
+        bool write(const char* data, size_t size) override {
+            if (fs_.shouldFail()) {
+                // Half of the data reaches the disk, as when the disk fills up.
+                inner_->write(data, size / 2);
+                error_ = fs_.failErrno;
+                return false;
+            }
+            return inner_->write(data, size);
+        }
+        bool sync() override {
+            if (fs_.shouldFail()) {
+                error_ = fs_.failErrno;
+                return false;
+            }
+            return inner_->sync();
+        }
+        bool close() override { return inner_->close(); }
+        int64_t position() const override { return inner_->position(); }
+        int error() const override { return error_ ? error_ : inner_->error(); }
+
+    private:
+        std::unique_ptr<WritableFile> inner_;
+        FaultyFileSystem& fs_;
+        int error_ = 0;
+    };
+
+    PosixFileSystem real_;
+};
+
+} // namespace lt::test
