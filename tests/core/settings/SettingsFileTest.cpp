@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include "FakeUserPort.h"
+#include "TempDir.h"
+#include "settings/ProgramMenu.h"
+#include "settings/SettingsFile.h"
+#include "storage/FileSystem.h"
+
+using namespace lt;
+
+namespace {
+const char* const kDefaultsFile =
+    "[preferences]\r\nport=1\r\ntop=2880\r\nleft=1234.5\r\ntype=7740\r\nrate=19200\r\naddress=0\r\n"
+    "edit_type=\r\nedit_path=\r\nstart_char=<\r\nstop_char=>\r\narrays1=\r\narrays2=\r\narrays3=\r\n"
+    "arrays4=\r\nvarchar=^\r\nversion=2\r\nesc_file=no\r\ntools_path=/opt/lt/\r\n";
+}
+
+TEST(SettingsFile, MissingFileKeepsDefaultsAndWritesAllKeysInOrder) {
+    test::TempDir dir;
+    PosixFileSystem fs;
+    Settings s;
+    s.UnitType = "7780";
+    auto r = ReadSettings(s, fs, dir.file("Lumatext7700.INI"), "/opt/lt/");
+    EXPECT_FALSE(r.fileFound);
+    EXPECT_FALSE(r.windowTop.has_value());
+    EXPECT_EQ(s.UnitPort, "1");
+    EXPECT_EQ(s.UnitType, "7740");
+    EXPECT_EQ(s.BaudRate, "19200");
+    EXPECT_EQ(s.UnitAddress, "0");
+    EXPECT_EQ(s.StartChar, "<");
+    EXPECT_EQ(s.StopChar, ">");
+    EXPECT_EQ(s.VarChar, "^");
+    EXPECT_EQ(s.FirmwareVersion, "2");
+    EXPECT_EQ(s.KeepEscFile, "no");
+    EXPECT_EQ(s.ToolsPath, "/opt/lt/");
+    ASSERT_TRUE(WriteSettings(s, fs, dir.file("Lumatext7700.INI"), 2880.0f, 1234.5f));
+    EXPECT_EQ(dir.read("Lumatext7700.INI"), kDefaultsFile);
+    EXPECT_FALSE(dir.has("Lumatext7700.INI.tmp"));
+}
+
+TEST(SettingsFile, ReadingRules) {
+    Settings s;
+    auto r = ParseSettings(s, "junk=1\r\n[preferences]\r\n  PORT=3\r\nrate =9600\r\naddress=  12  \r\n"
+                              "top=abc\r\nleft=-15\r\nunknown=1\r\ntools_path=/x\r\n\r\ntype=7780\r\n"
+                              "[preferences]\nvarchar=~\n");
+    EXPECT_TRUE(r.fileFound);
+    EXPECT_EQ(s.UnitPort, "3");           // keys are case-insensitive, blanks before them go
+    EXPECT_EQ(s.BaudRate, "19200");       // a blank before "=" makes the key unknown
+    EXPECT_EQ(s.UnitAddress, "12");       // blanks around the value go
+    EXPECT_FALSE(r.windowTop.has_value()); // not a number: skipped
+    EXPECT_EQ(r.windowLeft.value(), -15.0f);
+    EXPECT_EQ(s.ToolsPath, "/x/");        // a separator is added
+    EXPECT_EQ(s.UnitType, "7740");        // after an empty line the section has ended
+    EXPECT_EQ(s.VarChar, "~");            // a second section header starts reading again (LF only)
+}
+
+TEST(SettingsFile, ToolsPathWithoutCompilerFallsBackToProgramDir) {
+    test::TempDir dir;
+    PosixFileSystem fs;
+    dir.write("Lumatext7700.INI", "[preferences]\r\ntools_path=" + dir.dir() + "\r\n");
+    Settings s;
+    ReadSettings(s, fs, dir.file("Lumatext7700.INI"), "/opt/lt/");
+    EXPECT_EQ(s.ToolsPath, "/opt/lt/");
+    dir.write("lexmill.exe", "");
+    ReadSettings(s, fs, dir.file("Lumatext7700.INI"), "/opt/lt/");
+    EXPECT_EQ(s.ToolsPath, dir.dir());
+    EXPECT_EQ(SettingsFilePathFor("/home/u", "Lumatext7700"), "/home/u/Lumatext7700.INI");
+}
+
+TEST(ProgramMenu, AddressAnswers) {
+    PosixFileSystem fs;
+    test::FakeUserPort ui;
+    Session s(fs, ui);
+    EnterAddress(s, std::string("255"));
+    EXPECT_EQ(s.settings.UnitAddress, "255");
+    EnterAddress(s, std::string("256"));
+    EnterAddress(s, std::string("-1"));
+    EnterAddress(s, std::string("abc"));
+    EnterAddress(s, std::string(""));
+    EnterAddress(s, std::nullopt);
+    EXPECT_EQ(s.settings.UnitAddress, "255");
+    ASSERT_EQ(ui.boxes.size(), 3u);
+    EXPECT_EQ(ui.boxes[0].text, "You have entered an illegal address.");
+    EXPECT_EQ(ui.boxes[0].icon, Icon::Information);
+    EXPECT_EQ(ui.boxes[1].text, "You have entered an illegal address.");
+    EXPECT_EQ(ui.boxes[2].text, "The address abc is not valid.");
+    ui.inputs.push_back(std::string("7"));
+    AskAddress(s);
+    EXPECT_EQ(ui.prompts.back(), "Please enter the address of the 7700 unit. This address must be between 0 and 255.");
+    EXPECT_EQ(s.settings.UnitAddress, "7");
+}
+
+TEST(ProgramMenu, UnitTypeAndVersionSwitches) {
+    test::TempDir dir;
+    PosixFileSystem fs;
+    test::FakeUserPort ui;
+    Session s(fs, ui);
+    EXPECT_FALSE(ChooseUnitType(s, "7740"));
+    EXPECT_FALSE(s.run.HeaderChanged);
+    s.run.ScriptEditMode = true;
+    s.msg.BlockText = "SUB 0(TASK=0)\r\n\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nEND SUB\r\n";
+    EXPECT_TRUE(ChooseUnitType(s, "7780"));
+    EXPECT_TRUE(s.run.HeaderChanged);
+    EXPECT_EQ(s.msg.LineCount, 4);
+    EXPECT_EQ(s.msg.BlockText, "SUB 0(TASK=0)\r\n\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nLINE3:\r\n\r\nLINE4:\r\n\r\nEND SUB\r\n");
+
+    s.run.HeaderChanged = false;
+    EXPECT_FALSE(ChooseVersion(s, "2"));
+    EXPECT_FALSE(s.run.HeaderChanged);
+    s.index.CurrentFilePath = dir.file("a.b.src");
+    dir.write("a.b.bin", "image");
+    EXPECT_TRUE(ChooseVersion(s, "1"));
+    EXPECT_TRUE(s.run.HeaderChanged);
+    EXPECT_FALSE(dir.has("a.b.bin"));
+}

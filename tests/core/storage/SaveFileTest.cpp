@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include "FaultyFileSystem.h"
+#include "StorageFixture.h"
+#include "storage/SaveFile.h"
+#include "storage/ScriptFile.h"
+#include "storage/WorkStore.h"
+
+using namespace lt;
+using test::Block;
+
+namespace {
+
+// Opens a.src with blocks 1, 2, 3, edits 2 into the work file and makes 5 current.
+void PrepareEdits(Session& s, test::TempDir& dir) {
+    dir.write("a.src", ScriptHeader("7740", "2") + Block(1, 0) + "\r\n" + Block(2, 0) + "\r\n" + Block(3, 3) + "\r\n");
+    WorkStore store(s);
+    s.index.CurrentFilePath = dir.file("a.src");
+    ScanScriptFile(s, s.index.CurrentFilePath);
+    s.msg.CurrentMessage = 2;
+    store.LoadMessage(2);
+    s.msg.BlockText = Block(2, 1, "    CLS\r\n");
+    ASSERT_TRUE(store.StoreMessage(2));
+    s.msg.CurrentMessage = 5;
+    store.LoadMessage(5);
+    s.msg.BlockText = Block(5, 0);
+}
+
+std::string Expected() {
+    return ScriptHeader("7740", "2") + Block(1, 0) + "\r\n" + Block(2, 1, "    CLS\r\n") + "\r\n" + Block(3, 3) +
+           "\r\n" + Block(5, 0) + "\r\n";
+}
+
+} // namespace
+
+TEST(SaveFile, MergesMemoryWorkFileAndOldFile) {
+    test::StorageFixture f;
+    PrepareEdits(f.s, f.dir);
+    f.ui.statuses.clear();
+    ASSERT_TRUE(SaveFile(f.s, f.s.index.CurrentFilePath, f.s.index.CurrentFilePath));
+    EXPECT_EQ(f.dir.read("a.src"), Expected());
+    EXPECT_FALSE(f.dir.has("TMP$$$.TMP"));
+    EXPECT_FALSE(f.dir.has("TMPFLN.TMP"));
+    EXPECT_FALSE(f.dir.has("TST$$$.TST"));
+    for (int n : {1, 2, 3, 5}) EXPECT_EQ(f.s.index.MessageState[n], 1) << n;
+    EXPECT_EQ(f.s.settings.RecentFiles[1], f.dir.file("a.src"));
+    EXPECT_EQ(f.ui.statuses[0], "Saving file a.src.  1 % complete.");
+    EXPECT_EQ(f.ui.statuses[1], "Saving file a.src.  5 % complete.");
+    EXPECT_EQ(f.ui.statuses[f.ui.statuses.size() - 2], "Saving file a.src.  100 % complete.");
+    // Every block now comes from the new file, and a second save writes nothing.
+    WorkStore store(f.s);
+    for (int n : {1, 2, 3}) {
+        store.LoadMessage(n);
+        EXPECT_EQ(f.s.msg.BlockText.substr(0, 6), "SUB " + std::to_string(n) + "(");
+    }
+    f.s.msg.CurrentMessage = 2;
+    store.LoadMessage(2);
+    EXPECT_FALSE(SaveFile(f.s, f.s.index.CurrentFilePath, f.s.index.CurrentFilePath));
+}
+
+TEST(SaveFile, EmptyCurrentMessageLeavesAnEmptyLine) {
+    test::StorageFixture f;
+    f.s.msg.CurrentMessage = 0;
+    f.s.run.HeaderChanged = true;
+    ASSERT_TRUE(SaveFile(f.s, "", f.dir.file("new.src")));
+    EXPECT_EQ(f.dir.read("new.src"), ScriptHeader("7740", "2") + "\r\n");
+    EXPECT_EQ(f.s.index.MessageState[0], 0);
+    EXPECT_EQ(f.s.index.CurrentFilePath, f.dir.file("new.src"));
+    EXPECT_FALSE(f.s.run.HeaderChanged);
+}
+
+TEST(SaveFile, UnwritableDirectory) {
+    test::StorageFixture f;
+    f.s.run.HeaderChanged = true;
+    EXPECT_FALSE(SaveFile(f.s, "", "/proc/nowhere/x.src"));
+    EXPECT_EQ(f.ui.lastText(), "Can't write in specified directory /proc/nowhere/. You have to select SaveAs from "
+                               "Flie menu and save the file in diferent directory.");
+}
+
+TEST(SaveFile, ScriptFileChangedByAnotherProgramIsNotOverwritten) {
+    test::StorageFixture f;
+    PrepareEdits(f.s, f.dir);
+    f.dir.write("a.src", "rewritten by someone else\r\n");
+    EXPECT_FALSE(SaveFile(f.s, f.s.index.CurrentFilePath, f.s.index.CurrentFilePath));
+    EXPECT_EQ(f.ui.lastText(), "Message 1 was not found in file a.src. The file was changed by another program; "
+                               "a.src has not been saved.");
+    EXPECT_EQ(f.dir.read("a.src"), "rewritten by someone else\r\n");
+    EXPECT_TRUE(f.dir.has("prog/TMP$$$.TMP") || f.dir.has("TMP$$$.TMP"));
+    ASSERT_TRUE(SaveFile(f.s, f.s.index.CurrentFilePath, f.dir.file("b.src")) == false);
+}
+
+// A save that breaks at any write, sync or rename leaves the old file byte-identical and
+// the editor holding every edit; retrying afterwards writes the full file.
+TEST(SaveFile, FailureAtEveryStepLosesNothing) {
+    for (int failAt = 1;; ++failAt) {
+        test::TempDir dir;
+        test::FaultyFileSystem fs;
+        test::FakeUserPort ui;
+        Session s(fs, ui);
+        s.run.ProgramDir = dir.dir();
+        PrepareEdits(s, dir);
+        const std::string before = dir.read("a.src");
+        fs.operations = 0;
+        fs.failAt = failAt;
+        ui.answers = {Answer::No};
+        bool saved = SaveFile(s, s.index.CurrentFilePath, s.index.CurrentFilePath);
+        if (saved) {
+            EXPECT_GT(failAt, 1);
+            EXPECT_EQ(dir.read("a.src"), Expected());
+            break;
+        }
+        SCOPED_TRACE(failAt);
+        EXPECT_EQ(dir.read("a.src"), before);
+        EXPECT_FALSE(dir.has("TMPFLN.TMP"));
+        ASSERT_EQ(ui.boxes.size(), 1u);
+        const std::string& text = ui.boxes.back().text;
+        if (failAt <= 2) {
+            EXPECT_EQ(text, "Can't write in specified directory " + dir.dir() +
+                                ". You have to select SaveAs from Flie menu and save the file in diferent directory.");
+        } else if (failAt == 3) {
+            EXPECT_EQ(text, "Can't create temporary file " + dir.dir() + "TMPFLN.TMP");
+        } else {
+            EXPECT_EQ(text, "Disk is full. Continue.");
+            EXPECT_EQ(ui.boxes.back().title, "Disk Error");
+            EXPECT_EQ(ui.boxes.back().buttons, Buttons::YesNo);
+        }
+        EXPECT_EQ(s.index.MessageState[2], 2);
+        fs.failAt = 0;
+        ASSERT_TRUE(SaveFile(s, s.index.CurrentFilePath, s.index.CurrentFilePath));
+        EXPECT_EQ(dir.read("a.src"), Expected());
+        ASSERT_LT(failAt, 50);
+    }
+}
+
+TEST(SaveFile, RetryAfterDiskFullSavesInOneGo) {
+    test::TempDir dir;
+    test::FaultyFileSystem fs;
+    test::FakeUserPort ui;
+    Session s(fs, ui);
+    s.run.ProgramDir = dir.dir();
+    PrepareEdits(s, dir);
+    fs.operations = 0;
+    fs.failAt = 4; // the first write of the new file
+    ui.answers = {Answer::Yes};
+    ASSERT_TRUE(SaveFile(s, s.index.CurrentFilePath, s.index.CurrentFilePath));
+    EXPECT_EQ(dir.read("a.src"), Expected());
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Disk is full. Continue."});
+}
+
+TEST(RecentFiles, ListRules) {
+    Settings s;
+    EXPECT_EQ(UpdateRecentFiles(s, "a"), 1);
+    UpdateRecentFiles(s, "b");
+    UpdateRecentFiles(s, "c");
+    UpdateRecentFiles(s, "d");
+    EXPECT_EQ(UpdateRecentFiles(s, "e"), 4); // the oldest drops out
+    EXPECT_EQ(s.RecentFiles[1], "e");
+    EXPECT_EQ(s.RecentFiles[4], "b");
+    EXPECT_EQ(UpdateRecentFiles(s, "c"), 4); // moves to the top
+    EXPECT_EQ(s.RecentFiles[1], "c");
+    EXPECT_EQ(s.RecentFiles[2], "e");
+    EXPECT_EQ(s.RecentFiles[3], "d");
+    EXPECT_EQ(s.RecentFiles[4], "b");
+    EXPECT_EQ(UpdateRecentFiles(s, "c"), 4);
+    EXPECT_EQ(s.RecentFiles[2], "e");
+}
