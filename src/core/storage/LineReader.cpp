@@ -62,4 +62,23 @@ bool LineReader::next(std::string& line) {
     return true;
 }
 
+bool LineReader::next(std::string_view& line) {
+    if (pos_ < end_) {
+        const char* start = buffer_.data() + pos_;
+        const auto* newline = static_cast<const char*>(std::memchr(start, '\n', end_ - pos_));
+        if (newline && static_cast<size_t>(newline - start) <= lineCap_) {
+            cut_ = false;
+            lineStart_ = position();
+            size_t length = static_cast<size_t>(newline - start);
+            pos_ += length + 1;
+            if (length > 0 && start[length - 1] == '\r') --length;
+            line = std::string_view(start, length);
+            return true;
+        }
+    }
+    if (!next(assembled_)) return false;
+    line = assembled_;
+    return true;
+}
+
 } // namespace lt

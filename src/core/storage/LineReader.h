@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "storage/FileSystem.h"
@@ -19,6 +20,9 @@ public:
     bool seek(int64_t position);
     // Next line without its line end; false at the end of the file or on a read error.
     bool next(std::string& line);
+    // The same without copying when the line lies inside the buffer; the view stays valid
+    // until the next call.
+    bool next(std::string_view& line);
     // 0-based position of the first byte of the line last returned.
     int64_t lineStart() const { return lineStart_; }
     // 0-based position just after the line last returned and its line end.
@@ -40,6 +44,7 @@ private:
     bool eof_ = false;
     bool failed_ = false;
     bool cut_ = false;
+    std::string assembled_;
 };
 
 } // namespace lt

@@ -55,12 +55,12 @@ std::string openingProgress(const std::string& name, int64_t length, const std::
 
 // Text between the first "(" after "Display_type" and the ")" after it; nullopt when
 // the closing parenthesis is missing (the line is then passed over).
-std::optional<std::string> displayType(const std::string& line, size_t word) {
+std::optional<std::string> displayType(std::string_view line, size_t word) {
     size_t open = line.find('(', word);
-    if (open == std::string::npos) return std::string();
+    if (open == std::string_view::npos) return std::string();
     size_t close = line.find(')', open + 1);
-    if (close == std::string::npos) return std::nullopt;
-    return line.substr(open + 1, close - open - 1);
+    if (close == std::string_view::npos) return std::nullopt;
+    return std::string(line.substr(open + 1, close - open - 1));
 }
 
 } // namespace
@@ -76,9 +76,15 @@ ScanResult ScanScriptFile(Session& s, const std::string& path) {
     const int64_t length = file->size();
     s.ui.setStatus(openingProgress(name, length, "0"));
     LineReader reader(*file);
-    std::string line;
+    std::string_view line;
     long long lastShown = 0;
     bool foreign = false;
+    // Byte position from which the rounded percentage exceeds the last one shown by more
+    // than 4, so that most lines cost one comparison.
+    auto showFrom = [length](long long shown) {
+        return static_cast<int64_t>(std::ceil((static_cast<double>(shown) + 4.5) * static_cast<double>(length) / 100.0)) - 1;
+    };
+    int64_t nextShow = showFrom(0);
     while (reader.next(line)) {
         size_t word = line.find("Display_type");
         if (word != std::string::npos) {
@@ -98,15 +104,16 @@ ScanResult ScanScriptFile(Session& s, const std::string& path) {
             std::string version = Trim(line.substr(pragma + 15));
             if (version == "1" || version == "2") s.settings.FirmwareVersion = version;
         }
-        if (length > 0) {
+        if (length > 0 && reader.position() >= nextShow) {
             long long percent = std::llround(static_cast<double>(reader.position()) * 100.0 / static_cast<double>(length));
             if (percent - lastShown > 4) {
                 lastShown = percent;
+                nextShow = showFrom(lastShown);
                 s.ui.setStatus(openingProgress(name, length, Str(percent >= 96 ? 100 : percent)));
             }
         }
-        if (IsHeaderLine(line)) {
-            auto header = ParseHeaderLine(line);
+        if (StartsWith(line, "SUB")) {
+            auto header = ParseHeaderLine(std::string(line));
             if (!header) break; // a "SUB" without "(" ends the scan
             ++result.blockCount;
             if (header->number >= 0 && header->number < kMessageCount) {
