@@ -9,6 +9,7 @@
 #include "quickedit/QuickMessage.h"
 #include "settings/Settings.h"
 #include "storage/FileSystem.h"
+#include "toolchain/ToolRunState.h"
 #include "ui_port.h"
 
 namespace lt {
@@ -35,6 +36,7 @@ struct Session {
     RunValues run;
     QuickMessage msg;
     WorkIndex index;
+    ToolRunState tools;
     FileSystem& fs;
     UserPort& ui;
     // Set while the rescue prompt saves, so a failure inside it cannot ask again.

@@ -1,0 +1,130 @@
+#include "toolchain/ProgramRun.h"
+
+#include "storage/PathUtil.h"
+#include "toolchain/ToolContract.h"
+#include "toolchain/ToolRun.h"
+#include "toolchain/VersionCheck.h"
+
+namespace lt {
+
+namespace {
+
+void fail(ToolContext& ctx, const std::string& text) {
+    if (!text.empty()) ctx.s.ui.messageBox(Box(text));
+    ctx.s.tools.busy = false;
+}
+
+void closeOnCancel(ToolContext& ctx, ResultSink& show) {
+    ctx.s.tools.busy = false;
+    show.close();
+}
+
+// Steps of the version check; true when programming goes on.
+bool checkVersion(ToolContext& ctx, const std::string& base, const std::vector<std::string>& entries,
+                  ResultSink& show, bool& stopped) {
+    Session& s = ctx.s;
+    const std::string list = base + ".lst";
+    const std::string log = base + ".log";
+    show.setText("Verifying unit Version number...");
+    show.showElapsedLabel(false);
+    if (!WriteArgumentList(s.fs, list, entries)) {
+        fail(ctx, "Can't create argument list file " + FileNamePart(list));
+        stopped = true;
+        return false;
+    }
+    if (s.tools.cancelRequest) {
+        s.fs.remove(list);
+        closeOnCancel(ctx, show);
+        stopped = true;
+        return false;
+    }
+    bool started = RunTool(ctx, kUnitVersion, list);
+    s.fs.remove(list);
+    if (!started) {
+        fail(ctx, "");
+        stopped = true;
+        return false;
+    }
+    std::string text;
+    if (!ReadToolLog(s.fs, log, text, true)) {
+        fail(ctx, "Can't read program return status file " + FileNamePart(log));
+        stopped = true;
+        return false;
+    }
+    s.fs.remove(log);
+    if (s.tools.cancelRequest) {
+        closeOnCancel(ctx, show);
+        stopped = true;
+        return false;
+    }
+
+    auto unit = ParseUnitVersion(text);
+    if (!unit) return true;
+    auto fileVersion = ReadPragmaVersion(s.fs, s.index.CurrentFilePath);
+    if (!fileVersion) return true;
+    std::string question = VersionQuestion(*unit, *fileVersion, s.settings.FirmwareVersion);
+    if (question.empty()) return true;
+    if (s.ui.messageBox(Box(question, Buttons::OkCancel)) == Answer::Ok) {
+        s.tools.busy = false;
+        show.close();
+        stopped = true;
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void ProgramRun(ToolContext& ctx, const std::string& binaryPath, ResultSink& show) {
+    Session& s = ctx.s;
+    const std::string base = BaseName(binaryPath);
+    const std::string list = base + ".lst";
+    const std::string log = base + ".log";
+    std::vector<std::string> entries{base};
+    for (auto& e : UnitSwitchBlock(s.settings, base)) entries.push_back(e);
+
+    s.tools.cancelRequest = false;
+    s.tools.busy = true;
+
+    if (!s.index.CurrentFilePath.empty()) {
+        bool stopped = false;
+        checkVersion(ctx, base, entries, show, stopped);
+        if (stopped) return;
+    }
+
+    show.setText("Programming file " + FileNamePart(binaryPath));
+    show.showElapsedLabel(true);
+    if (!WriteArgumentList(s.fs, list, entries)) {
+        fail(ctx, "Can't create argument list file " + FileNamePart(list));
+        return;
+    }
+    if (s.tools.cancelRequest) {
+        s.fs.remove(list);
+        closeOnCancel(ctx, show);
+        return;
+    }
+    ElapsedClock clock(ctx.now);
+    clock.start();
+    bool started = RunTool(ctx, kUnitProgram, list, [&] {
+        if (auto text = clock.update()) show.setElapsed(*text);
+    });
+    s.fs.remove(list);
+    if (!started) {
+        fail(ctx, "");
+        return;
+    }
+    std::string text;
+    if (!ReadToolLog(s.fs, log, text)) {
+        fail(ctx, "Can't read program return status file " + FileNamePart(log));
+        return;
+    }
+    s.fs.remove(log);
+    if (s.tools.cancelRequest) {
+        closeOnCancel(ctx, show);
+        return;
+    }
+    show.setText(text);
+    s.tools.busy = false;
+}
+
+} // namespace lt

@@ -1,0 +1,111 @@
+#include "toolchain/ResultWindowFlow.h"
+
+#include "storage/PathUtil.h"
+#include "toolchain/CompileRun.h"
+#include "toolchain/ProgramRun.h"
+#include "toolchain/ToolRun.h"
+
+namespace lt {
+
+bool ProgramCommandEnabled(Session& s, bool hasContent) {
+    if (s.index.CurrentFilePath.empty()) return !hasContent;
+    return s.fs.exists(BaseName(s.index.CurrentFilePath) + ".bin");
+}
+
+bool ResultWindowFlow::chooseFile() {
+    Session& s = ctx_.s;
+    const bool compile = s.tools.compileMode;
+    if (!s.index.CurrentFilePath.empty()) {
+        if (compile && ctx_.hooks.askSaveChanges && ctx_.hooks.askSaveChanges()) return false;
+    } else if (ctx_.hooks.hasContent && ctx_.hooks.hasContent()) {
+        MessageBox box = Box("You have to save the file in order to compile it.", Buttons::OkCancel,
+                             Icon::Information);
+        box.defaultAnswer = Answer::Cancel;
+        if (s.ui.messageBox(box) != Answer::Ok) return false;
+        if (ctx_.hooks.saveAs) ctx_.hooks.saveAs();
+        if (s.index.CurrentFilePath.empty()) return false;
+    } else {
+        FileDialog dialog;
+        dialog.title = compile ? "Compile file" : "Program file";
+        dialog.filter = compile ? "Lumatext script file (*.src)|*.src" : "7700 binary file (*.bin)|*.bin";
+        dialog.defaultExtension = compile ? "src" : "bin";
+        auto chosen = s.ui.chooseOpenFile(dialog);
+        if (!chosen || chosen->empty()) return false;
+        sourcePath_ = outputName_ = *chosen;
+        return true;
+    }
+    sourcePath_ = outputName_ = s.index.CurrentFilePath;
+    return true;
+}
+
+void ResultWindowFlow::probeDirectory() {
+    Session& s = ctx_.s;
+    std::string dir = DirPart(sourcePath_);
+    if (ProbeDirectory(s.fs, dir.empty() ? std::string("./") : dir, "SGX3&&&.$$$")) return;
+    s.ui.messageBox(Box("Can't write in specified directory " + dir +
+                            ", in order to program the unit binary file will be created in directory - " +
+                            s.run.ProgramDir,
+                        Buttons::Ok, Icon::Exclamation));
+    outputName_ = s.run.ProgramDir + BaseName(FileNamePart(sourcePath_));
+}
+
+void ResultWindowFlow::shown() {
+    if (!chooseFile()) {
+        sink_.close();
+        return;
+    }
+    probeDirectory();
+    if (ctx_.s.tools.compileMode) {
+        errors_ = CompileRun(ctx_, sourcePath_, outputName_, &sink_);
+        if (ctx_.s.tools.cancelRequest) return;  // the run has closed the window
+        sink_.showElapsedLabel(false);
+        sink_.showElapsedValue(false);
+        sink_.setProgramButton(errors_ ? "&View Errors" : "&Program", true);
+    } else {
+        ProgramRun(ctx_, BaseName(outputName_) + ".bin", sink_);
+    }
+}
+
+void ResultWindowFlow::programButton() {
+    if (errors_) {
+        viewErrors();
+        return;
+    }
+    sink_.setProgramButton("&Program", false);
+    sink_.showElapsedLabel(true);
+    sink_.showElapsedValue(true);
+    sink_.setElapsed("");
+    ProgramRun(ctx_, BaseName(outputName_) + ".bin", sink_);
+}
+
+void ResultWindowFlow::closeButton() {
+    sink_.setText("Canceled by the user!\r\nTerminating execution...");
+    if (!ctx_.s.tools.busy) {
+        sink_.close();
+        return;
+    }
+    ctx_.s.tools.cancelRequest = true;
+}
+
+void ResultWindowFlow::viewErrors() {
+    Session& s = ctx_.s;
+    const std::string errorFile = BaseName(outputName_) + ".err";
+    const std::string& editor = s.settings.EditorPath;
+    if (!editor.empty() && s.fs.exists(editor) && !s.fs.isDirectory(editor)) {
+        // The viewer gets its own window; this one waits without taking input.
+        ProcessResult r = ctx_.runner.run(editor, {errorFile}, [] {}, false);
+        if (r.started) return;
+        s.ui.messageBox(Box(ToolStartFailedText(editor, r.errorText), Buttons::Ok, Icon::Exclamation));
+    } else {
+        s.ui.messageBox(Box("You don't have Notepad and Write Editors installed on your computer. If you want to "
+                            "view error files select External Editor in Preferences uder Edit Menu."));
+    }
+    // Without a viewer the errors are shown here, so they can always be read.
+    std::string text;
+    if (ReadWholeFile(s.fs, errorFile, text))
+        sink_.showTextFile(FileNamePart(errorFile), text);
+    else
+        s.ui.messageBox(Box("Can't open error file " + FileNamePart(errorFile) + "."));
+}
+
+} // namespace lt

@@ -1,0 +1,25 @@
+#include "toolchain/ToolRun.h"
+
+#include "toolchain/ToolContract.h"
+
+namespace lt {
+
+std::string ToolStartFailedText(const std::string& program, const std::string& reason) {
+    std::string text = "Can't start the program " + program;
+    if (!reason.empty()) text += " (" + reason + ")";
+    return text + ".";
+}
+
+bool RunTool(ToolContext& ctx, const std::string& toolPart, const std::string& listPath,
+             const std::function<void()>& tick) {
+    ToolCommand command = MakeToolCommand(ctx.s.settings.ToolsPath, toolPart, listPath);
+    ProcessResult result = ctx.runner.run(command.program, command.arguments, tick ? tick : [] {});
+    if (!result.started) {
+        ctx.s.ui.messageBox(Box(ToolStartFailedText(command.program, result.errorText), Buttons::Ok,
+                                Icon::Exclamation));
+        return false;
+    }
+    return true;
+}
+
+} // namespace lt

@@ -1,0 +1,203 @@
+#include <gtest/gtest.h>
+
+#include "ToolFixture.h"
+#include "toolchain/CompileRun.h"
+#include "toolchain/ProgramRun.h"
+
+namespace lt::test {
+
+using CompileRunTest = ToolFixture;
+using ProgramRunTest = ToolFixture;
+
+TEST_F(CompileRunTest, CompilesAndAssemblesWithExactListsAndCleansUp) {
+    const std::string src = work() + "demo.v1.src";
+    const std::string B = work() + "demo.v1";
+    put(src, "script");
+    runner.ticksPerRun = 12;
+    runner.actions.push_back(writes({{B + ".log", std::string("lex ok\x07\r\n")}, {B + ".esc", "esc"}}));
+    runner.actions.push_back(writes({{B + ".log", "bin ok\r\n"}, {B + ".bin", "image"}}));
+
+    EXPECT_FALSE(CompileRun(ctx, src, src, &sink));
+    ASSERT_EQ(runner.calls.size(), 2u);
+    EXPECT_EQ(runner.calls[0].program, tools() + "lexmill.exe");
+    EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"@" + B + ".lst"}));
+    EXPECT_EQ(runner.calls[0].listText, ListBytes({src, B, "/error", B, "/include", tools(), "/log", B}));
+    EXPECT_EQ(runner.calls[1].program, tools() + "binmill.exe");
+    EXPECT_EQ(runner.calls[1].listText, ListBytes({B, B, "/error", B, "/log", B}));
+    EXPECT_EQ(sink.shown, "lex ok \r\nbin ok\r\n");
+    // The clock runs across both tools and is shown only when the seconds change.
+    EXPECT_EQ(sink.elapsed, (std::vector<std::string>{"00:00", "00:01", "00:02"}));
+    EXPECT_TRUE(exists(B + ".bin"));
+    EXPECT_FALSE(exists(B + ".esc"));
+    EXPECT_FALSE(exists(B + ".lst"));
+    EXPECT_FALSE(exists(B + ".log"));
+    EXPECT_FALSE(session.tools.busy);
+    EXPECT_TRUE(ui.boxes.empty());
+
+    session.settings.KeepEscFile = "yes";
+    runner.actions.push_back(writes({{B + ".log", "a"}, {B + ".esc", "esc"}}));
+    runner.actions.push_back(writes({{B + ".log", "b"}}));
+    EXPECT_FALSE(CompileRun(ctx, src, src, &sink));
+    EXPECT_TRUE(exists(B + ".esc"));
+}
+
+TEST_F(CompileRunTest, ErrorsAndFailuresWithAndWithoutTheWindow) {
+    const std::string src = work() + "x.src";
+    const std::string B = work() + "x";
+    // The compiler's error file ends the run before the assembler.
+    runner.actions.push_back(writes({{B + ".log", "1 error"}, {B + ".err", "x.src 3: bad"}}));
+    EXPECT_TRUE(CompileRun(ctx, src, src, &sink));
+    EXPECT_EQ(runner.calls.size(), 1u);
+    EXPECT_EQ(sink.shown, "1 error");
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_FALSE(exists(B + ".lst"));
+    EXPECT_TRUE(exists(B + ".err"));
+
+    // Without the window the same failure is told in a box naming B in full.
+    runner.actions.push_back(writes({{B + ".log", "1 error"}}));
+    EXPECT_TRUE(CompileRun(ctx, src, src, nullptr));
+    EXPECT_EQ(ui.lastText(), "Syntax errors encountered during processing Send Message command. Review file " + B +
+                                 ".err");
+    std::filesystem::remove(B + ".err");
+
+    // The assembler's error file.
+    ui.clear();
+    runner.actions.push_back(writes({{B + ".log", "ok"}}));
+    runner.actions.push_back(writes({{B + ".log", "bad"}, {B + ".err", "e"}}));
+    EXPECT_TRUE(CompileRun(ctx, src, src, nullptr));
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Errors encountered during assembling."}));
+    std::filesystem::remove(B + ".err");
+
+    // Missing logs.
+    ui.clear();
+    runner.actions.push_back(writes({}));
+    EXPECT_TRUE(CompileRun(ctx, src, src, &sink));
+    EXPECT_EQ(ui.lastText(), "Can't read compile return status file x.log");
+    EXPECT_FALSE(session.tools.busy);
+    runner.actions.push_back(writes({{B + ".log", "ok"}}));
+    runner.actions.push_back(writes({}));
+    EXPECT_TRUE(CompileRun(ctx, src, src, &sink));
+    EXPECT_EQ(ui.lastText(), "Can't read assembly return status file x.log");
+
+    // A list that cannot be created.
+    EXPECT_TRUE(CompileRun(ctx, src, work() + "nodir/x.src", &sink));
+    EXPECT_EQ(ui.lastText(), "Can't create argument list file x.lst");
+
+    // A compiler that cannot be started is named and ends the run.
+    runner.actions.push_back([](const ToolCall&) { return ProcessResult{false, 0, "No such file or directory"}; });
+    size_t before = runner.calls.size();
+    EXPECT_TRUE(CompileRun(ctx, src, src, &sink));
+    EXPECT_EQ(runner.calls.size(), before + 1);
+    EXPECT_EQ(ui.lastText(), "Can't start the program " + tools() + "lexmill.exe (No such file or directory).");
+    EXPECT_EQ(ui.boxes.back().icon, Icon::Exclamation);
+    EXPECT_FALSE(exists(B + ".lst"));
+    EXPECT_FALSE(session.tools.busy);
+}
+
+TEST_F(CompileRunTest, CancelDuringTheCompilerClosesTheWindow) {
+    const std::string src = work() + "x.src";
+    runner.ticksPerRun = 3;
+    runner.onTick = [&](int i) {
+        if (i == 1) session.tools.cancelRequest = true;
+    };
+    runner.actions.push_back(writes({{work() + "x.log", "ok"}}));
+    EXPECT_TRUE(CompileRun(ctx, src, src, &sink));
+    EXPECT_EQ(sink.closed, 1);
+    EXPECT_EQ(runner.calls.size(), 1u);
+    EXPECT_FALSE(session.tools.busy);
+    EXPECT_FALSE(exists(work() + "x.log"));
+}
+
+TEST_F(ProgramRunTest, VersionCheckThenProgramWithExactLists) {
+    const std::string B = work() + "unit";
+    session.index.CurrentFilePath = B + ".src";
+    put(B + ".src", "#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n");
+    session.settings.UnitType = "7780";
+    session.settings.UnitPort = "2";
+    const std::string list = ListBytes({B, "/a", "0", "/b", "19200", "/c", "2", "/m", "80", "/log", B});
+    runner.actions.push_back(writes({{B + ".log", "Version 4.12, build 7"}}));
+    runner.actions.push_back(writes({{B + ".log", std::string("Programmed\x01")}}));
+    runner.ticksPerRun = 11;
+    ProgramRun(ctx, B + ".bin", sink);
+    ASSERT_EQ(runner.calls.size(), 2u);
+    EXPECT_EQ(runner.calls[0].program, tools() + "7700.exe");
+    EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"v", "@" + B + ".lst"}));
+    EXPECT_EQ(runner.calls[0].listText, list);
+    EXPECT_EQ(runner.calls[1].arguments, (std::vector<std::string>{"p", "@" + B + ".lst"}));
+    EXPECT_EQ(runner.calls[1].listText, list);
+    EXPECT_EQ(sink.shown, "Programmed ");
+    EXPECT_TRUE(sink.labelVisible);
+    // The clock is shown only while programming.
+    EXPECT_EQ(sink.elapsed, (std::vector<std::string>{"00:00", "00:01"}));
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_FALSE(session.tools.busy);
+    EXPECT_FALSE(exists(B + ".lst"));
+    EXPECT_FALSE(exists(B + ".log"));
+}
+
+TEST_F(ProgramRunTest, VersionQuestionsAndSkips) {
+    const std::string B = work() + "unit";
+    session.index.CurrentFilePath = B + ".src";
+    put(B + ".src", "#pragma version 2\r\n");
+    // No "Version" in the answer: programs at once.
+    runner.actions.push_back(writes({{B + ".log", "timeout"}}));
+    runner.actions.push_back(writes({{B + ".log", "done"}}));
+    ProgramRun(ctx, B + ".bin", sink);
+    EXPECT_EQ(runner.calls.size(), 2u);
+    EXPECT_TRUE(ui.boxes.empty());
+
+    // A version 1 unit against a version 2 file and setting: the change-setting question;
+    // OK closes the window without programming.
+    runner.calls.clear();
+    runner.actions.push_back(writes({{B + ".log", "Version 3.9"}}));
+    ui.answers.push_back(Answer::Ok);
+    ProgramRun(ctx, B + ".bin", sink);
+    EXPECT_EQ(runner.calls.size(), 1u);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.lastText(), "This is a Version 1 7700 Series Display, firmware release 3.9. You have to change "
+                             "Version setting in Program Menu, save and recompile.");
+    EXPECT_EQ(ui.boxes[0].buttons, Buttons::OkCancel);
+    EXPECT_EQ(ui.boxes[0].icon, Icon::None);
+    EXPECT_EQ(sink.closed, 1);
+    EXPECT_FALSE(session.tools.busy);
+
+    // No "#pragma version": the save-and-recompile question; Cancel programs anyway.
+    put(B + ".src", "SUB 1\r\n");
+    ui.clear();
+    runner.calls.clear();
+    runner.actions.push_back(writes({{B + ".log", "Version 4.12, build 7"}}));
+    runner.actions.push_back(writes({{B + ".log", "done"}}));
+    ui.answers.push_back(Answer::Cancel);
+    ProgramRun(ctx, B + ".bin", sink);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{
+                              "This is a Version 2 7700 Series Display, firmware release 4.12. In order to program "
+                              "with correct Display Version you have to save and recompile."}));
+    EXPECT_EQ(runner.calls.size(), 2u);
+    EXPECT_EQ(sink.shown, "done");
+
+    // An unnamed file skips the check.
+    session.index.CurrentFilePath.clear();
+    runner.calls.clear();
+    runner.actions.push_back(writes({{B + ".log", "done"}}));
+    ProgramRun(ctx, B + ".bin", sink);
+    ASSERT_EQ(runner.calls.size(), 1u);
+    EXPECT_EQ(runner.calls[0].arguments[0], "p");
+
+    // A missing log.
+    ui.clear();
+    runner.actions.push_back(writes({}));
+    ProgramRun(ctx, B + ".bin", sink);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Can't read program return status file unit.log"}));
+    EXPECT_FALSE(session.tools.busy);
+
+    // Cancel while programming: the window closes when the tool ends.
+    runner.ticksPerRun = 2;
+    runner.onTick = [&](int) { session.tools.cancelRequest = true; };
+    runner.actions.push_back(writes({{B + ".log", "done"}}));
+    int closed = sink.closed;
+    ProgramRun(ctx, B + ".bin", sink);
+    EXPECT_EQ(sink.closed, closed + 1);
+    EXPECT_FALSE(session.tools.busy);
+}
+
+} // namespace lt::test

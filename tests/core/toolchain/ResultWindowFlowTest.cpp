@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include "FaultyFileSystem.h"
+#include "ToolFixture.h"
+#include "toolchain/ResultWindowFlow.h"
+
+namespace lt::test {
+
+using ResultWindowFlowTest = ToolFixture;
+
+TEST_F(ResultWindowFlowTest, ChoosingTheFileInItsThreeCases) {
+    // Named file in compile mode: the save-changes question; cancelling closes.
+    session.index.CurrentFilePath = work() + "a.src";
+    session.tools.compileMode = true;
+    int asked = 0;
+    bool cancelSave = true;
+    ctx.hooks.askSaveChanges = [&] {
+        ++asked;
+        return cancelSave;
+    };
+    {
+        ResultWindowFlow flow(ctx, sink);
+        flow.shown();
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(sink.closed, 1);
+        EXPECT_TRUE(runner.calls.empty());
+    }
+    // Unnamed with content: the save box (Cancel default); OK runs Save As.
+    session.index.CurrentFilePath.clear();
+    ctx.hooks.hasContent = [] { return true; };
+    ctx.hooks.saveAs = [&] { session.index.CurrentFilePath = work() + "saved.src"; };
+    ui.answers.push_back(Answer::Ok);
+    runner.actions.push_back(writes({{work() + "saved.log", "compiled"}}));
+    runner.actions.push_back(writes({{work() + "saved.log", ", assembled"}}));
+    {
+        ResultWindowFlow flow(ctx, sink);
+        flow.shown();
+        ASSERT_GE(ui.boxes.size(), 1u);
+        EXPECT_EQ(ui.boxes[0].text, "You have to save the file in order to compile it.");
+        EXPECT_EQ(ui.boxes[0].buttons, Buttons::OkCancel);
+        EXPECT_EQ(ui.boxes[0].icon, Icon::Information);
+        EXPECT_EQ(ui.boxes[0].defaultAnswer, Answer::Cancel);
+        EXPECT_EQ(asked, 1);  // no save question after Save As
+        EXPECT_EQ(flow.sourcePath(), work() + "saved.src");
+        EXPECT_EQ(sink.shown, "compiled, assembled");
+        EXPECT_EQ(sink.buttonCaption, "&Program");
+        EXPECT_TRUE(sink.buttonVisible);
+        EXPECT_FALSE(sink.labelVisible);
+        EXPECT_FALSE(sink.valueVisible);
+    }
+    // Unnamed and empty: the open dialog of each mode; Cancel closes.
+    session.index.CurrentFilePath.clear();
+    ctx.hooks.hasContent = [] { return false; };
+    ui.clear();
+    for (bool compile : {true, false}) {
+        session.tools.compileMode = compile;
+        ResultWindowFlow flow(ctx, sink);
+        int closed = sink.closed;
+        flow.shown();
+        EXPECT_EQ(sink.closed, closed + 1);
+    }
+    ASSERT_EQ(ui.fileDialogs.size(), 2u);
+    EXPECT_EQ(ui.fileDialogs[0].title, "Compile file");
+    EXPECT_EQ(ui.fileDialogs[0].filter, "Lumatext script file (*.src)|*.src");
+    EXPECT_EQ(ui.fileDialogs[0].defaultExtension, "src");
+    EXPECT_EQ(ui.fileDialogs[1].title, "Program file");
+    EXPECT_EQ(ui.fileDialogs[1].filter, "7700 binary file (*.bin)|*.bin");
+    EXPECT_EQ(ui.fileDialogs[1].defaultExtension, "bin");
+
+    // Program mode with a chosen image programs it without a version check.
+    ui.files.push_back(work() + "img.bin");
+    runner.calls.clear();
+    runner.actions.push_back(writes({{work() + "img.log", "ok"}}));
+    ResultWindowFlow flow(ctx, sink);
+    flow.shown();
+    ASSERT_EQ(runner.calls.size(), 1u);
+    EXPECT_EQ(runner.calls[0].arguments[0], "p");
+    EXPECT_EQ(sink.shown, "ok");
+}
+
+TEST_F(ResultWindowFlowTest, UnwritableDirectoryMovesTheOutputToTheProgramDirectory) {
+    // The probe file is the first file written; make it fail as on a read-only directory.
+    FaultyFileSystem faulty;
+    faulty.failAt = 1;
+    Session s2(faulty, ui);
+    s2.run.ProgramDir = prog();
+    s2.settings.ToolsPath = tools();
+    ToolContext ctx2(s2, runner);
+    const std::string locked = work() + "locked/";
+    s2.index.CurrentFilePath = locked + "s.src";
+    s2.tools.compileMode = true;
+    ctx2.hooks.askSaveChanges = [] { return false; };
+    runner.actions.push_back(writes({{prog() + "s.log", "ok"}}));
+    runner.actions.push_back(writes({{prog() + "s.log", "ok"}}));
+    ResultWindowFlow flow(ctx2, sink);
+    flow.shown();
+    ASSERT_GE(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "Can't write in specified directory " + locked +
+                                    ", in order to program the unit binary file will be created in directory - " +
+                                    prog());
+    EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
+    EXPECT_EQ(flow.outputName(), prog() + "s");
+    ASSERT_EQ(runner.calls.size(), 2u);
+    EXPECT_EQ(runner.calls[0].listText, ListBytes({locked + "s.src", prog() + "s", "/error", prog() + "s",
+                                                   "/include", tools(), "/log", prog() + "s"}));
+    EXPECT_FALSE(flow.errors());
+}
+
+TEST_F(ResultWindowFlowTest, ProgramViewErrorsAndClose) {
+    session.index.CurrentFilePath = work() + "a.src";
+    session.tools.compileMode = true;
+    ctx.hooks.askSaveChanges = [] { return false; };
+    runner.actions.push_back(writes({{work() + "a.log", "ok"}}));
+    runner.actions.push_back(writes({{work() + "a.log", "ok"}}));
+    ResultWindowFlow flow(ctx, sink);
+    flow.shown();
+    ASSERT_FALSE(flow.errors());
+    // "&Program" after a good compile: the version check, then programming.
+    runner.calls.clear();
+    runner.actions.push_back(writes({{work() + "a.log", "no answer"}}));
+    runner.actions.push_back(writes({{work() + "a.log", "Programmed"}}));
+    flow.programButton();
+    EXPECT_FALSE(sink.buttonVisible);
+    EXPECT_TRUE(sink.labelVisible);
+    ASSERT_EQ(runner.calls.size(), 2u);
+    EXPECT_EQ(runner.calls[1].arguments[0], "p");
+    EXPECT_EQ(sink.shown, "Programmed");
+
+    // Close while idle closes at once; while busy it only sets the cancel request.
+    flow.closeButton();
+    EXPECT_EQ(sink.shown, "Canceled by the user!\r\nTerminating execution...");
+    EXPECT_EQ(sink.closed, 1);
+    session.tools.busy = true;
+    flow.closeButton();
+    EXPECT_EQ(sink.closed, 1);
+    EXPECT_TRUE(session.tools.cancelRequest);
+    session.tools.busy = false;
+}
+
+TEST_F(ResultWindowFlowTest, ViewErrorsUsesTheEditorOrShowsTheText) {
+    session.index.CurrentFilePath = work() + "bad.src";
+    session.tools.compileMode = true;
+    ctx.hooks.askSaveChanges = [] { return false; };
+    runner.actions.push_back(writes({{work() + "bad.log", "1 error"}, {work() + "bad.err", "bad.src 3: oops\r\n"}}));
+    ResultWindowFlow flow(ctx, sink);
+    flow.shown();
+    ASSERT_TRUE(flow.errors());
+    EXPECT_EQ(sink.buttonCaption, "&View Errors");
+
+    // No editor: the advice box, then the errors inside the program.
+    flow.programButton();
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{
+                              "You don't have Notepad and Write Editors installed on your computer. If you want to "
+                              "view error files select External Editor in Preferences uder Edit Menu."}));
+    EXPECT_EQ(sink.fileTitle, "bad.err");
+    EXPECT_EQ(sink.fileText, "bad.src 3: oops\r\n");
+
+    // An existing editor is started on the error file, without taking input meanwhile.
+    put(tools() + "editor", "");
+    session.settings.EditorPath = tools() + "editor";
+    runner.calls.clear();
+    ui.clear();
+    flow.programButton();
+    ASSERT_EQ(runner.calls.size(), 1u);
+    EXPECT_EQ(runner.calls[0].program, tools() + "editor");
+    EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{work() + "bad.err"}));
+    EXPECT_FALSE(runner.calls[0].keepResponsive);
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(ResultWindowFlowTest, ProgramEntryEnableRule) {
+    EXPECT_TRUE(ProgramCommandEnabled(session, false));
+    EXPECT_FALSE(ProgramCommandEnabled(session, true));
+    session.index.CurrentFilePath = work() + "a.b.src";
+    EXPECT_FALSE(ProgramCommandEnabled(session, false));
+    put(work() + "a.b.bin", "x");
+    EXPECT_TRUE(ProgramCommandEnabled(session, true));
+}
+
+} // namespace lt::test

@@ -1,0 +1,68 @@
+// A process runner for tests: records every call with the bytes of its argument-list
+// file at the moment the tool ran, ticks a scripted number of times and lets each call
+// write the tool's output files.
+#pragma once
+
+#include <deque>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "toolchain/ProcessRunner.h"
+
+namespace lt::test {
+
+struct ToolCall {
+    std::string program;
+    std::vector<std::string> arguments;
+    std::string listText;  // the argument-list file named by the "@" argument
+    bool keepResponsive = true;
+};
+
+class ScriptedRunner : public ProcessRunner {
+public:
+    using Action = std::function<ProcessResult(const ToolCall&)>;
+    std::vector<ToolCall> calls;
+    std::deque<Action> actions;  // one per call; a call without one just succeeds
+    int ticksPerRun = 0;
+    std::function<void(int)> onTick;  // called before the runner's own tick, with its number
+
+    ProcessResult run(const std::string& program, const std::vector<std::string>& arguments,
+                      const std::function<void()>& tick, bool keepResponsive) override {
+        ToolCall call{program, arguments, {}, keepResponsive};
+        if (!arguments.empty() && arguments.back().rfind("@", 0) == 0)
+            call.listText = readFile(arguments.back().substr(1));
+        calls.push_back(call);
+        Action action;
+        if (!actions.empty()) {
+            action = std::move(actions.front());
+            actions.pop_front();
+        }
+        for (int i = 0; i < ticksPerRun; ++i) {
+            if (onTick) onTick(i);
+            tick();
+        }
+        if (action) return action(call);
+        return ProcessResult{true, 0, {}};
+    }
+
+    static std::string readFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    static void writeFile(const std::string& path, const std::string& content) {
+        std::ofstream out(path, std::ios::binary);
+        out << content;
+    }
+};
+
+// The bytes of an argument list with these entries.
+inline std::string ListBytes(const std::vector<std::string>& entries) {
+    std::string text;
+    for (const auto& e : entries) text += e + "\r\n";
+    return text + "\r\n";
+}
+
+} // namespace lt::test

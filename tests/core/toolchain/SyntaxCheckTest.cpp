@@ -1,0 +1,102 @@
+#include <gtest/gtest.h>
+
+#include "ToolFixture.h"
+#include "toolchain/SyntaxCheck.h"
+#include "toolchain/ToolRunState.h"
+
+namespace lt::test {
+
+using SyntaxCheckTest = ToolFixture;
+
+TEST_F(SyntaxCheckTest, CleanScriptWritesSourceAndListAndTellsSo) {
+    std::string sourceSeen;
+    runner.actions.push_back([&](const ToolCall&) {
+        sourceSeen = get(prog() + "sub.src");
+        put(prog() + "sub.esc", "esc");
+        return ProcessResult{true, 0, {}};
+    });
+    session.tools.errors.push_back(SyntaxError{"3", " old", 1});
+    session.tools.errorCursor = 1;
+
+    SyntaxCheck(ctx, "SUB 1\r\nEND SUB", 12);  // outside Script Edit: nothing
+    EXPECT_TRUE(runner.calls.empty());
+    session.run.ScriptEditMode = true;
+    SyntaxCheck(ctx, "SUB 1\r\nEND SUB", 12);
+    ASSERT_EQ(runner.calls.size(), 1u);
+    EXPECT_EQ(runner.calls[0].program, tools() + "lexmill.exe");
+    EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"@" + prog() + "sub.lst"}));
+    EXPECT_EQ(runner.calls[0].listText,
+              ListBytes({prog() + "sub.src", "/error", prog() + "sub", "/include", tools()}));
+    EXPECT_EQ(sourceSeen, "#include \"CTRLCODE.H\"\r\n\r\nSUB 1\r\nEND SUB\r\n");
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"No syntax errors found in message 12"}));
+    EXPECT_TRUE(session.tools.errors.empty());
+    EXPECT_EQ(session.tools.errorCursor, 0);
+    for (auto f : {"sub.src", "sub.lst", "sub.esc"}) EXPECT_FALSE(exists(prog() + f)) << f;
+    EXPECT_EQ(ui.busyDepth, 0);
+}
+
+TEST_F(SyntaxCheckTest, ErrorsFillTheListAndSteppingSelectsScriptLines) {
+    session.run.ScriptEditMode = true;
+    runner.actions.push_back(writes({{prog() + "sub.err",
+                                      "lexmill 1.0\r\n" + prog() + "sub.src 4: unknown statement PRNT\r\n"
+                                      "C:\\X\\SUB.SRC(7): missing END SUB\r\n"
+                                      "SUB.SRC no colon here\r\n"
+                                      "2 error(s)\r\n"}}));
+    SyntaxCheck(ctx, "SUB 1\r\n PRNT\r\n\r\n\r\n END", 5);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Errors encountered. Press Ctrl-Plus (forward) or Ctrl-Minus "
+                                                    "(backward) to scroll through the errors line by line."}));
+    auto& errors = session.tools.errors;
+    ASSERT_EQ(errors.size(), 3u);
+    EXPECT_EQ(errors[0].lineText, "4");
+    EXPECT_EQ(errors[0].message, " unknown statement PRNT");
+    EXPECT_EQ(errors[0].scriptLine, 2);  // sub.src puts two lines before the script
+    EXPECT_EQ(errors[1].lineText, "(7)");
+    EXPECT_EQ(errors[1].scriptLine, 5);
+    EXPECT_EQ(errors[2].lineText, "");
+    EXPECT_EQ(errors[2].scriptLine, 0);
+    EXPECT_TRUE(exists(prog() + "sub.err"));
+
+    ToolRunState& st = session.tools;
+    auto step = NextSyntaxError(st);
+    EXPECT_TRUE(step.hasError);
+    EXPECT_EQ(step.scriptLine, 2);
+    EXPECT_EQ(step.status, " unknown statement PRNT");
+    EXPECT_FALSE(PreviousSyntaxError(st).hasError);
+    EXPECT_EQ(NextSyntaxError(st).scriptLine, 5);
+    EXPECT_EQ(PreviousSyntaxError(st).scriptLine, 2);
+    NextSyntaxError(st);
+    NextSyntaxError(st);
+    step = NextSyntaxError(st);
+    EXPECT_FALSE(step.hasError);
+    EXPECT_EQ(step.status, "There are no more errors.");
+    EXPECT_EQ(NextSyntaxError(st).scriptLine, 2);  // and round again
+
+    ToolRunState none;
+    EXPECT_EQ(NextSyntaxError(none).status,
+              "There are no errors or Syntax check haven't been done on this message.");
+
+    const std::string script = "SUB 1\r\n PRNT\r\nEND";
+    auto span = LineSpan(script, 2);
+    EXPECT_EQ(script.substr(span.start, span.length), " PRNT");
+    span = LineSpan(script, 9);
+    EXPECT_EQ(script.substr(span.start, span.length), "END");
+}
+
+TEST_F(SyntaxCheckTest, FileFailures) {
+    session.run.ScriptEditMode = true;
+    session.run.ProgramDir = work() + "missing/";
+    SyntaxCheck(ctx, "x", 1);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Can't create output sorce file (sub.src)"}));
+    EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
+    EXPECT_TRUE(runner.calls.empty());
+
+    session.run.ProgramDir = prog();
+    ui.clear();
+    runner.actions.push_back(writes({{prog() + "sub.err", "nothing about the source\r\n"}}));
+    SyntaxCheck(ctx, "x", 1);
+    EXPECT_TRUE(ui.boxes.empty());  // an error file without entries shows nothing
+    EXPECT_EQ(NextSyntaxError(session.tools).status,
+              "There are no errors or Syntax check haven't been done on this message.");
+}
+
+} // namespace lt::test

@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include "ToolFixture.h"
+#include "toolchain/FlashCommands.h"
+#include "toolchain/UnitCommands.h"
+
+namespace lt::test {
+
+class UnitCommandsTest : public ToolFixture {
+protected:
+    std::vector<std::string> block(const std::string& base) const {
+        return {"/a", "0", "/b", "19200", "/c", "1", "/m", "40", "/log", base};
+    }
+    std::vector<std::string> entries(std::vector<std::string> leading, const std::string& base) const {
+        for (auto& e : block(base)) leading.push_back(e);
+        return leading;
+    }
+};
+
+class FakeLabel : public FlashStatusLabel {
+public:
+    std::vector<std::string> texts;
+    void setStatusLabel(const std::string& t) override { texts.push_back(t); }
+};
+
+TEST_F(UnitCommandsTest, CallUpSplitsTheAnswerThreeWays) {
+    const std::string T = prog() + "SGXCALL";
+    struct Case {
+        std::string answer;
+        std::vector<std::string> leading;
+    };
+    for (const Case& c : {Case{"  12 \"hello\" ", {"12", "hello"}}, Case{"12 hello world", {"12", "hello world"}},
+                          Case{"12", {"", "12"}}, Case{"12\"hi\"", {"12", "hi"}}}) {
+        runner.calls.clear();
+        ui.clear();
+        ui.inputs.push_back(c.answer);
+        runner.actions.push_back(writes({{T + ".log", std::string("Message called\x0c")}}));
+        CallUp(ctx);
+        ASSERT_EQ(runner.calls.size(), 1u) << c.answer;
+        EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"c", "@" + T + ".lst"}));
+        EXPECT_EQ(runner.calls[0].listText, ListBytes(entries(c.leading, T))) << c.answer;
+        EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Message called "}));
+        EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Processing command Call up message.", ""}));
+        EXPECT_FALSE(exists(T + ".lst"));
+        EXPECT_FALSE(exists(T + ".log"));
+    }
+    EXPECT_EQ(ui.prompts.back(), "Enter message number and variable string if necessary. PLEASE separate message "
+                                 "number and variable string with a space or put variable string in double quotes.");
+    runner.calls.clear();
+    ui.inputs.push_back(std::string("   "));
+    CallUp(ctx);
+    ui.inputs.push_back(std::nullopt);
+    CallUp(ctx);
+    EXPECT_TRUE(runner.calls.empty());
+    EXPECT_EQ(ui.busyDepth, 0);
+}
+
+TEST_F(UnitCommandsTest, RebootEraseAndTheirFailures) {
+    runner.actions.push_back(writes({{prog() + "SGXREBT.log", "Rebooted"}}));
+    Reboot(ctx);
+    ASSERT_EQ(runner.calls.size(), 1u);
+    EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"@" + prog() + "SGXREBT.lst"}));
+    EXPECT_EQ(runner.calls[0].listText, ListBytes(entries({"b"}, prog() + "SGXREBT")));
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Rebooted"}));
+    EXPECT_EQ(ui.statuses.front(), "Processing command Reboot.");
+
+    // Erase asks first, with Cancel as the default; Cancel starts nothing.
+    ui.clear();
+    runner.calls.clear();
+    ui.answers.push_back(Answer::Cancel);
+    EraseFlash(ctx);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "If you select OK all messages stored in flash memory will be erased. NOTE: Your "
+                                "7700 display unit must be in program mode.");
+    EXPECT_EQ(ui.boxes[0].buttons, Buttons::OkCancel);
+    EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
+    EXPECT_EQ(ui.boxes[0].defaultAnswer, Answer::Cancel);
+    EXPECT_TRUE(runner.calls.empty());
+    ui.answers.push_back(Answer::Ok);
+    runner.actions.push_back(writes({}));  // no log written
+    EraseFlash(ctx);
+    ASSERT_EQ(runner.calls.size(), 1u);
+    EXPECT_EQ(runner.calls[0].arguments[0], "e");
+    EXPECT_EQ(runner.calls[0].listText, ListBytes(block(prog() + "SGXERAS")));
+    EXPECT_EQ(ui.lastText(), "Can't read return status file SGXERAS.log");
+    EXPECT_EQ(ui.statuses.back(), "");
+
+    ui.clear();
+    session.run.ProgramDir = work() + "missing/";
+    Reboot(ctx);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Can't create argument list file SGXREBT.lst"}));
+    EXPECT_EQ(ui.statuses.back(), "");
+    EXPECT_EQ(ui.busyDepth, 0);
+}
+
+TEST_F(UnitCommandsTest, SendMessageCompilesTheCurrentMessageAlone) {
+    const std::string T = prog() + "SGXSEND";
+    session.index.CurrentFilePath = work() + "a.src";
+    session.msg.CurrentMessage = 7;
+    session.msg.BlockText = "SUB 7 ,0\r\nEND SUB";
+    int built = 0, read = 0;
+    ctx.hooks.buildBlock = [&] { ++built; };
+    ctx.hooks.readBlock = [&] { ++read; };
+    std::string source;
+    runner.actions.push_back([&](const ToolCall&) {
+        source = get(T + ".src");
+        put(T + ".log", "compiled");
+        return ProcessResult{true, 0, {}};
+    });
+    runner.actions.push_back(writes({{T + ".log", "assembled"}, {T + ".bin", "image"}}));
+    runner.actions.push_back(writes({{T + ".log", "Sent"}}));
+    ui.answers.push_back(Answer::Ok);
+    SendMessage(ctx);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{
+                              "Message 7 will be sent to the 7740 unit without programming the flash memory.", "Sent"}));
+    EXPECT_EQ(ui.boxes[0].icon, Icon::Information);
+    EXPECT_EQ(source, "#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n\r\nSUB 7 ,0\r\nEND SUB\r\n");
+    EXPECT_EQ(built, 1);
+    EXPECT_EQ(read, 1);
+    ASSERT_EQ(runner.calls.size(), 3u);
+    EXPECT_EQ(runner.calls[0].listText, ListBytes({T + ".src", T, "/error", T, "/include", tools(), "/log", T}));
+    EXPECT_EQ(runner.calls[2].arguments, (std::vector<std::string>{"m", "@" + T + ".lst"}));
+    EXPECT_EQ(runner.calls[2].listText, ListBytes(entries({T + ".bin", "7"}, T)));
+    EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Sending message 7 to the 7740 unit.", ""}));
+    for (auto ext : {".src", ".lst", ".log", ".bin", ".esc"}) EXPECT_FALSE(exists(T + ext)) << ext;
+
+    // A failed compile stops with the compiler's message and leaves its error file.
+    ui.clear();
+    runner.calls.clear();
+    runner.actions.push_back(writes({{T + ".log", "bad"}, {T + ".err", "SGXSEND.SRC 4: bad"}}));
+    ui.answers.push_back(Answer::Ok);
+    SendMessage(ctx);
+    EXPECT_EQ(runner.calls.size(), 1u);
+    EXPECT_EQ(ui.lastText(), "Syntax errors encountered during processing Send Message command. Review file " + T +
+                                 ".err");
+    EXPECT_TRUE(exists(T + ".err"));
+    EXPECT_FALSE(exists(T + ".src"));
+    EXPECT_EQ(ui.busyDepth, 0);
+
+    // Cancel at the question.
+    ui.clear();
+    runner.calls.clear();
+    ui.answers.push_back(Answer::Cancel);
+    SendMessage(ctx);
+    EXPECT_TRUE(runner.calls.empty());
+}
+
+TEST_F(UnitCommandsTest, SendMessageFromABinaryFileAsksForTheNumber) {
+    const std::string T = prog() + "SGXSEND";
+    const std::string image = work() + "old.bin";
+    put(image, "image");
+    ctx.hooks.currentLinesHaveText = [] { return false; };
+    ui.files.push_back(image);
+    ui.inputs.push_back(std::string("12"));
+    runner.actions.push_back(writes({{T + ".log", "Sent"}}));
+    SendMessage(ctx);
+    ASSERT_EQ(ui.fileDialogs.size(), 1u);
+    EXPECT_EQ(ui.fileDialogs[0].title, "Send Message from file");
+    EXPECT_EQ(ui.fileDialogs[0].filter, "7700 binary file (*.bin)|*.bin");
+    EXPECT_EQ(ui.fileDialogs[0].defaultExtension, "bin");
+    EXPECT_EQ(ui.prompts, (std::vector<std::string>{"Please enter message number"}));
+    ASSERT_EQ(runner.calls.size(), 1u);
+    EXPECT_EQ(runner.calls[0].listText, ListBytes(entries({image, "12"}, T)));
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Sent"}));
+    EXPECT_TRUE(exists(image));  // the person's own file stays
+
+    // A relay setting counts as content: the current message is sent instead.
+    session.msg.RelayMode = "ON";
+    ui.clear();
+    ui.answers.push_back(Answer::Cancel);
+    SendMessage(ctx);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{
+                              "Message 0 will be sent to the 7740 unit without programming the flash memory."}));
+    session.msg.RelayMode.clear();
+
+    // A chosen file that does not exist, and an empty number, stop silently.
+    ui.clear();
+    runner.calls.clear();
+    ui.files.push_back(work() + "gone.bin");
+    SendMessage(ctx);
+    ui.files.push_back(image);
+    ui.inputs.push_back(std::string(""));
+    SendMessage(ctx);
+    EXPECT_TRUE(runner.calls.empty());
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(UnitCommandsTest, ReadFlashAsksToReplaceAndShowsOnlyARealLog) {
+    const std::string T = prog() + "SGXREAD";
+    FakeLabel label;
+    bool busy = false;
+    const std::string target = work() + "unit.bin";
+    put(target, "old");
+    ui.files.push_back(target);
+    ui.answers.push_back(Answer::No);  // do not replace: the dialog comes again
+    ui.files.push_back(work() + "new.image.bin");
+    bool busyDuringRun = false;
+    runner.actions.push_back([&](const ToolCall&) {
+        busyDuringRun = busy;
+        put(T + ".log", "  \r\n");
+        put(work() + "new.image.bin", std::string(32768, 'x'));
+        return ProcessResult{true, 0, {}};
+    });
+    ReadFlashIntoImage(ctx, label, busy);
+    ASSERT_EQ(ui.fileDialogs.size(), 2u);
+    EXPECT_EQ(ui.fileDialogs[0].title, "Retrieve Binary File As");
+    EXPECT_EQ(ui.fileDialogs[0].initialDirectory, prog());
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, "The file " + target + " already exists on disk.\r\nDo you want to replace it.");
+    EXPECT_EQ(ui.boxes[0].title, "File Save Message");
+    ASSERT_EQ(runner.calls.size(), 1u);
+    EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"r", "@" + T + ".lst"}));
+    EXPECT_EQ(runner.calls[0].listText, ListBytes(entries({work() + "new.image"}, T)));
+    EXPECT_TRUE(busyDuringRun);
+    EXPECT_FALSE(busy);
+    EXPECT_EQ(label.texts, (std::vector<std::string>{"Processing comand Retrieve binary file from flash memory.",
+                                                     "Reading Flash. Please wait until this process is finished.",
+                                                     ""}));
+    EXPECT_FALSE(exists(T + ".log"));
+
+    ui.clear();
+    ui.files.push_back(work() + "b.bin");
+    runner.actions.push_back(writes({{T + ".log", "Flash corrupted"}}));
+    ReadFlashIntoImage(ctx, label, busy);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Flash corrupted"}));
+}
+
+TEST_F(UnitCommandsTest, ProgramFlashCountsTheTimeAndReportsSuccessOrFailure) {
+    FakeLabel label;
+    bool busy = false;
+    const std::string image = work() + "unit.bin";
+    ui.files.push_back(image);
+    runner.ticksPerRun = 16;
+    runner.actions.push_back(writes({{work() + "unit.log", "whatever the tool says"}}));
+    ProgramFlashFromImage(ctx, label, busy);
+    EXPECT_EQ(ui.fileDialogs[0].title, "Open Binary File");
+    ASSERT_EQ(runner.calls.size(), 1u);
+    EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"p", "@" + work() + "unit.lst"}));
+    EXPECT_EQ(runner.calls[0].listText, ListBytes(entries({work() + "unit"}, work() + "unit")));
+    EXPECT_EQ(label.texts, (std::vector<std::string>{"Programming file unit.bin", "00:00", "00:01", "00:02",
+                                                     "Unit has been successfully programmed."}));
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_FALSE(busy);
+    EXPECT_FALSE(exists(work() + "unit.log"));
+
+    ui.files.push_back(image);
+    runner.actions.push_back(writes({}));
+    ProgramFlashFromImage(ctx, label, busy);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"An error occurred while trying to program the unit."}));
+    EXPECT_FALSE(busy);
+    EXPECT_EQ(ui.busyDepth, 0);
+}
+
+} // namespace lt::test

@@ -1,0 +1,236 @@
+// The result window and the flash window over a scripted runner, and the QProcess runner
+// with real programs: small shell scripts standing in for the tools, a missing tool.
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+#include <filesystem>
+
+#include "../core/toolchain/ScriptedRunner.h"
+#include "FakeUserPort.h"
+#include "Session.h"
+#include "TempDir.h"
+#include "ui/toolchain/QtProcessRunner.h"
+#include "ui/toolchain/frmReadFlash.h"
+#include "ui/toolchain/frmShow.h"
+
+using namespace lt;
+using namespace lt::test;
+
+namespace {
+
+const char* const kCancelText = "Canceled by the user!\nTerminating execution...";
+
+// A stand-in compiler: waits, then writes "<B>.log" (B is the list's second entry).
+const char* const kLexmillScript =
+    "#!/bin/sh\n"
+    "list=\"${1#@}\"\n"
+    "B=$(sed -n '2p' \"$list\" | tr -d '\\r')\n"
+    "sleep \"${LT_TOOL_SLEEP:-0}\"\n"
+    "printf 'lexmill: compiled\\r\\n' > \"$B.log\"\n"
+    "printf 'esc' > \"$B.esc\"\n";
+// A stand-in assembler: turns "<B>.esc" into a 32,768-byte "<B>.bin".
+const char* const kBinmillScript =
+    "#!/bin/sh\n"
+    "list=\"${1#@}\"\n"
+    "B=$(sed -n '1p' \"$list\" | tr -d '\\r')\n"
+    "head -c 32768 /dev/zero > \"$B.bin\"\n"
+    "printf 'binmill: 32768 bytes\\r\\n' > \"$B.log\"\n";
+
+struct Env {
+    TempDir tmp;
+    PosixFileSystem fs;
+    FakeUserPort ui;
+    Session session{fs, ui};
+    Env() {
+        std::filesystem::create_directories(tmp.file("prog"));
+        std::filesystem::create_directories(tmp.file("tools"));
+        session.run.ProgramDir = tmp.dir() + "prog/";
+        session.settings.ToolsPath = tmp.dir() + "tools/";
+        session.index.CurrentFilePath = tmp.file("demo.src");
+        tmp.write("demo.src", "#pragma version 2\r\n");
+    }
+    void tool(const std::string& name, const char* script) {
+        tmp.write("tools/" + name, script);
+        std::filesystem::permissions(tmp.file("tools/" + name), std::filesystem::perms::owner_all);
+    }
+};
+
+} // namespace
+
+class TestToolchain : public QObject {
+    Q_OBJECT
+private slots:
+    void closeDuringARunCancelsWhenTheToolEnds();
+    void compileShowsBothLogsAndOffersProgram();
+    void processRunnerWithRealPrograms();
+    void realToolsCompileAndCancel();
+    void missingToolGivesAClearMessage();
+    void readFlashRefusesToCloseWhileBusy();
+};
+
+void TestToolchain::closeDuringARunCancelsWhenTheToolEnds() {
+    Env env;
+    ScriptedRunner runner;
+    ToolContext ctx(env.session, runner);
+    ctx.hooks.askSaveChanges = [] { return false; };
+    env.session.tools.compileMode = true;
+    frmShow window(ctx);
+    QString textAfterClose;
+    bool visibleAfterClose = false;
+    runner.ticksPerRun = 3;
+    runner.onTick = [&](int i) {
+        if (i != 1) return;
+        window.cmdClose->click();
+        textAfterClose = window.txtShow->toPlainText();
+        visibleAfterClose = window.isVisible();
+    };
+    runner.actions.push_back([&](const ToolCall&) {
+        ScriptedRunner::writeFile(env.tmp.file("demo.log"), "compiled");
+        return ProcessResult{true, 0, {}};
+    });
+    window.show();
+    QTRY_VERIFY(!window.isVisible());
+    QCOMPARE(textAfterClose, QString(kCancelText));
+    QVERIFY(visibleAfterClose);
+    QCOMPARE(runner.calls.size(), size_t(1));
+    QVERIFY(!env.session.tools.busy);
+    QVERIFY(!env.tmp.has("demo.log"));
+}
+
+void TestToolchain::compileShowsBothLogsAndOffersProgram() {
+    Env env;
+    ScriptedRunner runner;
+    ToolContext ctx(env.session, runner);
+    ctx.hooks.askSaveChanges = [] { return false; };
+    env.session.tools.compileMode = true;
+    runner.actions.push_back([&](const ToolCall&) {
+        ScriptedRunner::writeFile(env.tmp.file("demo.log"), "compiled\r\n");
+        return ProcessResult{true, 0, {}};
+    });
+    runner.actions.push_back([&](const ToolCall&) {
+        ScriptedRunner::writeFile(env.tmp.file("demo.log"), "assembled");
+        return ProcessResult{true, 0, {}};
+    });
+    frmShow window(ctx);
+    QCOMPARE(window.windowTitle(), QString("Lumatext 7700"));
+    QCOMPARE(window.lblElapsed->text(), QString("Elapsed Time:"));
+    window.show();
+    QTRY_VERIFY(window.cmdProgram->isVisible());
+    QCOMPARE(window.cmdProgram->text(), QString("&Program"));
+    QVERIFY(window.cmdProgram->isEnabled());
+    QVERIFY(!window.lblElapsed->isVisible());
+    QCOMPARE(window.txtShow->toPlainText(), QString("compiled\nassembled"));
+    window.cmdClose->click();
+    QVERIFY(!window.isVisible());
+}
+
+void TestToolchain::processRunnerWithRealPrograms() {
+    QtProcessRunner runner;
+    int ticks = 0;
+    ProcessResult r = runner.run("/bin/sleep", {"0.3"}, [&] { ++ticks; });
+    QVERIFY(r.started);
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(ticks >= 1);
+    r = runner.run("/bin/sh", {"-c", "exit 3"}, {});
+    QVERIFY(r.started);
+    QCOMPARE(r.exitCode, 3);
+    // Arguments reach the program as they are, without a shell.
+    TempDir tmp;
+    r = runner.run("/bin/sh", {"-c", "printf '%s' \"$1\" > \"$2\"", "sh", "a b;$HOME", tmp.file("out")}, {});
+    QCOMPARE(QString::fromStdString(tmp.read("out")), QString("a b;$HOME"));
+    r = runner.run(tmp.file("no-such-tool.exe"), {"@x"}, [&] { ++ticks; });
+    QVERIFY(!r.started);
+    QVERIFY(!r.errorText.empty());
+}
+
+void TestToolchain::realToolsCompileAndCancel() {
+    Env env;
+    env.tool("lexmill.exe", kLexmillScript);
+    env.tool("binmill.exe", kBinmillScript);
+    QtProcessRunner runner;
+    ToolContext ctx(env.session, runner);
+    ctx.hooks.askSaveChanges = [] { return false; };
+    env.session.tools.compileMode = true;
+    {
+        frmShow window(ctx);
+        window.show();
+        QTRY_VERIFY(window.cmdProgram->isVisible());
+        QCOMPARE(window.txtShow->toPlainText(), QString("lexmill: compiled\nbinmill: 32768 bytes\n"));
+        QCOMPARE(std::filesystem::file_size(env.tmp.file("demo.bin")), uintmax_t(32768));
+        QVERIFY(!env.tmp.has("demo.esc"));
+        QVERIFY(!env.tmp.has("demo.lst"));
+        QVERIFY(!env.tmp.has("demo.log"));
+    }
+    // A compiler that takes its time: "&Close" during the run only shows the cancel text;
+    // the window closes when the compiler has ended, and the assembler never runs.
+    std::filesystem::remove(env.tmp.file("demo.bin"));
+    qputenv("LT_TOOL_SLEEP", "0.5");
+    frmShow window(ctx);
+    QString textDuringRun;
+    window.show();
+    QMetaObject::invokeMethod(
+        &window,
+        [&] {
+            window.cmdClose->click();
+            textDuringRun = window.txtShow->toPlainText();
+        },
+        Qt::QueuedConnection);
+    QTRY_VERIFY(!window.isVisible());
+    qunsetenv("LT_TOOL_SLEEP");
+    QCOMPARE(textDuringRun, QString(kCancelText));
+    QVERIFY(!env.tmp.has("demo.bin"));
+    QVERIFY(!env.session.tools.busy);
+}
+
+void TestToolchain::missingToolGivesAClearMessage() {
+    Env env;
+    QtProcessRunner runner;
+    ToolContext ctx(env.session, runner);
+    ctx.hooks.askSaveChanges = [] { return false; };
+    env.session.tools.compileMode = true;
+    frmShow window(ctx);
+    window.show();
+    QTRY_VERIFY(window.cmdProgram->isVisible());
+    QCOMPARE(window.cmdProgram->text(), QString("&View Errors"));
+    QCOMPARE(env.ui.boxes.size(), size_t(1));
+    const std::string expected = "Can't start the program " + env.session.settings.ToolsPath + "lexmill.exe (";
+    QVERIFY2(env.ui.boxes[0].text.rfind(expected, 0) == 0, env.ui.boxes[0].text.c_str());
+    QVERIFY(!env.session.tools.busy);
+    QVERIFY(!env.tmp.has("demo.lst"));
+}
+
+void TestToolchain::readFlashRefusesToCloseWhileBusy() {
+    Env env;
+    ScriptedRunner runner;
+    ToolContext ctx(env.session, runner);
+    frmReadFlash window(ctx);
+    QCOMPARE(window.windowTitle(), QString("Read / Program Flash"));
+    window.show();
+    env.ui.files.push_back(env.tmp.file("unit.bin"));
+    bool busyDuringRun = false, visibleAfterClose = false;
+    QString statusDuringRun;
+    runner.ticksPerRun = 2;
+    runner.onTick = [&](int) {
+        busyDuringRun = window.busy();
+        statusDuringRun = window.lblStatus->text();
+        window.cmdClose->click();
+        window.close();
+        visibleAfterClose = window.isVisible();
+    };
+    runner.actions.push_back([&](const ToolCall&) {
+        ScriptedRunner::writeFile(env.tmp.file("unit.log"), "ok");
+        return ProcessResult{true, 0, {}};
+    });
+    window.cmdProgram->click();
+    QVERIFY(busyDuringRun);
+    QVERIFY(visibleAfterClose);
+    QCOMPARE(statusDuringRun, QString("00:00"));
+    QCOMPARE(window.lblStatus->text(), QString("Unit has been successfully programmed."));
+    QVERIFY(!window.busy());
+    window.cmdClose->click();
+    QVERIFY(!window.isVisible());
+}
+
+QTEST_MAIN(TestToolchain)
+#include "tst_toolchain.moc"
