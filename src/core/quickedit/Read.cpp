@@ -211,6 +211,7 @@ std::string getCenterImpl(Session& s, const std::string& text, bool centred, int
     } else {
         target = firstVisible;
     }
+    if (!isCentred) target = firstVisible; // the left-alignment mark opens the paragraph
     std::string mark;
     if (isCentred && !state) {
         mark = "\\qc ";
