@@ -1,13 +1,27 @@
 // Lumatext 7700: the editor's entry point.
 #include <QApplication>
-#include <QMainWindow>
+#include <QDir>
+#include <QStandardPaths>
+
+#include "app/EditorApp.h"
+#include "storage/FileSystem.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName("Lumatext 7700");
-    QMainWindow window;
-    window.setWindowTitle("Lumatext 7700 - New");
-    window.resize(720, 540);
-    window.show();
-    return QApplication::exec();
+    QApplication::setApplicationName(QStringLiteral("Lumatext 7700"));
+    QApplication::setOrganizationName(QStringLiteral("Brelmo Industries"));
+    lt::PosixFileSystem fs;
+    lt::StartupOptions options;
+    options.programDir = QCoreApplication::applicationDirPath().toStdString();
+    options.currentDir = QDir::currentPath().toStdString();
+    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    options.lockDir = (runtime.isEmpty() ? QDir::tempPath() : runtime).toStdString();
+    lt::EditorApp editor(fs, options);
+    if (!editor.start()) return 0;
+    // A script file named on the command line is opened at once.
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() > 1) editor.openFile(QDir(args.at(1)).absolutePath().toStdString());
+    int code = QApplication::exec();
+    editor.shutdown();
+    return code;
 }

@@ -3,12 +3,13 @@
 #pragma once
 
 #include <QPointer>
+#include <QWidget>
 #include <QString>
 #include <functional>
 
 #include "ui_port.h"
 
-class QWidget;
+
 
 namespace lt {
 
@@ -21,6 +22,7 @@ public:
     QtUserPort(QWidget* parent, std::function<void(const QString&)> status);
 
     void setParent(QWidget* parent) { parent_ = parent; }
+    void setStatusSink(std::function<void(const QString&)> status) { status_ = std::move(status); }
     Answer messageBox(const MessageBox& box) override;
     std::optional<std::string> inputBox(const std::string& prompt, const std::string& title,
                                         const std::string& defaultText) override;

@@ -21,7 +21,8 @@ LineEditor::LineEditor(QWidget* parent) : QTextEdit(parent) {
     setAcceptRichText(false);
     setTabChangesFocus(true);
     setWordWrapMode(QTextOption::NoWrap);
-    setLineWrapMode(QTextEdit::NoWrap);
+    // The document keeps the widget's width, so centred paragraphs are centred, but never wraps.
+    setLineWrapMode(QTextEdit::WidgetWidth);
     document()->setDocumentMargin(3);
     setCurrentCharFormat(FormatForMark(0, base_));
 }

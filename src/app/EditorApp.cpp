@@ -1,0 +1,115 @@
+#include "app/EditorApp.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <QScreen>
+
+#include "settings/ProgramMenu.h"
+#include "settings/SettingsFile.h"
+#include "storage/PathUtil.h"
+#include "ui/dialogs/frmAbout.h"
+#include "ui/main/frmQuick.h"
+#include "ui/widgets/LineEditor.h"
+
+namespace lt {
+
+namespace {
+bool HasFixedPitchFont() {
+    if (QFontInfo(QFontDatabase::systemFont(QFontDatabase::FixedFont)).fixedPitch()) return true;
+    for (const QString& family : QFontDatabase::families())
+        if (QFontDatabase::isFixedPitch(family)) return true;
+    return false;
+}
+
+// The toolkit's screen units in the settings file: 15 twips per pixel.
+constexpr float kTwipsPerPixel = 15.0f;
+} // namespace
+
+EditorApp::EditorApp(FileSystem& fs, StartupOptions options)
+    : fs_(fs),
+      options_(std::move(options)),
+      lock_(QString::fromStdString(WithTrailingSeparator(options_.lockDir) + "Lumatext7700.lock")),
+      port_(nullptr, nullptr) {
+    if (!options_.showModal) options_.showModal = [](QDialog& d) { d.exec(); };
+    session_ = std::make_unique<Session>(fs_, port_);
+}
+
+EditorApp::~EditorApp() = default;
+
+bool EditorApp::acquireInstanceLock() {
+    // A lock left by a program that crashed is taken over.
+    lock_.setStaleLockTime(0);
+    return lock_.tryLock(0);
+}
+
+bool EditorApp::start() {
+    if (!acquireInstanceLock()) {
+        frmInfo info;
+        options_.showModal(info);
+        return false;
+    }
+    frmSplsh splash;
+    splash.show();
+    QCoreApplication::processEvents();
+
+    Session& s = *session_;
+    s.run.ProgramDir = WithTrailingSeparator(options_.programDir);
+    s.run.ProgramName = "Lumatext7700";
+    s.run.SettingsFilePath = SettingsFilePathFor(options_.currentDir, s.run.ProgramName);
+    s.run.HelpFilePath = s.run.ProgramDir + "Lumatext7700.hlp";
+
+    window_ = std::make_unique<frmQuick>(s);
+    frmQuick* w = window_.get();
+    port_.setParent(w);
+    port_.setStatusSink([w](const QString& text) { w->setStatus(text); });
+
+    // The window starts centred; a position from the settings file moves it.
+    window_->resize(window_->sizeHint().expandedTo(QSize(760, 560)));
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->availableGeometry();
+        window_->move(area.center() - window_->rect().center());
+    }
+    SettingsReadResult read = ReadSettings(s.settings, fs_, s.run.SettingsFilePath, s.run.ProgramDir);
+    if (read.windowTop || read.windowLeft) {
+        QPoint p = window_->pos();
+        if (read.windowLeft) p.setX(static_cast<int>(*read.windowLeft / kTwipsPerPixel));
+        if (read.windowTop) p.setY(static_cast<int>(*read.windowTop / kTwipsPerPixel));
+        window_->move(p);
+    }
+    if (!read.fileFound) {
+        frmAbout about(window_.get());
+        options_.showModal(about);
+    }
+    window_->updateRecentMenu();
+    ApplyUnitType(s);
+    window_->applyUnitType();
+
+    if (!HasFixedPitchFont()) {
+        s.ui.messageBox(Box("Can't find font 'Courier 10,12,15 (VGA res)'. Normal operation not possible. You need to "
+                            "install it from original Windows\xC2\xAE disks or copy file COURE.FON to yur Windows\\System "
+                            "directory.",
+                            Buttons::Ok, Icon::Exclamation));
+        return false;
+    }
+    s.run.PreviousEditorType = s.settings.EditorType;
+    s.run.ScriptEditMode = false;
+    window_->files().NewFile();
+    window_->show();
+    splash.close();
+    return true;
+}
+
+void EditorApp::openFile(const std::string& path) {
+    if (window_) window_->files().OpenPath(path);
+}
+
+void EditorApp::shutdown() {
+    if (!window_ || port_.endRequested()) return;
+    const Session& s = *session_;
+    QPoint p = window_->pos();
+    WriteSettings(s.settings, fs_, s.run.SettingsFilePath, static_cast<float>(p.y()) * kTwipsPerPixel,
+                  static_cast<float>(p.x()) * kTwipsPerPixel);
+}
+
+} // namespace lt

@@ -1,0 +1,60 @@
+// The File menu's commands: New, Open, Save, Save As, the recent files, and the
+// unsaved-changes question that guards them.
+#pragma once
+
+#include <string>
+
+#include "Session.h"
+
+namespace lt {
+
+// What the window does around the file commands.
+class FileCommandsView {
+public:
+    virtual ~FileCommandsView() = default;
+    virtual void setTitle(const std::string& title) = 0;
+    // Message 0 / the current message, line 1 and the message's task in the number boxes and
+    // scroll bars, written without their change handling.
+    virtual void showNavigation() = 0;
+    // After the record or BlockText was replaced: Quick Edit refreshes the edit controls
+    // and the simulation display; Script Edit shows BlockText and the Script Edit caption.
+    virtual void showMessage() = 0;
+    virtual void updateRecentMenu() = 0;
+    // The unit type may have changed (frame caption, display rows, line scroll bar).
+    virtual void applyUnitType() = 0;
+};
+
+class FileCommands {
+public:
+    FileCommands(Session& session, FileCommandsView& view) : s_(session), view_(view) {}
+
+    // Returns true when the person cancelled. keep: the Quick Edit record is left as it is
+    // (it is about to be replaced); otherwise it is read back from BlockText.
+    bool AskSaveChanges(bool keep);
+    void NewFile();
+    void OpenFile();
+    void OpenRecent(int k);
+    // Opens a file named on the command line, without the open dialog.
+    void OpenPath(const std::string& path);
+    bool SaveFileAs(bool refresh);
+    void Save();
+    // mode 1: for loading, 2: for saving. 1 = go on, 0 = do not.
+    int CheckFileName(const std::string& path, int mode);
+
+    static std::string TitleFor(const std::string& path);
+
+private:
+    bool quickEdit() const { return !s_.run.ScriptEditMode; }
+    void buildBlock();
+    void readBack();
+    void clearForLoad();
+
+    Session& s_;
+    FileCommandsView& view_;
+    bool openFromRecent_ = false;
+};
+
+// "Lumatext script file (*.src)|*.src"
+inline constexpr const char* kScriptFilter = "Lumatext script file (*.src)|*.src";
+
+} // namespace lt

@@ -1,0 +1,137 @@
+// Status-bar help: one event filter catches focus and mouse events of the window's
+// controls and asks statusTextFor() for the text. The same filter handles the number
+// boxes' keys and validation and the label clicks.
+#include <QApplication>
+#include <QEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "quickedit/EditState.h"
+#include "ui/main/frmQuick.h"
+#include "ui/widgets/LineEditor.h"
+#include "ui/widgets/SimulationDisplay.h"
+
+namespace lt {
+
+namespace {
+
+QString markStatusText(int mark) {
+    auto var = [](int n) { return QStringLiteral("This is variable ") + QString::fromStdString(std::to_string(n)).prepend(QLatin1Char(' ')); };
+    if (mark < 0) return QStringLiteral("Text editing window - all text changes should be done here");
+    if (mark == 0) return QStringLiteral("This is plain text.");
+    if (mark <= 16) return var(mark) + QStringLiteral(", leading spaces.");
+    if (mark <= 32) return var(mark - 16) + QStringLiteral(", leading spaces, blinking.");
+    if (mark <= 48) return var(mark - 32) + QStringLiteral(", leading zeros.");
+    if (mark <= 64) return var(mark - 48) + QStringLiteral(", leading zeros, blinking");
+    if (mark == 65) return QStringLiteral("This is blinked text.");
+    return QStringLiteral("Text editing window - all text changes shoud be done here");
+}
+
+} // namespace
+
+void frmQuick::installStatusHelp() {
+    const QList<QWidget*> controls = {cmdAdvEdit, txtMsg, vsbMsg, vsbTask, txtTask, vsbLine, txtLine, lblAttribute,
+                                      cmdBlink, cmdVar, cmdFont, cmdCenter, cmdScroll, cmdClrScreen, cmdRelay,
+                                      cmdStart, cmdWait, cmdSend, txtAdvEdit, pnlQuick, Label4, Label5};
+    for (QWidget* w : controls) {
+        w->installEventFilter(this);
+        w->setMouseTracking(true);
+    }
+    txtEdit->viewport()->installEventFilter(this);
+    txtEdit->viewport()->setMouseTracking(true);
+    txtMsg->setProperty("helpContext", 1100);
+    vsbMsg->setProperty("helpContext", 1100);
+    txtTask->setProperty("helpContext", 1200);
+    vsbTask->setProperty("helpContext", 1200);
+    txtLine->setProperty("helpContext", 1400);
+    vsbLine->setProperty("helpContext", 1400);
+    txtAdvEdit->setProperty("helpContext", 4200);
+    cmdAdvEdit->setProperty("helpContext", 4200);
+}
+
+QString frmQuick::statusTextFor(QObject* control) const {
+    const int line = currentLine_;
+    if (control == txtMsg || control == vsbMsg)
+        return QStringLiteral("Enter a message number for fast access or creating a new message");
+    if (control == txtTask || control == vsbTask) return QStringLiteral("Displays task number of current message.");
+    if (control == txtLine || control == vsbLine) return QStringLiteral("Displays current line number to be edited.");
+    if (control == lblAttribute)
+        return s_.msg.LineRepeat[line].empty()
+                   ? QStringLiteral("Dispays the line and character number at the current cursor position.")
+                   : QStringLiteral("Dispays the block and character number at the current cursor position.");
+    if (control == txtEdit) return QStringLiteral("Text editing window - all text changes should be done here");
+    if (control == cmdAdvEdit) {
+        if (!s_.settings.EditorType.empty())
+            return QStringLiteral("Click on this button or press Alt-G to start previously selected Script Editor with "
+                                  "the current message.");
+        return s_.run.ScriptEditMode
+                   ? QStringLiteral("Click on this button or press Alt-G to return to Quick Edit window with the current "
+                                    "message.")
+                   : QStringLiteral("Click on this button or press Alt-G to open Script Edit window with the current "
+                                    "message.");
+    }
+    if (control == txtAdvEdit)
+        return QStringLiteral("Total length of this script is ") + QString::number(s_.msg.BlockText.size()).prepend(QLatin1Char(' ')) +
+               QStringLiteral(" bytes. Max. possible  30000 bytes.");
+    for (QPushButton* b : {cmdBlink, cmdVar, cmdFont, cmdCenter, cmdScroll, cmdClrScreen, cmdRelay, cmdStart, cmdWait, cmdSend}) {
+        if (control != b) continue;
+        bool selected = txtEdit->textCursor().hasSelection();
+        return QString::fromStdString(ButtonStatusText(s_, line, b->objectName().toStdString(), selected, b->underMouse()));
+    }
+    return QString();
+}
+
+bool frmQuick::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == txtEdit->viewport() && type == QEvent::MouseMove) {
+        auto* me = static_cast<QMouseEvent*>(event);
+        setStatus(markStatusText(txtEdit->markAtPoint(me->position().toPoint())));
+        return false;
+    }
+    if (watched == pnlQuick || watched == Label4 || watched == Label5) {
+        if (type == QEvent::Enter || type == QEvent::MouseMove) setStatus(QString());
+        return false;
+    }
+    if (type == QEvent::MouseButtonPress && (watched == Label1 || watched == Label2 || watched == lblLine)) {
+        QLineEdit* box = watched == Label1 ? txtTask : watched == Label2 ? txtMsg : txtLine;
+        if (box->isEnabled() && box->isVisible()) box->setFocus(Qt::MouseFocusReason);
+        return false;
+    }
+    if (watched == txtMsg && type == QEvent::KeyPress) {
+        auto* ke = static_cast<QKeyEvent*>(event);
+        const QString t = ke->text();
+        bool control = ke->key() == Qt::Key_Backspace || ke->key() == Qt::Key_Return || ke->key() == Qt::Key_Enter ||
+                       ke->key() == Qt::Key_Left || ke->key() == Qt::Key_Right || ke->key() == Qt::Key_Delete ||
+                       ke->key() == Qt::Key_Home || ke->key() == Qt::Key_End || ke->key() == Qt::Key_Tab ||
+                       ke->key() == Qt::Key_Backtab || (ke->modifiers() & Qt::ControlModifier);
+        if (!control && !(t.size() == 1 && t.at(0).isDigit())) return true;
+        return false;
+    }
+    if (type == QEvent::FocusIn || type == QEvent::Enter) {
+        QString text = statusTextFor(watched);
+        if (!text.isEmpty() || type == QEvent::FocusIn) setStatus(text);
+        return false;
+    }
+    if (type == QEvent::FocusOut) {
+        if (watched == txtMsg || watched == txtLine || watched == txtTask) {
+            auto* fe = static_cast<QFocusEvent*>(event);
+            // A message box of the validation itself takes the focus: not a leave.
+            if (fe->reason() == Qt::PopupFocusReason || fe->reason() == Qt::ActiveWindowFocusReason) return false;
+            setStatus(QString());
+            if (watched == txtMsg) validateMsg();
+            else if (watched == txtLine) validateLine();
+            else validateTask();
+            return false;
+        }
+        setStatus(QString());
+        return false;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+} // namespace lt

@@ -1,0 +1,199 @@
+// The main window: Quick Edit (one line of the current message at a time, with the
+// attribute buttons and the simulation display) and Script Edit (the raw block).
+// Split by concern over several .cpp files: controls and layout (frmQuick.cpp), menus
+// (QuickMenus.cpp), status texts (QuickStatus.cpp), navigation (QuickNavigation.cpp),
+// file and program commands (QuickCommands.cpp), refreshes (QuickRefresh.cpp).
+#pragma once
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+
+#include "Session.h"
+#include "quickedit/Simulation.h"
+#include "storage/FileCommands.h"
+
+class QAction;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QScrollBar;
+class QTimer;
+
+namespace lt {
+
+class LineEditor;
+class SimulationDisplay;
+
+class frmQuick : public QMainWindow, public FileCommandsView {
+    Q_OBJECT
+public:
+    explicit frmQuick(Session& session, QWidget* parent = nullptr);
+    ~frmQuick() override;
+
+    Session& session() { return s_; }
+
+    // What the window does around the file commands.
+    void setTitle(const std::string& title) override;
+    void showNavigation() override;
+    void showMessage() override;
+    void updateRecentMenu() override;
+    void applyUnitType() override;
+    FileCommands& files() { return files_; }
+    SimulationModel& simulation() { return sim_; }
+    int currentLine() const { return currentLine_; }
+
+    // Moves to another message in the fixed order: build, store, fetch, read, refresh.
+    void changeMessage(int n);
+    // The edit controls for the current line (captions, enabled states, txtEdit).
+    void ShowEdit();
+    void UpdateSimulation();
+    // txtEdit's content becomes LineRtf of the current line.
+    void writeBackLine();
+    // Status-bar help text of a control (empty for controls without one).
+    QString statusTextFor(QObject* control) const;
+    void setStatus(const QString& text);
+
+    // Controls, named as the product names them (also their objectName).
+    QWidget* pnlQuick = nullptr;
+    QPushButton* cmdAdvEdit = nullptr;
+    QLineEdit* txtMsg = nullptr;
+    QScrollBar* vsbMsg = nullptr;
+    QLabel* Label2 = nullptr;
+    QScrollBar* vsbTask = nullptr;
+    QLineEdit* txtTask = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* lblLine = nullptr;
+    QScrollBar* vsbLine = nullptr;
+    QLineEdit* txtLine = nullptr;
+    LineEditor* txtEdit = nullptr;
+    QGroupBox* SSFrame1 = nullptr;
+    QPushButton* cmdBlink = nullptr;
+    QPushButton* cmdVar = nullptr;
+    QLabel* lblAttribute = nullptr;
+    QPushButton* cmdFont = nullptr;
+    QPushButton* cmdCenter = nullptr;
+    QPushButton* cmdScroll = nullptr;
+    QGroupBox* Frame3D4 = nullptr;
+    QPushButton* cmdClrScreen = nullptr;
+    QPushButton* cmdRelay = nullptr;
+    QPushButton* cmdStart = nullptr;
+    QPushButton* cmdWait = nullptr;
+    QPushButton* cmdSend = nullptr;
+    SimulationDisplay* frameDisplay = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    QFrame* Line1 = nullptr;
+    QLabel* lblStatBar = nullptr;
+    QPlainTextEdit* txtAdvEdit = nullptr;
+    QTimer* Timer1 = nullptr;
+    QTimer* Timer2 = nullptr;
+
+    // Menus and their items.
+    QMenu* mnuFileBase = nullptr;
+    std::array<QAction*, 7> mnuFile{};
+    QMenu* mnuPrint = nullptr;
+    QAction* mnuPrintMsgTextOnly = nullptr;
+    QAction* mnuPrintCompleteScript = nullptr;
+    std::array<QAction*, 5> mnuFileArray{};
+    QAction* mnuFileNull = nullptr;
+    QAction* mnuFileQuit = nullptr;
+    QMenu* mnuEdit = nullptr;
+    QAction* mnuEditUndo = nullptr;
+    QAction* mnuEditCut = nullptr;
+    QAction* mnuEditCopy = nullptr;
+    QAction* mnuEditPaste = nullptr;
+    QAction* mnuEditDel = nullptr;
+    QAction* mnuEditPref = nullptr;
+    QMenu* mnuProgram = nullptr;
+    QAction* mnuEditSynt = nullptr;
+    QAction* mnuPrgCompile = nullptr;
+    QAction* mnuPrgStart = nullptr;
+    QAction* mnuPrgVer1 = nullptr;
+    QAction* mnuPrgVer2 = nullptr;
+    QAction* mnuPrg7740 = nullptr;
+    QAction* mnuPrg7780 = nullptr;
+    QAction* mnuPrgAdr = nullptr;
+    std::array<QAction*, 5> mnuPrgCom{};
+    QMenu* mnuPrgBaudRate = nullptr;
+    std::array<QAction*, 9> mnuPrgBaud{};
+    QMenu* mnuAdvanced = nullptr;
+    QAction* mnuAdvCall = nullptr;
+    QAction* mnuAdvSend = nullptr;
+    QAction* mnuAdvReboot = nullptr;
+    QAction* mnuAdvErase = nullptr;
+    QAction* mnuAdvRead = nullptr;
+    QMenu* mnuHelp = nullptr;
+    std::array<QAction*, 7> mnuHelpSelect{};
+    QAction* mnuHelpAbout = nullptr;
+
+    // Set while the program itself writes into the number boxes, scroll bars or the
+    // Script Edit box, whose change handlers then do nothing.
+    bool SuppressEvents = false;
+
+signals:
+    // The window's About box is wanted (Help menu).
+    void aboutRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Construction (frmQuick.cpp).
+    void createControls();
+    void layoutControls();
+    void connectControls();
+    // Menus (QuickMenus.cpp).
+    void setupMenus();
+    void setupFileMenu();
+    void setupEditMenu();
+    void setupProgramMenu();
+    void setupAdvancedMenu();
+    void setupHelpMenu();
+    void refreshFileMenu();
+    void refreshEditMenu();
+    void refreshProgramMenu();
+    bool contentTest() const;
+    // Status texts (QuickStatus.cpp).
+    void installStatusHelp();
+    // Navigation (QuickNavigation.cpp).
+    void onMsgChanged();
+    void onMsgScroll(int value);
+    void onMsgReturn();
+    bool validateMsg();
+    void onLineText();
+    void onLineScroll(int value);
+    bool validateLine();
+    void onTaskText();
+    void onTaskScroll(int value);
+    bool validateTask();
+    void focusEditor();
+    void clearSyntaxErrors();
+public:
+    // Makes another line current and refreshes the edit controls for it.
+    void setLine(int line);
+private:
+    // Commands (QuickCommands.cpp).
+    void chooseUnitType(const std::string& type);
+    void chooseVersion(const std::string& version);
+    void chooseComPort(int port);
+    void chooseBaud(int index);
+    void openRecent(int k);
+    // Refreshes (QuickRefresh.cpp).
+    void onTimer1();
+    void onTimer2();
+    void showRows();
+    void onDisplayRowClicked(int row);
+
+    Session& s_;
+    FileCommands files_;
+    SimulationModel sim_;
+    int currentLine_ = 1;
+};
+
+} // namespace lt
