@@ -49,7 +49,7 @@ bool CompileRun(ToolContext& ctx, const std::string& sourcePath, const std::stri
         s.fs.remove(list);
         s.fs.remove(log);
         state.busy = false;
-        if (show) show->close();
+        if (show) show->closeWindow();
         return true;
     }
 
@@ -83,7 +83,7 @@ bool CompileRun(ToolContext& ctx, const std::string& sourcePath, const std::stri
 
     if (state.cancelRequest) {
         state.busy = false;
-        if (show) show->close();
+        if (show) show->closeWindow();
         return true;
     }
     if (show) show->setText(show->text() + assembly);

@@ -16,7 +16,7 @@ void fail(ToolContext& ctx, const std::string& text) {
 
 void closeOnCancel(ToolContext& ctx, ResultSink& show) {
     ctx.s.tools.busy = false;
-    show.close();
+    show.closeWindow();
 }
 
 // Steps of the version check; true when programming goes on.
@@ -66,7 +66,7 @@ bool checkVersion(ToolContext& ctx, const std::string& base, const std::vector<s
     if (question.empty()) return true;
     if (s.ui.messageBox(Box(question, Buttons::OkCancel)) == Answer::Ok) {
         s.tools.busy = false;
-        show.close();
+        show.closeWindow();
         stopped = true;
         return false;
     }

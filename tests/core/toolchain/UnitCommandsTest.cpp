@@ -137,6 +137,18 @@ TEST_F(UnitCommandsTest, SendMessageCompilesTheCurrentMessageAlone) {
     EXPECT_FALSE(exists(T + ".src"));
     EXPECT_EQ(ui.busyDepth, 0);
 
+    // The temporary source cannot be created: the model is read back, nothing runs.
+    session.run.ProgramDir = work() + "missing/";
+    ui.clear();
+    runner.calls.clear();
+    ui.answers.push_back(Answer::Ok);
+    SendMessage(ctx);
+    EXPECT_EQ(ui.lastText(), "Can't create temporary source file  SGXSEND.SRC .");
+    EXPECT_EQ(ui.boxes.back().icon, Icon::Exclamation);
+    EXPECT_EQ(read, 3);
+    EXPECT_TRUE(runner.calls.empty());
+    session.run.ProgramDir = prog();
+
     // Cancel at the question.
     ui.clear();
     runner.calls.clear();
