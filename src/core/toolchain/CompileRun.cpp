@@ -41,7 +41,9 @@ bool CompileRun(ToolContext& ctx, const std::string& sourcePath, const std::stri
     if (!WriteArgumentList(s.fs, list, {sourcePath, base, "/error", base, "/include", s.settings.ToolsPath,
                                         "/log", base}))
         return fail(ctx, "Can't create argument list file " + FileNamePart(list));
-    if (!RunTool(ctx, kLexmill, list, tick)) {
+    // Without a result window nothing can cancel the run: the windows only repaint.
+    const bool keepResponsive = show != nullptr;
+    if (!RunTool(ctx, kLexmill, list, tick, keepResponsive)) {
         s.fs.remove(list);
         return fail(ctx, "");
     }
@@ -71,7 +73,7 @@ bool CompileRun(ToolContext& ctx, const std::string& sourcePath, const std::stri
 
     if (!WriteArgumentList(s.fs, list, {base, base, "/error", base, "/log", base}))
         return fail(ctx, "Can't create argument list file " + FileNamePart(list));
-    bool started = RunTool(ctx, kBinmill, list, tick);
+    bool started = RunTool(ctx, kBinmill, list, tick, keepResponsive);
     s.fs.remove(list);
     if (!started) return fail(ctx, "");
 

@@ -11,9 +11,9 @@ std::string ToolStartFailedText(const std::string& program, const std::string& r
 }
 
 bool RunTool(ToolContext& ctx, const std::string& toolPart, const std::string& listPath,
-             const std::function<void()>& tick) {
+             const std::function<void()>& tick, bool keepResponsive) {
     ToolCommand command = MakeToolCommand(ctx.s.settings.ToolsPath, toolPart, listPath);
-    ProcessResult result = ctx.runner.run(command.program, command.arguments, tick ? tick : [] {});
+    ProcessResult result = ctx.runner.run(command.program, command.arguments, tick ? tick : [] {}, keepResponsive);
     if (!result.started) {
         ctx.s.ui.messageBox(Box(ToolStartFailedText(command.program, result.errorText), Buttons::Ok,
                                 Icon::Exclamation));

@@ -38,6 +38,7 @@ TEST_F(UnitCommandsTest, CallUpSplitsTheAnswerThreeWays) {
         CallUp(ctx);
         ASSERT_EQ(runner.calls.size(), 1u) << c.answer;
         EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"c", "@" + T + ".lst"}));
+        EXPECT_FALSE(runner.calls[0].keepResponsive);
         EXPECT_EQ(runner.calls[0].listText, ListBytes(entries(c.leading, T))) << c.answer;
         EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Message called "}));
         EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Processing command Call up message.", ""}));
