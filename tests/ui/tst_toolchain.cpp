@@ -62,7 +62,6 @@ class TestToolchain : public QObject {
     Q_OBJECT
 private slots:
     void closeDuringARunCancelsWhenTheToolEnds();
-    void compileShowsBothLogsAndOffersProgram();
     void processRunnerWithRealPrograms();
     void realToolsCompileAndCancel();
     void missingToolGivesAClearMessage();
@@ -98,33 +97,6 @@ void TestToolchain::closeDuringARunCancelsWhenTheToolEnds() {
     QVERIFY(!env.tmp.has("demo.log"));
 }
 
-void TestToolchain::compileShowsBothLogsAndOffersProgram() {
-    Env env;
-    ScriptedRunner runner;
-    ToolContext ctx(env.session, runner);
-    ctx.hooks.askSaveChanges = [] { return false; };
-    env.session.tools.compileMode = true;
-    runner.actions.push_back([&](const ToolCall&) {
-        ScriptedRunner::writeFile(env.tmp.file("demo.log"), "compiled\r\n");
-        return ProcessResult{true, 0, {}};
-    });
-    runner.actions.push_back([&](const ToolCall&) {
-        ScriptedRunner::writeFile(env.tmp.file("demo.log"), "assembled");
-        return ProcessResult{true, 0, {}};
-    });
-    frmShow window(ctx);
-    QCOMPARE(window.windowTitle(), QString("Lumatext 7700"));
-    QCOMPARE(window.lblElapsed->text(), QString("Elapsed Time:"));
-    window.show();
-    QTRY_VERIFY(window.cmdProgram->isVisible());
-    QCOMPARE(window.cmdProgram->text(), QString("&Program"));
-    QVERIFY(window.cmdProgram->isEnabled());
-    QVERIFY(!window.lblElapsed->isVisible());
-    QCOMPARE(window.txtShow->toPlainText(), QString("compiled\nassembled"));
-    window.cmdClose->click();
-    QVERIFY(!window.isVisible());
-}
-
 void TestToolchain::processRunnerWithRealPrograms() {
     QtProcessRunner runner;
     int ticks = 0;
@@ -154,8 +126,12 @@ void TestToolchain::realToolsCompileAndCancel() {
     env.session.tools.compileMode = true;
     {
         frmShow window(ctx);
+        QCOMPARE(window.windowTitle(), QString("Lumatext 7700"));
+        QCOMPARE(window.lblElapsed->text(), QString("Elapsed Time:"));
         window.show();
         QTRY_VERIFY(window.cmdProgram->isVisible());
+        QCOMPARE(window.cmdProgram->text(), QString("&Program"));
+        QVERIFY(!window.lblElapsed->isVisible());
         QCOMPARE(window.txtShow->toPlainText(), QString("lexmill: compiled\nbinmill: 32768 bytes\n"));
         QCOMPARE(std::filesystem::file_size(env.tmp.file("demo.bin")), uintmax_t(32768));
         QVERIFY(!env.tmp.has("demo.esc"));
