@@ -79,7 +79,6 @@ void RunDirectCommand(ToolContext& ctx, const std::string& runName, const std::v
 
 void CallUp(ToolContext& ctx) {
     Session& s = ctx.s;
-    s.ui.setBusy(true);
     auto answer = s.ui.inputBox("Enter message number and variable string if necessary. PLEASE separate message "
                                 "number and variable string with a space or put variable string in double quotes.",
                                 kAppTitle, "");

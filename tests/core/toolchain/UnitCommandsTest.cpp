@@ -261,6 +261,15 @@ TEST_F(UnitCommandsTest, ProgramFlashCountsTheTimeAndReportsSuccessOrFailure) {
     ProgramFlashFromImage(ctx, label, busy);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"An error occurred while trying to program the unit."}));
     EXPECT_FALSE(busy);
+
+    // A unit tool that cannot be started is named, then the failure told.
+    ui.clear();
+    ui.files.push_back(image);
+    runner.actions.push_back([](const ToolCall&) { return ProcessResult{false, 0, "not found"}; });
+    ProgramFlashFromImage(ctx, label, busy);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Can't start the program " + tools() + "7700.exe (not found).",
+                                                    "An error occurred while trying to program the unit."}));
+    EXPECT_FALSE(exists(work() + "unit.lst"));
     EXPECT_EQ(ui.busyDepth, 0);
 }
 
