@@ -1,5 +1,6 @@
 // The result window and the flash window over a scripted runner, and the QProcess runner
 // with real programs: small shell scripts standing in for the tools, a missing tool.
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include "Session.h"
 #include "TempDir.h"
 #include "ui/toolchain/QtProcessRunner.h"
+#include "ui/toolchain/TextFileDialog.h"
 #include "ui/toolchain/frmReadFlash.h"
 #include "ui/toolchain/frmShow.h"
 
@@ -65,6 +67,7 @@ private slots:
     void processRunnerWithRealPrograms();
     void realToolsCompileAndCancel();
     void missingToolGivesAClearMessage();
+    void viewErrorsWithoutAnEditorShowsTheErrorFile();
     void readFlashRefusesToCloseWhileBusy();
 };
 
@@ -174,6 +177,35 @@ void TestToolchain::missingToolGivesAClearMessage() {
     QVERIFY2(env.ui.boxes[0].text.rfind(expected, 0) == 0, env.ui.boxes[0].text.c_str());
     QVERIFY(!env.session.tools.busy);
     QVERIFY(!env.tmp.has("demo.lst"));
+}
+
+void TestToolchain::viewErrorsWithoutAnEditorShowsTheErrorFile() {
+    Env env;
+    ScriptedRunner runner;
+    ToolContext ctx(env.session, runner);
+    ctx.hooks.askSaveChanges = [] { return false; };
+    env.session.tools.compileMode = true;
+    runner.actions.push_back([&](const ToolCall&) {
+        env.tmp.write("demo.log", "1 error");
+        env.tmp.write("demo.err", "DEMO.SRC 3: unknown statement\r\n");
+        return ProcessResult{true, 0, {}};
+    });
+    frmShow window(ctx);
+    window.show();
+    QTRY_VERIFY(window.cmdProgram->isVisible());
+    QCOMPARE(window.cmdProgram->text(), QString("&View Errors"));
+    QString title, shown;
+    QTimer::singleShot(0, [&] {
+        auto* viewer = qobject_cast<TextFileDialog*>(QApplication::activeModalWidget());
+        if (!viewer) return;
+        title = viewer->windowTitle();
+        shown = viewer->txtView->toPlainText();
+        QVERIFY(viewer->txtView->isReadOnly());
+        viewer->reject();
+    });
+    window.cmdProgram->click();
+    QCOMPARE(title, QString("demo.err"));
+    QCOMPARE(shown, QString("DEMO.SRC 3: unknown statement\n"));
 }
 
 void TestToolchain::readFlashRefusesToCloseWhileBusy() {
