@@ -175,6 +175,7 @@ void TestToolchain::missingToolGivesAClearMessage() {
     QCOMPARE(env.ui.boxes.size(), size_t(1));
     const std::string expected = "Can't start the program " + env.session.settings.ToolsPath + "lexmill.exe (";
     QVERIFY2(env.ui.boxes[0].text.rfind(expected, 0) == 0, env.ui.boxes[0].text.c_str());
+    QCOMPARE(window.txtShow->toPlainText().toStdString(), env.ui.boxes[0].text);
     QVERIFY(!env.session.tools.busy);
     QVERIFY(!env.tmp.has("demo.lst"));
 }

@@ -43,8 +43,10 @@ bool CompileRun(ToolContext& ctx, const std::string& sourcePath, const std::stri
         return fail(ctx, "Can't create argument list file " + FileNamePart(list));
     // Without a result window nothing can cancel the run: the windows only repaint.
     const bool keepResponsive = show != nullptr;
-    if (!RunTool(ctx, kLexmill, list, tick, keepResponsive)) {
+    std::string startFailure;
+    if (!RunTool(ctx, kLexmill, list, tick, keepResponsive, &startFailure)) {
         s.fs.remove(list);
+        if (show) show->setText(startFailure);
         return fail(ctx, "");
     }
     if (state.cancelRequest) {
@@ -73,9 +75,12 @@ bool CompileRun(ToolContext& ctx, const std::string& sourcePath, const std::stri
 
     if (!WriteArgumentList(s.fs, list, {base, base, "/error", base, "/log", base}))
         return fail(ctx, "Can't create argument list file " + FileNamePart(list));
-    bool started = RunTool(ctx, kBinmill, list, tick, keepResponsive);
+    bool started = RunTool(ctx, kBinmill, list, tick, keepResponsive, &startFailure);
     s.fs.remove(list);
-    if (!started) return fail(ctx, "");
+    if (!started) {
+        if (show) show->setText(show->text() + startFailure);
+        return fail(ctx, "");
+    }
 
     std::string assembly;
     bool logRead = ReadToolLog(s.fs, log, assembly);

@@ -38,9 +38,11 @@ bool checkVersion(ToolContext& ctx, const std::string& base, const std::vector<s
         stopped = true;
         return false;
     }
-    bool started = RunTool(ctx, kUnitVersion, list);
+    std::string startFailure;
+    bool started = RunTool(ctx, kUnitVersion, list, {}, true, &startFailure);
     s.fs.remove(list);
     if (!started) {
+        show.setText(startFailure);
         fail(ctx, "");
         stopped = true;
         return false;
@@ -105,11 +107,15 @@ void ProgramRun(ToolContext& ctx, const std::string& binaryPath, ResultSink& sho
     }
     ElapsedClock clock(ctx.now);
     clock.start();
-    bool started = RunTool(ctx, kUnitProgram, list, [&] {
-        if (auto text = clock.update()) show.setElapsed(*text);
-    });
+    std::string startFailure;
+    bool started = RunTool(
+        ctx, kUnitProgram, list, [&] {
+            if (auto text = clock.update()) show.setElapsed(*text);
+        },
+        true, &startFailure);
     s.fs.remove(list);
     if (!started) {
+        show.setText(startFailure);
         fail(ctx, "");
         return;
     }

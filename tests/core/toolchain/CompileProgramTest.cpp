@@ -91,6 +91,7 @@ TEST_F(CompileRunTest, ErrorsAndFailuresWithAndWithoutTheWindow) {
     EXPECT_EQ(runner.calls.size(), before + 1);
     EXPECT_EQ(ui.lastText(), "Can't start the program " + tools() + "lexmill.exe (No such file or directory).");
     EXPECT_EQ(ui.boxes.back().icon, Icon::Exclamation);
+    EXPECT_EQ(sink.shown, ui.lastText());  // the result window tells it too
     EXPECT_FALSE(exists(B + ".lst"));
     EXPECT_FALSE(session.tools.busy);
 }
