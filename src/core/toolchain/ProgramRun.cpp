@@ -19,9 +19,10 @@ void closeOnCancel(ToolContext& ctx, ResultSink& show) {
     show.closeWindow();
 }
 
-// Steps of the version check; true when programming goes on.
+// Steps of the version check; true when programming goes on, false when the run has
+// ended (failure told, or the window closed).
 bool checkVersion(ToolContext& ctx, const std::string& base, const std::vector<std::string>& entries,
-                  ResultSink& show, bool& stopped) {
+                  ResultSink& show) {
     Session& s = ctx.s;
     const std::string list = base + ".lst";
     const std::string log = base + ".log";
@@ -29,13 +30,11 @@ bool checkVersion(ToolContext& ctx, const std::string& base, const std::vector<s
     show.showElapsedLabel(false);
     if (!WriteArgumentList(s.fs, list, entries)) {
         fail(ctx, "Can't create argument list file " + FileNamePart(list));
-        stopped = true;
         return false;
     }
     if (s.tools.cancelRequest) {
         s.fs.remove(list);
         closeOnCancel(ctx, show);
-        stopped = true;
         return false;
     }
     std::string startFailure;
@@ -44,19 +43,16 @@ bool checkVersion(ToolContext& ctx, const std::string& base, const std::vector<s
     if (!started) {
         show.setText(startFailure);
         fail(ctx, "");
-        stopped = true;
         return false;
     }
     std::string text;
     if (!ReadToolLog(s.fs, log, text, true)) {
         fail(ctx, "Can't read program return status file " + FileNamePart(log));
-        stopped = true;
         return false;
     }
     s.fs.remove(log);
     if (s.tools.cancelRequest) {
         closeOnCancel(ctx, show);
-        stopped = true;
         return false;
     }
 
@@ -69,7 +65,6 @@ bool checkVersion(ToolContext& ctx, const std::string& base, const std::vector<s
     if (s.ui.messageBox(Box(question, Buttons::OkCancel)) == Answer::Ok) {
         s.tools.busy = false;
         show.closeWindow();
-        stopped = true;
         return false;
     }
     return true;
@@ -89,9 +84,7 @@ void ProgramRun(ToolContext& ctx, const std::string& binaryPath, ResultSink& sho
     s.tools.busy = true;
 
     if (!s.index.CurrentFilePath.empty()) {
-        bool stopped = false;
-        checkVersion(ctx, base, entries, show, stopped);
-        if (stopped) return;
+        if (!checkVersion(ctx, base, entries, show)) return;
     }
 
     show.setText("Programming file " + FileNamePart(binaryPath));
