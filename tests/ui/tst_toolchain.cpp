@@ -1,5 +1,6 @@
 // The result window and the flash window over a scripted runner, and the QProcess runner
 // with real programs: small shell scripts standing in for the tools, a missing tool.
+#include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -11,6 +12,7 @@
 #include "Session.h"
 #include "TempDir.h"
 #include "ui/toolchain/QtProcessRunner.h"
+#include "ui/toolchain/TextFileDialog.h"
 #include "ui/toolchain/frmReadFlash.h"
 #include "ui/toolchain/frmShow.h"
 
@@ -62,10 +64,10 @@ class TestToolchain : public QObject {
     Q_OBJECT
 private slots:
     void closeDuringARunCancelsWhenTheToolEnds();
-    void compileShowsBothLogsAndOffersProgram();
     void processRunnerWithRealPrograms();
     void realToolsCompileAndCancel();
     void missingToolGivesAClearMessage();
+    void viewErrorsWithoutAnEditorShowsTheErrorFile();
     void readFlashRefusesToCloseWhileBusy();
 };
 
@@ -98,33 +100,6 @@ void TestToolchain::closeDuringARunCancelsWhenTheToolEnds() {
     QVERIFY(!env.tmp.has("demo.log"));
 }
 
-void TestToolchain::compileShowsBothLogsAndOffersProgram() {
-    Env env;
-    ScriptedRunner runner;
-    ToolContext ctx(env.session, runner);
-    ctx.hooks.askSaveChanges = [] { return false; };
-    env.session.tools.compileMode = true;
-    runner.actions.push_back([&](const ToolCall&) {
-        ScriptedRunner::writeFile(env.tmp.file("demo.log"), "compiled\r\n");
-        return ProcessResult{true, 0, {}};
-    });
-    runner.actions.push_back([&](const ToolCall&) {
-        ScriptedRunner::writeFile(env.tmp.file("demo.log"), "assembled");
-        return ProcessResult{true, 0, {}};
-    });
-    frmShow window(ctx);
-    QCOMPARE(window.windowTitle(), QString("Lumatext 7700"));
-    QCOMPARE(window.lblElapsed->text(), QString("Elapsed Time:"));
-    window.show();
-    QTRY_VERIFY(window.cmdProgram->isVisible());
-    QCOMPARE(window.cmdProgram->text(), QString("&Program"));
-    QVERIFY(window.cmdProgram->isEnabled());
-    QVERIFY(!window.lblElapsed->isVisible());
-    QCOMPARE(window.txtShow->toPlainText(), QString("compiled\nassembled"));
-    window.cmdClose->click();
-    QVERIFY(!window.isVisible());
-}
-
 void TestToolchain::processRunnerWithRealPrograms() {
     QtProcessRunner runner;
     int ticks = 0;
@@ -154,8 +129,12 @@ void TestToolchain::realToolsCompileAndCancel() {
     env.session.tools.compileMode = true;
     {
         frmShow window(ctx);
+        QCOMPARE(window.windowTitle(), QString("Lumatext 7700"));
+        QCOMPARE(window.lblElapsed->text(), QString("Elapsed Time:"));
         window.show();
         QTRY_VERIFY(window.cmdProgram->isVisible());
+        QCOMPARE(window.cmdProgram->text(), QString("&Program"));
+        QVERIFY(!window.lblElapsed->isVisible());
         QCOMPARE(window.txtShow->toPlainText(), QString("lexmill: compiled\nbinmill: 32768 bytes\n"));
         QCOMPARE(std::filesystem::file_size(env.tmp.file("demo.bin")), uintmax_t(32768));
         QVERIFY(!env.tmp.has("demo.esc"));
@@ -196,8 +175,38 @@ void TestToolchain::missingToolGivesAClearMessage() {
     QCOMPARE(env.ui.boxes.size(), size_t(1));
     const std::string expected = "Can't start the program " + env.session.settings.ToolsPath + "lexmill.exe (";
     QVERIFY2(env.ui.boxes[0].text.rfind(expected, 0) == 0, env.ui.boxes[0].text.c_str());
+    QCOMPARE(window.txtShow->toPlainText().toStdString(), env.ui.boxes[0].text);
     QVERIFY(!env.session.tools.busy);
     QVERIFY(!env.tmp.has("demo.lst"));
+}
+
+void TestToolchain::viewErrorsWithoutAnEditorShowsTheErrorFile() {
+    Env env;
+    ScriptedRunner runner;
+    ToolContext ctx(env.session, runner);
+    ctx.hooks.askSaveChanges = [] { return false; };
+    env.session.tools.compileMode = true;
+    runner.actions.push_back([&](const ToolCall&) {
+        env.tmp.write("demo.log", "1 error");
+        env.tmp.write("demo.err", "DEMO.SRC 3: unknown statement\r\n");
+        return ProcessResult{true, 0, {}};
+    });
+    frmShow window(ctx);
+    window.show();
+    QTRY_VERIFY(window.cmdProgram->isVisible());
+    QCOMPARE(window.cmdProgram->text(), QString("&View Errors"));
+    QString title, shown;
+    QTimer::singleShot(0, [&] {
+        auto* viewer = qobject_cast<TextFileDialog*>(QApplication::activeModalWidget());
+        if (!viewer) return;
+        title = viewer->windowTitle();
+        shown = viewer->txtView->toPlainText();
+        QVERIFY(viewer->txtView->isReadOnly());
+        viewer->reject();
+    });
+    window.cmdProgram->click();
+    QCOMPARE(title, QString("demo.err"));
+    QCOMPARE(shown, QString("DEMO.SRC 3: unknown statement\n"));
 }
 
 void TestToolchain::readFlashRefusesToCloseWhileBusy() {

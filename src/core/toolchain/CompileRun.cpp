@@ -41,15 +41,19 @@ bool CompileRun(ToolContext& ctx, const std::string& sourcePath, const std::stri
     if (!WriteArgumentList(s.fs, list, {sourcePath, base, "/error", base, "/include", s.settings.ToolsPath,
                                         "/log", base}))
         return fail(ctx, "Can't create argument list file " + FileNamePart(list));
-    if (!RunTool(ctx, kLexmill, list, tick)) {
+    // Without a result window nothing can cancel the run: the windows only repaint.
+    const bool keepResponsive = show != nullptr;
+    std::string startFailure;
+    if (!RunTool(ctx, kLexmill, list, tick, keepResponsive, &startFailure)) {
         s.fs.remove(list);
+        if (show) show->setText(startFailure);
         return fail(ctx, "");
     }
     if (state.cancelRequest) {
         s.fs.remove(list);
         s.fs.remove(log);
         state.busy = false;
-        if (show) show->close();
+        if (show) show->closeWindow();
         return true;
     }
 
@@ -71,9 +75,12 @@ bool CompileRun(ToolContext& ctx, const std::string& sourcePath, const std::stri
 
     if (!WriteArgumentList(s.fs, list, {base, base, "/error", base, "/log", base}))
         return fail(ctx, "Can't create argument list file " + FileNamePart(list));
-    bool started = RunTool(ctx, kBinmill, list, tick);
+    bool started = RunTool(ctx, kBinmill, list, tick, keepResponsive, &startFailure);
     s.fs.remove(list);
-    if (!started) return fail(ctx, "");
+    if (!started) {
+        if (show) show->setText(show->text() + startFailure);
+        return fail(ctx, "");
+    }
 
     std::string assembly;
     bool logRead = ReadToolLog(s.fs, log, assembly);
@@ -83,7 +90,7 @@ bool CompileRun(ToolContext& ctx, const std::string& sourcePath, const std::stri
 
     if (state.cancelRequest) {
         state.busy = false;
-        if (show) show->close();
+        if (show) show->closeWindow();
         return true;
     }
     if (show) show->setText(show->text() + assembly);

@@ -95,8 +95,8 @@ void ProgramFlashFromImage(ToolContext& ctx, FlashStatusLabel& label, bool& busy
     busy = true;
     label.setStatusLabel("Programming file " + FileNamePart(chosen));
     s.ui.setBusy(true);
-    auto failed = [&](bool tell) {
-        if (tell) s.ui.messageBox(Box("An error occurred while trying to program the unit."));
+    auto failed = [&] {
+        s.ui.messageBox(Box("An error occurred while trying to program the unit."));
         label.setStatusLabel("");
         busy = false;
         s.ui.setBusy(false);
@@ -106,7 +106,7 @@ void ProgramFlashFromImage(ToolContext& ctx, FlashStatusLabel& label, bool& busy
     const std::string list = base + ".lst";
     const std::string log = base + ".log";
     if (!WriteArgumentList(s.fs, list, unitEntries(s.settings, base, base))) {
-        failed(true);
+        failed();
         return;
     }
     ElapsedClock clock(ctx.now);
@@ -116,12 +116,12 @@ void ProgramFlashFromImage(ToolContext& ctx, FlashStatusLabel& label, bool& busy
     });
     s.fs.remove(list);
     if (!started) {
-        failed(false);
+        failed();
         return;
     }
     std::string text;
     if (!ReadToolLog(s.fs, log, text)) {
-        failed(true);
+        failed();
         return;
     }
     s.fs.remove(log);

@@ -16,12 +16,13 @@ void fail(ToolContext& ctx, const std::string& text) {
 
 void closeOnCancel(ToolContext& ctx, ResultSink& show) {
     ctx.s.tools.busy = false;
-    show.close();
+    show.closeWindow();
 }
 
-// Steps of the version check; true when programming goes on.
+// Steps of the version check; true when programming goes on, false when the run has
+// ended (failure told, or the window closed).
 bool checkVersion(ToolContext& ctx, const std::string& base, const std::vector<std::string>& entries,
-                  ResultSink& show, bool& stopped) {
+                  ResultSink& show) {
     Session& s = ctx.s;
     const std::string list = base + ".lst";
     const std::string log = base + ".log";
@@ -29,32 +30,29 @@ bool checkVersion(ToolContext& ctx, const std::string& base, const std::vector<s
     show.showElapsedLabel(false);
     if (!WriteArgumentList(s.fs, list, entries)) {
         fail(ctx, "Can't create argument list file " + FileNamePart(list));
-        stopped = true;
         return false;
     }
     if (s.tools.cancelRequest) {
         s.fs.remove(list);
         closeOnCancel(ctx, show);
-        stopped = true;
         return false;
     }
-    bool started = RunTool(ctx, kUnitVersion, list);
+    std::string startFailure;
+    bool started = RunTool(ctx, kUnitVersion, list, {}, true, &startFailure);
     s.fs.remove(list);
     if (!started) {
+        show.setText(startFailure);
         fail(ctx, "");
-        stopped = true;
         return false;
     }
     std::string text;
     if (!ReadToolLog(s.fs, log, text, true)) {
         fail(ctx, "Can't read program return status file " + FileNamePart(log));
-        stopped = true;
         return false;
     }
     s.fs.remove(log);
     if (s.tools.cancelRequest) {
         closeOnCancel(ctx, show);
-        stopped = true;
         return false;
     }
 
@@ -66,8 +64,7 @@ bool checkVersion(ToolContext& ctx, const std::string& base, const std::vector<s
     if (question.empty()) return true;
     if (s.ui.messageBox(Box(question, Buttons::OkCancel)) == Answer::Ok) {
         s.tools.busy = false;
-        show.close();
-        stopped = true;
+        show.closeWindow();
         return false;
     }
     return true;
@@ -87,9 +84,7 @@ void ProgramRun(ToolContext& ctx, const std::string& binaryPath, ResultSink& sho
     s.tools.busy = true;
 
     if (!s.index.CurrentFilePath.empty()) {
-        bool stopped = false;
-        checkVersion(ctx, base, entries, show, stopped);
-        if (stopped) return;
+        if (!checkVersion(ctx, base, entries, show)) return;
     }
 
     show.setText("Programming file " + FileNamePart(binaryPath));
@@ -105,11 +100,15 @@ void ProgramRun(ToolContext& ctx, const std::string& binaryPath, ResultSink& sho
     }
     ElapsedClock clock(ctx.now);
     clock.start();
-    bool started = RunTool(ctx, kUnitProgram, list, [&] {
-        if (auto text = clock.update()) show.setElapsed(*text);
-    });
+    std::string startFailure;
+    bool started = RunTool(
+        ctx, kUnitProgram, list, [&] {
+            if (auto text = clock.update()) show.setElapsed(*text);
+        },
+        true, &startFailure);
     s.fs.remove(list);
     if (!started) {
+        show.setText(startFailure);
         fail(ctx, "");
         return;
     }

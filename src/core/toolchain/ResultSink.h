@@ -18,7 +18,7 @@ public:
     virtual void setProgramButton(const std::string& caption, bool visible) = 0;
     // Shows a text file's content read-only inside the program.
     virtual void showTextFile(const std::string& title, const std::string& text) = 0;
-    virtual void close() = 0;
+    virtual void closeWindow() = 0;
 };
 
 } // namespace lt

@@ -51,7 +51,7 @@ void ResultWindowFlow::probeDirectory() {
 
 void ResultWindowFlow::shown() {
     if (!chooseFile()) {
-        sink_.close();
+        sink_.closeWindow();
         return;
     }
     probeDirectory();
@@ -81,7 +81,7 @@ void ResultWindowFlow::programButton() {
 void ResultWindowFlow::closeButton() {
     sink_.setText("Canceled by the user!\r\nTerminating execution...");
     if (!ctx_.s.tools.busy) {
-        sink_.close();
+        sink_.closeWindow();
         return;
     }
     ctx_.s.tools.cancelRequest = true;

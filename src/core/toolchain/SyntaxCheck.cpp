@@ -54,7 +54,7 @@ std::vector<SyntaxError> ParseErrorFile(const std::string& text) {
 
 void SyntaxCheck(ToolContext& ctx, const std::string& scriptText, int messageNumber) {
     Session& s = ctx.s;
-    if (!s.run.ScriptEditMode) return;
+    if (!s.run.ScriptEditMode || scriptText.empty()) return;
     const std::string dir = s.run.ProgramDir;
     const std::string source = dir + "sub.src";
     const std::string list = dir + "sub.lst";
@@ -74,7 +74,9 @@ void SyntaxCheck(ToolContext& ctx, const std::string& scriptText, int messageNum
         s.ui.messageBox(Box("Can't create list file (sub.lst)"));
         return;
     }
-    bool started = RunTool(ctx, kLexmill, list);
+    // The main window has no modal window in front during the check: it takes no input
+    // until the compiler has ended, so no other command can start meanwhile.
+    bool started = RunTool(ctx, kLexmill, list, {}, false);
     s.fs.remove(list);
     s.fs.remove(source);
     if (!started) return;

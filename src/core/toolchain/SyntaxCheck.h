@@ -16,7 +16,8 @@ inline constexpr int kSyntaxHeaderLines = 2;
 // compiler names the file as it was given).
 std::vector<SyntaxError> ParseErrorFile(const std::string& text);
 
-// Checks scriptText (the current message's script) when in Script Edit mode.
+// Checks scriptText (the current message's script) in Script Edit mode; an empty
+// script is not checked.
 void SyntaxCheck(ToolContext& ctx, const std::string& scriptText, int messageNumber);
 
 } // namespace lt

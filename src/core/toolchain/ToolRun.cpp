@@ -11,12 +11,13 @@ std::string ToolStartFailedText(const std::string& program, const std::string& r
 }
 
 bool RunTool(ToolContext& ctx, const std::string& toolPart, const std::string& listPath,
-             const std::function<void()>& tick) {
+             const std::function<void()>& tick, bool keepResponsive, std::string* failure) {
     ToolCommand command = MakeToolCommand(ctx.s.settings.ToolsPath, toolPart, listPath);
-    ProcessResult result = ctx.runner.run(command.program, command.arguments, tick ? tick : [] {});
+    ProcessResult result = ctx.runner.run(command.program, command.arguments, tick ? tick : [] {}, keepResponsive);
     if (!result.started) {
-        ctx.s.ui.messageBox(Box(ToolStartFailedText(command.program, result.errorText), Buttons::Ok,
-                                Icon::Exclamation));
+        const std::string text = ToolStartFailedText(command.program, result.errorText);
+        if (failure) *failure = text;
+        ctx.s.ui.messageBox(Box(text, Buttons::Ok, Icon::Exclamation));
         return false;
     }
     return true;

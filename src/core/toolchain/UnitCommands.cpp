@@ -70,7 +70,8 @@ void RunDirectCommand(ToolContext& ctx, const std::string& runName, const std::v
         endCommand(s);
         return;
     }
-    bool started = RunTool(ctx, toolPart, runName + ".lst");
+    // The main window shows the hourglass and takes no input until the unit tool ends.
+    bool started = RunTool(ctx, toolPart, runName + ".lst", {}, false);
     s.fs.remove(runName + ".lst");
     if (started) showLog(s, runName);
     endCommand(s);
@@ -78,7 +79,6 @@ void RunDirectCommand(ToolContext& ctx, const std::string& runName, const std::v
 
 void CallUp(ToolContext& ctx) {
     Session& s = ctx.s;
-    s.ui.setBusy(true);
     auto answer = s.ui.inputBox("Enter message number and variable string if necessary. PLEASE separate message "
                                 "number and variable string with a space or put variable string in double quotes.",
                                 kAppTitle, "");
@@ -182,7 +182,7 @@ void SendMessage(ToolContext& ctx) {
         endCommand(s);
         return;
     }
-    bool started = RunTool(ctx, kUnitSend, base + ".lst");
+    bool started = RunTool(ctx, kUnitSend, base + ".lst", {}, false);
     s.fs.remove(base + ".lst");
     s.fs.remove(base + ".bin");
     if (started) showLog(s, base);

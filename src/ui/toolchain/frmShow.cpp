@@ -87,7 +87,7 @@ void frmShow::start() {
         ctx_.s.ui.messageBox(Box("Unexpected error in module Show. Try to restart the program or Windows operating "
                                  "system.",
                                  Buttons::Ok, Icon::Exclamation));
-        close();
+        closeWindow();
     }
 }
 
@@ -116,7 +116,7 @@ void frmShow::showTextFile(const std::string& title, const std::string& text) {
     viewer.exec();
 }
 
-void frmShow::close() {
+void frmShow::closeWindow() {
     closing_ = true;
     QDialog::done(QDialog::Rejected);
 }

@@ -33,7 +33,7 @@ public:
     void showElapsedValue(bool visible) override;
     void setProgramButton(const std::string& caption, bool visible) override;
     void showTextFile(const std::string& title, const std::string& text) override;
-    void close() override;
+    void closeWindow() override;
 
     const ResultWindowFlow& flow() const { return flow_; }
 

@@ -22,6 +22,7 @@ TEST_F(CompileRunTest, CompilesAndAssemblesWithExactListsAndCleansUp) {
     EXPECT_EQ(runner.calls[0].program, tools() + "lexmill.exe");
     EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"@" + B + ".lst"}));
     EXPECT_EQ(runner.calls[0].listText, ListBytes({src, B, "/error", B, "/include", tools(), "/log", B}));
+    EXPECT_TRUE(runner.calls[0].keepResponsive);  // "&Close" must reach the window
     EXPECT_EQ(runner.calls[1].program, tools() + "binmill.exe");
     EXPECT_EQ(runner.calls[1].listText, ListBytes({B, B, "/error", B, "/log", B}));
     EXPECT_EQ(sink.shown, "lex ok \r\nbin ok\r\n");
@@ -90,6 +91,7 @@ TEST_F(CompileRunTest, ErrorsAndFailuresWithAndWithoutTheWindow) {
     EXPECT_EQ(runner.calls.size(), before + 1);
     EXPECT_EQ(ui.lastText(), "Can't start the program " + tools() + "lexmill.exe (No such file or directory).");
     EXPECT_EQ(ui.boxes.back().icon, Icon::Exclamation);
+    EXPECT_EQ(sink.shown, ui.lastText());  // the result window tells it too
     EXPECT_FALSE(exists(B + ".lst"));
     EXPECT_FALSE(session.tools.busy);
 }

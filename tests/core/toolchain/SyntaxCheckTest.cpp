@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "FaultyFileSystem.h"
 #include "ToolFixture.h"
 #include "toolchain/SyntaxCheck.h"
 #include "toolchain/ToolRunState.h"
@@ -27,6 +28,7 @@ TEST_F(SyntaxCheckTest, CleanScriptWritesSourceAndListAndTellsSo) {
     EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"@" + prog() + "sub.lst"}));
     EXPECT_EQ(runner.calls[0].listText,
               ListBytes({prog() + "sub.src", "/error", prog() + "sub", "/include", tools()}));
+    EXPECT_FALSE(runner.calls[0].keepResponsive);
     EXPECT_EQ(sourceSeen, "#include \"CTRLCODE.H\"\r\n\r\nSUB 1\r\nEND SUB\r\n");
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"No syntax errors found in message 12"}));
     EXPECT_TRUE(session.tools.errors.empty());
@@ -90,7 +92,28 @@ TEST_F(SyntaxCheckTest, FileFailures) {
     EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
     EXPECT_TRUE(runner.calls.empty());
 
+    // The list is the third file operation (open and write the source, open the list).
+    FaultyFileSystem faulty;
+    faulty.failAt = 3;
+    Session s2(faulty, ui);
+    s2.run.ScriptEditMode = true;
+    s2.run.ProgramDir = prog();
+    ToolContext ctx2(s2, runner);
+    ui.clear();
+    SyntaxCheck(ctx2, "x", 1);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Can't create list file (sub.lst)"}));
+    EXPECT_FALSE(exists(prog() + "sub.src"));
+    SyntaxCheck(ctx2, "", 1);  // an empty script is not checked
+    EXPECT_TRUE(runner.calls.empty());
+
+    // An error file that cannot be read (a directory in its place).
     session.run.ProgramDir = prog();
+    std::filesystem::create_directories(prog() + "sub.err");
+    ui.clear();
+    SyntaxCheck(ctx, "x", 1);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Can't open error file (sub.err)."}));
+    std::filesystem::remove(prog() + "sub.err");
+
     ui.clear();
     runner.actions.push_back(writes({{prog() + "sub.err", "nothing about the source\r\n"}}));
     SyntaxCheck(ctx, "x", 1);

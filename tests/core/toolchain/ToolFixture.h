@@ -42,7 +42,7 @@ public:
         fileTitle = title;
         fileText = t;
     }
-    void close() override { ++closed; }
+    void closeWindow() override { ++closed; }
 };
 
 class ToolFixture : public ::testing::Test {

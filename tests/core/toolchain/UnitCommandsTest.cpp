@@ -38,6 +38,7 @@ TEST_F(UnitCommandsTest, CallUpSplitsTheAnswerThreeWays) {
         CallUp(ctx);
         ASSERT_EQ(runner.calls.size(), 1u) << c.answer;
         EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"c", "@" + T + ".lst"}));
+        EXPECT_FALSE(runner.calls[0].keepResponsive);
         EXPECT_EQ(runner.calls[0].listText, ListBytes(entries(c.leading, T))) << c.answer;
         EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Message called "}));
         EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Processing command Call up message.", ""}));
@@ -136,6 +137,18 @@ TEST_F(UnitCommandsTest, SendMessageCompilesTheCurrentMessageAlone) {
     EXPECT_TRUE(exists(T + ".err"));
     EXPECT_FALSE(exists(T + ".src"));
     EXPECT_EQ(ui.busyDepth, 0);
+
+    // The temporary source cannot be created: the model is read back, nothing runs.
+    session.run.ProgramDir = work() + "missing/";
+    ui.clear();
+    runner.calls.clear();
+    ui.answers.push_back(Answer::Ok);
+    SendMessage(ctx);
+    EXPECT_EQ(ui.lastText(), "Can't create temporary source file  SGXSEND.SRC .");
+    EXPECT_EQ(ui.boxes.back().icon, Icon::Exclamation);
+    EXPECT_EQ(read, 3);
+    EXPECT_TRUE(runner.calls.empty());
+    session.run.ProgramDir = prog();
 
     // Cancel at the question.
     ui.clear();
@@ -248,6 +261,15 @@ TEST_F(UnitCommandsTest, ProgramFlashCountsTheTimeAndReportsSuccessOrFailure) {
     ProgramFlashFromImage(ctx, label, busy);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"An error occurred while trying to program the unit."}));
     EXPECT_FALSE(busy);
+
+    // A unit tool that cannot be started is named, then the failure told.
+    ui.clear();
+    ui.files.push_back(image);
+    runner.actions.push_back([](const ToolCall&) { return ProcessResult{false, 0, "not found"}; });
+    ProgramFlashFromImage(ctx, label, busy);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Can't start the program " + tools() + "7700.exe (not found).",
+                                                    "An error occurred while trying to program the unit."}));
+    EXPECT_FALSE(exists(work() + "unit.lst"));
     EXPECT_EQ(ui.busyDepth, 0);
 }
 

@@ -1,0 +1,98 @@
+// The result window and the syntax check with the real compiler and assembler from the
+// build's bin directory; skipped while those tools are not built.
+#include <QPushButton>
+#include <QtTest>
+#include <filesystem>
+
+#include "FakeUserPort.h"
+#include "Session.h"
+#include "TempDir.h"
+#include "toolchain/SyntaxCheck.h"
+#include "ui/toolchain/QtProcessRunner.h"
+#include "ui/toolchain/frmShow.h"
+
+using namespace lt;
+using namespace lt::test;
+
+namespace {
+
+const std::string kBin = std::string(LT_BIN_DIR) + "/";
+
+const std::string kHeader = "#define Display_type (7740)\r\n#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n\r\n";
+const std::string kGoodScript = kHeader +
+    "SUB 0(TASK=0)\r\n\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nEND SUB\r\n\r\n";
+const char* const kBadBlock = "SUB 0(TASK=0)\r\n\r\nLINE1:\r\n    NO_SUCH_STATEMENT 1,2,3\r\nEND SUB\r\n";
+
+bool toolsBuilt() {
+    for (auto name : {"lexmill.exe", "binmill.exe", "CTRLCODE.H"})
+        if (!std::filesystem::exists(kBin + name)) return false;
+    return true;
+}
+
+struct Env {
+    TempDir tmp;
+    PosixFileSystem fs;
+    FakeUserPort ui;
+    Session session{fs, ui};
+    QtProcessRunner runner;
+    ToolContext ctx{session, runner};
+    Env() {
+        std::filesystem::create_directories(tmp.file("prog"));
+        session.run.ProgramDir = tmp.dir() + "prog/";
+        session.settings.ToolsPath = kBin;
+        ctx.hooks.askSaveChanges = [] { return false; };
+    }
+};
+
+} // namespace
+
+class TestToolchainRealTools : public QObject {
+    Q_OBJECT
+private slots:
+    void init() {
+        if (!toolsBuilt()) QSKIP("lexmill.exe / binmill.exe are not built yet");
+    }
+    void compileMakesTheImageBesideTheFile();
+    void errorsLeadToViewErrorsAndTheSyntaxCheckFindsTheLine();
+};
+
+void TestToolchainRealTools::compileMakesTheImageBesideTheFile() {
+    Env env;
+    env.tmp.write("demo.src", kGoodScript);
+    env.session.index.CurrentFilePath = env.tmp.file("demo.src");
+    env.session.tools.compileMode = true;
+    frmShow window(env.ctx);
+    window.show();
+    QTRY_VERIFY_WITH_TIMEOUT(window.cmdProgram->isVisible(), 60000);
+    QCOMPARE(window.cmdProgram->text(), QString("&Program"));
+    QVERIFY(!window.text().empty());
+    QCOMPARE(std::filesystem::file_size(env.tmp.file("demo.bin")), uintmax_t(32768));
+    QVERIFY(!env.tmp.has("demo.err"));
+    QVERIFY(!env.tmp.has("demo.lst"));
+    QVERIFY(!env.tmp.has("demo.log"));
+    QVERIFY(!env.tmp.has("demo.esc"));
+}
+
+void TestToolchainRealTools::errorsLeadToViewErrorsAndTheSyntaxCheckFindsTheLine() {
+    Env env;
+    env.tmp.write("bad.src", kHeader + kBadBlock);
+    env.session.index.CurrentFilePath = env.tmp.file("bad.src");
+    env.session.tools.compileMode = true;
+    {
+        frmShow window(env.ctx);
+        window.show();
+        QTRY_VERIFY_WITH_TIMEOUT(window.cmdProgram->isVisible(), 60000);
+        QCOMPARE(window.cmdProgram->text(), QString("&View Errors"));
+        QVERIFY(env.tmp.has("bad.err"));
+    }
+    env.session.run.ScriptEditMode = true;
+    SyntaxCheck(env.ctx, kBadBlock, 0);
+    QCOMPARE(env.ui.lastText(), std::string("Errors encountered. Press Ctrl-Plus (forward) or Ctrl-Minus (backward) "
+                                            "to scroll through the errors line by line."));
+    ErrorStep step = NextSyntaxError(env.session.tools);
+    QVERIFY(step.hasError);
+    QCOMPARE(step.scriptLine, 4);  // the line of NO_SUCH_STATEMENT in the block
+}
+
+QTEST_MAIN(TestToolchainRealTools)
+#include "tst_toolchain_realtools.moc"
