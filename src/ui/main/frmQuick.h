@@ -52,6 +52,9 @@ public:
     // The edit controls for the current line (captions, enabled states, txtEdit).
     void ShowEdit();
     void UpdateSimulation();
+    // The display timers' ticks: Timer1 scrolls, Timer2 blinks.
+    void onTimer1();
+    void onTimer2();
     // txtEdit's content becomes LineRtf of the current line.
     void writeBackLine();
     // Status-bar help text of a control (empty for controls without one).
@@ -185,8 +188,6 @@ private:
     void chooseBaud(int index);
     void openRecent(int k);
     // Refreshes (QuickRefresh.cpp).
-    void onTimer1();
-    void onTimer2();
     void showRows();
     void onDisplayRowClicked(int row);
 
