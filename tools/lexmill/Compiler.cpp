@@ -9,16 +9,7 @@ namespace lt::lexmill {
 namespace {
 
 constexpr int kMaxIncludeDepth = 8;
-constexpr int kMaxExpansionDepth = 16;
-
-std::string tokenText(const std::vector<Token>& t, size_t from) {
-    std::string text;
-    for (size_t i = from; i < t.size(); ++i) {
-        if (!text.empty()) text += ' ';
-        text += t[i].text;
-    }
-    return text;
-}
+constexpr size_t kMaxExpandedTokens = 10000;
 
 bool sameBody(const std::vector<Token>& a, const std::vector<Token>& b) {
     if (a.size() != b.size()) return false;
@@ -103,7 +94,7 @@ void CompilerImpl::defineMacro(const std::vector<Token>& t) {
         const bool valid = to - from == 1 && body[from].kind == Tok::Number &&
                            (body[from].value == 7740 || body[from].value == 7780);
         if (!valid) {
-            error("Display_type must be 7740 or 7780, not \"" + tokenText(body, 0) + "\"");
+            error("Display_type must be (7740) or (7780)");
             return;
         }
         const int type = static_cast<int>(body[from].value);
@@ -191,22 +182,29 @@ const std::vector<Token>& CompilerImpl::expand(const std::vector<Token>& t) {
         }
     if (!any) return t;
     expanded_.clear();
-    for (const Token& tok : t) expandInto(tok, expanded_, 0);
+    active_.clear();
+    for (const Token& tok : t) expandInto(tok, expanded_);
+    if (expanded_.size() > kMaxExpandedTokens) {
+        error("the definitions used in this line expand to more than " + std::to_string(kMaxExpandedTokens) +
+              " items");
+        expanded_.clear();
+    }
     return expanded_;
 }
 
-void CompilerImpl::expandInto(const Token& tok, std::vector<Token>& out, int depth) {
+// A name is replaced by its definition, and the names in that again, except a name that
+// is being replaced already: it stays as it is (so "#define A A" leaves A alone).
+void CompilerImpl::expandInto(const Token& tok, std::vector<Token>& out) {
     auto it = tok.kind == Tok::Ident ? macros_.find(tok.text) : macros_.end();
-    if (it == macros_.end()) {
+    bool active = false;
+    for (std::string_view name : active_) active = active || name == tok.text;
+    if (it == macros_.end() || active || out.size() > kMaxExpandedTokens) {
         out.push_back(tok);
         return;
     }
-    if (depth >= kMaxExpansionDepth) {
-        error("the definition of " + std::string(tok.text) + " refers to itself");
-        out.push_back(tok);
-        return;
-    }
-    for (const Token& inner : it->second.body) expandInto(inner, out, depth + 1);
+    active_.push_back(tok.text);
+    for (const Token& inner : it->second.body) expandInto(inner, out);
+    active_.pop_back();
 }
 
 void CompilerImpl::beginBlock(const std::vector<Token>& t, size_t i) {

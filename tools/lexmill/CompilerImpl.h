@@ -53,7 +53,7 @@ private:
     void includeFile(const std::vector<Token>& t, std::string_view lineText, const std::string& dir, int depth);
     void pragma(const std::vector<Token>& t);
     const std::vector<Token>& expand(const std::vector<Token>& t);
-    void expandInto(const Token& tok, std::vector<Token>& out, int depth);
+    void expandInto(const Token& tok, std::vector<Token>& out);
     void beginBlock(const std::vector<Token>& t, size_t i);
     void endBlock(bool closedBySub);
     int rows() const { return tools::rowsOf(displayType_); }
@@ -80,6 +80,7 @@ private:
     std::deque<std::string> texts_; // included files, alive while their tokens are
     std::map<std::string, Macro, std::less<>> macros_;
     std::vector<Token> expanded_;
+    std::vector<std::string_view> active_; // names being replaced right now
     std::string file_; // current file's name in upper case
     int line_ = 0;
     int displayType_ = 0;

@@ -1,5 +1,7 @@
 #include "lexmill/Diagnostics.h"
 
+#include <algorithm>
+
 namespace lt::lexmill {
 
 namespace {
@@ -23,9 +25,21 @@ void Diagnostics::warning(const std::string& file, int line, std::string message
 }
 
 std::string Diagnostics::errorFileText() const {
+    // In line order within each file (files in the order they were first met), so that
+    // stepping through the errors walks down the script.
+    std::vector<std::string> files;
+    std::vector<std::pair<std::pair<size_t, int>, const Diagnostic*>> order;
+    for (const Diagnostic& d : list_) {
+        if (d.warning) continue;
+        size_t f = 0;
+        while (f < files.size() && files[f] != d.file) ++f;
+        if (f == files.size()) files.push_back(d.file);
+        order.push_back({{f, d.line}, &d});
+    }
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
     std::string text;
-    for (const Diagnostic& d : list_)
-        if (!d.warning) text += formatted(d);
+    for (const auto& entry : order) text += formatted(*entry.second);
     return text;
 }
 

@@ -203,7 +203,7 @@ void CompilerImpl::printStatement(const std::vector<Token>& t, size_t i) {
             if (!number(args[0], "variable", 1, 16, variable) || !number(args[1], "field width", -kColumns, kColumns, width))
                 return;
             if (width == 0) {
-                error("field width 0 is outside 1..20 (negative for leading zeros)");
+                error("field width must not be 0 (1..20, negative for leading zeros)");
                 return;
             }
             code.op2(Op::PrintVar, variable, width);
@@ -222,7 +222,7 @@ void CompilerImpl::printStatement(const std::vector<Token>& t, size_t i) {
                 return;
             }
             if (fill == 1) {
-                error("fill mode 1 is outside 0 (leading blanks) or 2 (leading zeros)");
+                error("fill mode 1 must be 0 (leading blanks) or 2 (leading zeros)");
                 return;
             }
             if (!expectPunct(t, i, ';', "PRINT USING")) return;
@@ -324,14 +324,14 @@ void CompilerImpl::callStatement(const std::vector<Token>& t, size_t i) {
             return;
         code.op1(Op::Font, a);
     } else if (name == "SCROLL") {
-        if (!count(2, "SCROLL(speed,repeat)") || !number(args[0], "scroll speed", 1, 254, a) ||
-            !number(args[1], "scroll repeat count", 0, 999, b))
-            return;
         if (block_.scrollLine != 0) {
             error("SCROLL before the EOT of the SCROLL in line " + std::to_string(block_.scrollLine));
             return;
         }
-        block_.scrollLine = line_;
+        block_.scrollLine = line_; // even a SCROLL in error opens the text that its EOT closes
+        if (!count(2, "SCROLL(speed,repeat)") || !number(args[0], "scroll speed", 1, 254, a) ||
+            !number(args[1], "scroll repeat count", 0, 999, b))
+            return;
         code.opByteWord(Op::Scroll, a, b);
     } else if (name == "BLINK") {
         if (args.size() == 1) {
