@@ -70,7 +70,10 @@ void ToolBenches(Results& results, const std::string& dir) {
     options.includeDir = programDirectory();
     int errors = 0;
     size_t needed = 0;
+    // One compile run as the editor makes it: it deletes the escape file after every run,
+    // so each round writes a new one rather than replacing the last.
     double compile = bestSeconds([&] {
+        tools::removeFile(dir + "tools.esc");
         std::string text, escape;
         tools::readWholeFile(source, text);
         lexmill::CompileResult result = lexmill::compileSource(text, source, options);
@@ -79,7 +82,7 @@ void ToolBenches(Results& results, const std::string& dir) {
         tools::readWholeFile(dir + "tools.esc", escape);
         binmill::AssembleResult image = binmill::assembleEscape(escape, "TOOLS.ESC");
         needed = image.codeBytes;
-    });
+    }, 11);
     PosixFileSystem fs;
     SilentPort ui;
     double scan = bestSeconds([&] {
@@ -88,10 +91,11 @@ void ToolBenches(Results& results, const std::string& dir) {
         WorkStore(s).ClearIndex();
         s.index.CurrentFilePath = source;
         ScanScriptFile(s, source);
-    });
+    }, 11);
     results.report("compile", compile / scan, 5.0,
-                   "floor: the editor's scan; " + std::to_string(compile * 1000) + " ms vs " + std::to_string(scan * 1000) + " ms; " + std::to_string(errors) + " errors, " + std::to_string(needed) +
-                       " code bytes (flash holds " + std::to_string(tools::kCodeAreaSize) + ")");
+                   "floor: the editor's scan of the file; " + std::to_string(errors) + " errors, " +
+                       std::to_string(needed) + " code bytes (too many for the flash: " +
+                       std::to_string(tools::kCodeAreaSize) + ")");
 }
 
 } // namespace lt::bench
