@@ -116,6 +116,17 @@ TEST(Compiler, HostileInputEndsInErrorsNotCrashes) {
     auto r = compile(bomb + block("    CALL WAIT(M0)\r\n", ""));
     EXPECT_NE(errors(r).find("expand to more than 10000 items"), std::string::npos) << errors(r);
 
+    // Deeply bracketed values end in an error, not in a stack overflow.
+    std::string signs;
+    for (int k = 0; k < 50000; ++k) signs += "-(";
+    r = compile(block("    CALL WAIT(" + std::string(100000, '(') + ")\r\n    CALL WAIT(" + signs +
+                      "1)\r\n    CALL WAIT(((5)))\r\n    CALL WAIT(-(-(7)))\r\n", ""));
+    EXPECT_EQ(errors(r), "SUB.SRC 2: too many brackets in WAIT\r\nSUB.SRC 3: too many brackets in WAIT\r\n");
+
+    // A name that stands for nothing makes an empty statement line.
+    r = compile("#define NOTHING\r\n" + block("    NOTHING\r\n    NOTHING NOTHING\r\n", ""));
+    EXPECT_EQ(errors(r), "");
+
     // A header that includes itself.
     lexmill::CompileOptions options;
     options.findFile = [](const std::string&, const std::string& name) { return "/mem/" + name; };
