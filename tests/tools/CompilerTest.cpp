@@ -116,6 +116,12 @@ TEST(Compiler, HostileInputEndsInErrorsNotCrashes) {
     auto r = compile(bomb + block("    CALL WAIT(M0)\r\n", ""));
     EXPECT_NE(errors(r).find("expand to more than 10000 items"), std::string::npos) << errors(r);
 
+    std::string chain;
+    for (int i = 0; i < 100000; ++i) chain += "#define C" + std::to_string(i) + " C" + std::to_string(i + 1) + "\r\n";
+    r = compile(chain + block("    CALL WAIT(C0)\r\n", ""));
+    EXPECT_NE(errors(r).find("SUB.SRC 100002: the definitions used in this line refer to each other more than 64 deep"),
+              std::string::npos) << errors(r).substr(0, 300);
+
     // Deeply bracketed values end in an error, not in a stack overflow.
     std::string signs;
     for (int k = 0; k < 50000; ++k) signs += "-(";

@@ -10,6 +10,7 @@ namespace {
 
 constexpr int kMaxIncludeDepth = 8;
 constexpr size_t kMaxExpandedTokens = 10000;
+constexpr size_t kMaxNesting = 64; // definitions that use definitions that use ...
 
 bool sameBody(const std::vector<Token>& a, const std::vector<Token>& b) {
     if (a.size() != b.size()) return false;
@@ -185,8 +186,13 @@ const std::vector<Token>& CompilerImpl::expand(const std::vector<Token>& t) {
     if (!any) return t;
     expanded_.clear();
     active_.clear();
+    tooDeep_ = false;
     for (const Token& tok : t) expandInto(tok, expanded_);
-    if (expanded_.size() > kMaxExpandedTokens) {
+    if (tooDeep_) {
+        error("the definitions used in this line refer to each other more than " + std::to_string(kMaxNesting) +
+              " deep");
+        expanded_.clear();
+    } else if (expanded_.size() > kMaxExpandedTokens) {
         error("the definitions used in this line expand to more than " + std::to_string(kMaxExpandedTokens) +
               " items");
         expanded_.clear();
@@ -201,6 +207,11 @@ void CompilerImpl::expandInto(const Token& tok, std::vector<Token>& out) {
     bool active = false;
     for (std::string_view name : active_) active = active || name == tok.text;
     if (it == macros_.end() || active || out.size() > kMaxExpandedTokens) {
+        out.push_back(tok);
+        return;
+    }
+    if (active_.size() >= kMaxNesting) {
+        tooDeep_ = true;
         out.push_back(tok);
         return;
     }

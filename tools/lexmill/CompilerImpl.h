@@ -91,6 +91,7 @@ private:
     std::vector<Arg> args_; // reused by every CALL
     int valueDepth_ = 0;    // brackets and signs around the value being read
     std::vector<std::string_view> active_; // names being replaced right now
+    bool tooDeep_ = false;
     std::string file_; // current file's name in upper case
     int line_ = 0;
     int displayType_ = 0;
