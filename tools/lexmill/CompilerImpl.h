@@ -49,9 +49,10 @@ private:
     };
 
     // Preprocessor and structure (Compiler.cpp).
-    void directive(const std::vector<Token>& t, std::string_view lineText, const std::string& dir, int depth);
+    void directive(const std::vector<Token>& t, const std::string& dir, int depth);
     void defineMacro(const std::vector<Token>& t);
-    void includeFile(const std::vector<Token>& t, std::string_view lineText, const std::string& dir, int depth);
+    void includeFile(const std::vector<Token>& t, const std::string& dir, int depth);
+    void includeNamed(const std::string& name, const std::string& dir, int depth);
     void pragma(const std::vector<Token>& t);
     const std::vector<Token>& expand(const std::vector<Token>& t);
     void expandInto(const Token& tok, std::vector<Token>& out);
