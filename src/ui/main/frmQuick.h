@@ -28,6 +28,8 @@ namespace lt {
 
 class LineEditor;
 class SimulationDisplay;
+class QtProcessRunner;
+struct ToolContext;
 
 class frmQuick : public QMainWindow, public FileCommandsView {
     Q_OBJECT
@@ -46,6 +48,7 @@ public:
     FileCommands& files() { return files_; }
     SimulationModel& simulation() { return sim_; }
     int currentLine() const { return currentLine_; }
+    ToolContext& tools() { return *tools_; }
 
     // Moves to another message in the fixed order: build, store, fetch, read, refresh.
     void changeMessage(int n);
@@ -190,6 +193,12 @@ private:
     // Refreshes (QuickRefresh.cpp).
     void showRows();
     void onDisplayRowClicked(int row);
+
+    // The external tools (QuickTools.cpp).
+    void setupTools();
+    bool toolContent() const;
+    std::unique_ptr<QtProcessRunner> runner_;
+    std::unique_ptr<ToolContext> tools_;
 
     Session& s_;
     FileCommands files_;
