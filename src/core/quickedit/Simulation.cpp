@@ -78,6 +78,14 @@ int SimulationModel::lineForRow(const Session& s, int row) {
     return 0;
 }
 
+int SimulationModel::clickTarget(const Session& s, int row, int currentLine) {
+    const QuickMessage& m = s.msg;
+    if (currentLine >= 1 && currentLine <= kMaxLines && m.VerticalScrollMode && !m.LineRepeat[currentLine].empty())
+        return 0;
+    int line = lineForRow(s, row);
+    return line == currentLine ? 0 : line;
+}
+
 std::string SimulationModel::rowStatusText(const Session& s, int row) {
     int shown = s.msg.LineCount == 2 ? row - 1 : row;
     return "Simulation display line " + std::to_string(shown);

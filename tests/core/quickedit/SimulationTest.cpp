@@ -37,6 +37,13 @@ TEST_F(QuickEditTest, SimulationShowsStaticCentredAndBlinkingLines) {
     EXPECT_EQ(SimulationModel::lineForRow(s, 3), 2);
     EXPECT_EQ(SimulationModel::lineForRow(s, 1), 0);
     EXPECT_EQ(SimulationModel::rowStatusText(s, 3), "Simulation display line 2");
+    EXPECT_EQ(SimulationModel::clickTarget(s, 3, 1), 2);
+    EXPECT_EQ(SimulationModel::clickTarget(s, 2, 1), 0);
+    m.LineRepeat[1] = "0,0";
+    m.VerticalScrollMode = true;
+    EXPECT_EQ(SimulationModel::clickTarget(s, 3, 1), 0);
+    m.LineRepeat[1].clear();
+    m.VerticalScrollMode = false;
     fourLines();
     sim.UpdateSimulation(s);
     EXPECT_EQ(rows(sim), "       HELLO|ABCD12345678901234567|NOT SHOWN|");
