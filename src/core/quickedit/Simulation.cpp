@@ -68,8 +68,8 @@ int SimulationModel::rowForLine(const Session& s, int line) {
     const QuickMessage& m = s.msg;
     if (line < 1 || line > kMaxLines) return 0;
     int number = m.LineNumber[line] == 0 ? line : m.LineNumber[line];
-    int r = m.LineCount == 2 ? number + 1 : number;
-    return r >= 1 && r <= 4 ? r : 0;
+    if (m.LineCount == 2) return number >= 1 && number <= 2 ? number + 1 : 0; // rows 1 and 4 stay empty
+    return number >= 1 && number <= 4 ? number : 0;
 }
 
 int SimulationModel::lineForRow(const Session& s, int row) {
