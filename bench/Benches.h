@@ -8,5 +8,6 @@ namespace lt::bench {
 void StorageBenches(Results& results, const std::string& workDir);
 void ToolchainBenches(Results& results, const std::string& workDir);
 void ToolBenches(Results& results, const std::string& workDir);
+void QuickEditBenches(Results& results, const std::string& workDir);
 
 } // namespace lt::bench
