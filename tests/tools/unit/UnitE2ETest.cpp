@@ -1,0 +1,249 @@
+// End to end, no mocks: scripts compiled by the real lexmill.exe and binmill.exe,
+// programmed into the real emulator (unit7700 on a pseudo-terminal) by the real
+// 7700.exe, called up, read back and checked on the emulator's display file.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <fcntl.h>
+#include <cstdlib>
+#include <random>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+#include "../ToolRun.h"
+
+namespace {
+
+using namespace lt::test;
+
+// The emulator as a child process; stopped when the test ends.
+class Emulator {
+public:
+    Emulator(const TempDir& dir, std::vector<std::string> options) : dir_(dir) {
+        std::vector<std::string> args = {binDir() + "unit7700", "--device-file", dir.file("device"), "--display-file",
+                                         dir.file("display"), "--serial-log", dir.file("serial")};
+        args.insert(args.end(), options.begin(), options.end());
+        std::vector<char*> argv;
+        for (std::string& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        for (int i = 0; i < 500 && !dir.has("device"); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        device_ = dir.read("device");
+        if (!device_.empty()) device_.pop_back(); // line end
+    }
+    ~Emulator() { stop(SIGTERM); }
+    void stop(int signal) {
+        if (pid_ <= 0) return;
+        ::kill(pid_, signal);
+        ::waitpid(pid_, nullptr, 0);
+        pid_ = 0;
+    }
+    const std::string& device() const { return device_; }
+    // Waits (bounded) until the display file shows `rows` as its first lines.
+    std::string displayWhen(const std::string& rows) const {
+        std::string text;
+        for (int i = 0; i < 300; ++i) {
+            text = dir_.read("display");
+            if (text.compare(0, rows.size(), rows) == 0) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return text;
+    }
+
+private:
+    const TempDir& dir_;
+    pid_t pid_ = 0;
+    std::string device_;
+};
+
+pid_t startUnitTool(const TempDir& dir, const std::string& mode, const std::vector<std::string>& entries) {
+    dir.write("u.lst", listText(entries));
+    std::vector<std::string> args = {binDir() + "7700.exe"};
+    if (!mode.empty()) args.push_back(mode);
+    args.push_back("@" + dir.file("u.lst"));
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
+
+int finish(pid_t pid) {
+    int status = 0;
+    if (pid <= 0 || waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+// Runs 7700.exe the way the editor does: the leading entries, then the unit switch block.
+int unitTool(const TempDir& dir, const std::string& mode, std::vector<std::string> entries,
+             const std::string& address = "0", const std::string& model = "80") {
+    for (const std::string& e : {std::string("/a"), address, std::string("/b"), std::string("38400"),
+                                 std::string("/c"), std::string("3"), std::string("/m"), model,
+                                 std::string("/log"), dir.file("u")})
+        entries.push_back(e);
+    return finish(startUnitTool(dir, mode, entries));
+}
+
+class UnitE2E : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ::setenv("LUMATEXT7700_TIMEOUT_MS", "100", 1);
+        ::setenv("LUMATEXT7700_ATTEMPTS", "4", 1);
+    }
+    void point(const Emulator& unit) { ::setenv("LUMATEXT7700_COM3", unit.device().c_str(), 1); }
+    std::string log() const { return dir.read("u.log"); }
+    // Compiles a script with the real compiler and assembler into <dir>/msg.bin.
+    void compile(const std::string& body) {
+        dir.write("msg.src", "#define Display_type (7780)\r\n#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n\r\n" + body);
+        const std::string base = dir.file("msg");
+        ASSERT_EQ(runTool(dir, "lexmill.exe", "c.lst",
+                          {dir.file("msg.src"), base, "/error", base, "/include", binDir(), "/log", base}), 0);
+        ASSERT_EQ(runTool(dir, "binmill.exe", "c.lst", {base, base, "/error", base, "/log", base}), 0);
+        ASSERT_FALSE(dir.has("msg.err"));
+    }
+    TempDir dir;
+};
+
+const char* const kScript =
+    "SUB 5(TASK=0)    // CRC value = 1\r\n"
+    "    CLS\r\n"
+    "    CALL RELAY(ON)\r\n"
+    "LINE1:\r\n"
+    "    CALL CURSOR(1,1)\r\n"
+    "    PRINT\"       \";\r\n"
+    "    PRINT\"HELLO\";\r\n"
+    "    CALL ERASE_TO_EOL(CURRENT,CURRENT)\r\n"
+    "LINE2:\r\n"
+    "    CALL CURSOR(2,1)\r\n"
+    "    PRINT\"TEMP \";\r\n"
+    "    PRINT VAR(3, 4);\r\n"
+    "    CALL BLINK(50,ON)\r\n"
+    "    PRINT\"!\";\r\n"
+    "    CALL BLINK(-1)\r\n"
+    "    CALL ERASE_TO_EOL(CURRENT,CURRENT)\r\n"
+    "END SUB\r\n"
+    "SUB 6(TASK=1)    // CRC value = 2\r\n"
+    "    CALL OUTPUT_DEVICE(SERIAL)\r\n"
+    "    PRINT\"SENT OUT\";\r\n"
+    "    CALL OUTPUT_DEVICE(DISPLAY)\r\n"
+    "    CALL CURSOR(4,1)\r\n"
+    "    PRINT\"SIX\";\r\n"
+    "END SUB\r\n";
+
+TEST_F(UnitE2E, ProgramCallUpSendReadBackAndReboot) {
+    compile(kScript);
+    Emulator unit(dir, {});
+    ASSERT_FALSE(unit.device().empty());
+    point(unit);
+
+    ASSERT_EQ(unitTool(dir, "v", {dir.file("msg")}), 0) << log();
+    EXPECT_NE(log().find("\r\nVersion 4.12, build 7\r\n"), std::string::npos) << log();
+    EXPECT_EQ(log().find("Version"), log().find("Version 4.12, build 7"));
+
+    ASSERT_EQ(unitTool(dir, "p", {dir.file("msg")}), 0) << log();
+    EXPECT_NE(log().find("Flash programmed and verified: 32,768 bytes"), std::string::npos) << log();
+
+    ASSERT_EQ(unitTool(dir, "c", {"5", ",,42"}), 0) << log();
+    EXPECT_NE(log().find("Message 5 called up with the variable string \",,42\"."), std::string::npos);
+    std::string shown = unit.displayWhen("       HELLO        \nTEMP   42!          \n");
+    EXPECT_EQ(shown, "       HELLO        \nTEMP   42!          \n                    \n                    \n--\n"
+                     "unit 7780\nrelay ON\nblink 2          *          \n");
+
+    // "12" alone reaches the tool as an empty entry and the number.
+    ASSERT_EQ(unitTool(dir, "c", {"", "6"}), 0) << log();
+    unit.displayWhen("       HELLO        \nTEMP   42!          \n                    \nSIX");
+    EXPECT_EQ(dir.read("serial"), "SENT OUT\r\n");
+
+    ASSERT_EQ(unitTool(dir, "r", {dir.file("back")}), 0) << log();
+    EXPECT_EQ(dir.read("back.bin"), dir.read("msg.bin"));
+
+    ASSERT_EQ(unitTool(dir, "e", {}), 0) << log();
+    EXPECT_EQ(unitTool(dir, "c", {"5"}), 7);
+    EXPECT_NE(log().find("The unit at address 0 refused the command: the flash memory holds no valid image."),
+              std::string::npos) << log();
+    ASSERT_EQ(unitTool(dir, "m", {dir.file("msg.bin"), "5"}), 0) << log();
+    EXPECT_NE(log().find("Message 5 (") , std::string::npos) << log();
+
+    ASSERT_EQ(unitTool(dir, "", {"b"}), 0) << log();
+    EXPECT_NE(log().find("Unit rebooted."), std::string::npos);
+    EXPECT_EQ(unit.displayWhen(std::string(20, ' ') + "\n" + std::string(20, ' ') + "\n" + std::string(20, ' ') + "\n" +
+                               std::string(20, ' ') + "\n--\nunit 7780\nrelay OFF\n"),
+              std::string(20, ' ') + "\n" + std::string(20, ' ') + "\n" + std::string(20, ' ') + "\n" +
+                  std::string(20, ' ') + "\n--\nunit 7780\nrelay OFF\n");
+}
+
+TEST_F(UnitE2E, NoisyLineStillProgramsAndReadsBack) {
+    ::setenv("LUMATEXT7700_ATTEMPTS", "30", 1);
+    ::setenv("LUMATEXT7700_TIMEOUT_MS", "50", 1);
+    std::mt19937 random(5);
+    std::string image(32768, '\xFF');
+    for (size_t i = 0; i < 12000; ++i) image[i] = static_cast<char>(random() & 0xFF);
+    dir.write("noise.bin", image);
+    Emulator unit(dir, {"--corrupt", "5", "--seed", "11"});
+    point(unit);
+    ASSERT_EQ(unitTool(dir, "p", {dir.file("noise")}), 0) << log();
+    EXPECT_NE(log().find("Note: noise.bin holds no message directory"), std::string::npos) << log();
+    ASSERT_EQ(unitTool(dir, "r", {dir.file("back")}), 0) << log();
+    EXPECT_EQ(dir.read("back.bin"), image);
+    EXPECT_NE(log().find("!!! The flash is corrupted.  You will have to reprogram it from scratch. !!!"),
+              std::string::npos);
+}
+
+TEST_F(UnitE2E, FailuresGiveClearLogLinesAndExitCodes) {
+    Emulator unit(dir, {"--type", "7740"});
+    point(unit);
+    EXPECT_EQ(unitTool(dir, "v", {}), 4);
+    EXPECT_NE(log().find("\r\nVersion 4.12, build 7\r\n"), std::string::npos) << log();
+    EXPECT_NE(log().find("Wrong unit type: the unit at address 0 is a 7740 display, but the settings name a 7780."),
+              std::string::npos) << log();
+
+    EXPECT_EQ(unitTool(dir, "e", {}, "9", "40"), 3);
+    EXPECT_NE(log().find("No answer from address 9 after 4 attempts."), std::string::npos) << log();
+
+    dir.write("short.bin", std::string(100, 'x'));
+    EXPECT_EQ(unitTool(dir, "p", {dir.file("short")}, "0", "40"), 6);
+    EXPECT_NE(log().find("The binary image " + dir.file("short.bin") +
+                         " holds 100 bytes; a 7700 image holds exactly 32,768 bytes."), std::string::npos) << log();
+
+    ::setenv("LUMATEXT7700_COM3", dir.file("no-such-port").c_str(), 1);
+    EXPECT_EQ(unitTool(dir, "v", {}), 2);
+    EXPECT_EQ(log(), "No such port: COM3 (" + dir.file("no-such-port") + ") does not exist.\r\n");
+
+    EXPECT_EQ(unitTool(dir, "c", {"5"}, "300"), 1);
+    EXPECT_EQ(log(), "The unit address \"300\" is not valid (0 to 255).\r\n");
+}
+
+TEST_F(UnitE2E, UnitGoneMidTransferEndsWithinTheTimeout) {
+    std::string image(32768, '\x5A');
+    dir.write("big.bin", image);
+    // A lossy line keeps the transfer going long enough to pull the plug in the middle.
+    Emulator unit(dir, {"--drop", "5", "--burst", "4"});
+    point(unit);
+    ::setenv("LUMATEXT7700_ATTEMPTS", "20", 1);
+    pid_t tool = startUnitTool(dir, "p", {dir.file("big"), "/a", "0", "/b", "38400", "/c", "3", "/m", "80", "/log",
+                                          dir.file("u")});
+    for (int i = 0; i < 500 && log().find("Programming 32,768 bytes...") == std::string::npos; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    unit.stop(SIGKILL);
+    int code = finish(tool);
+    EXPECT_TRUE(code == 3 || code == 8) << code << "\n" << log();
+    const std::string text = log();
+    EXPECT_TRUE(text.find("The connection to the unit was lost: ") != std::string::npos ||
+                text.find("No answer from address 0 after") != std::string::npos)
+        << text;
+}
+
+} // namespace
