@@ -6,6 +6,7 @@
 namespace lt::bench {
 
 void StorageBenches(Results& results, const std::string& workDir);
+void ToolBenches(Results& results, const std::string& workDir);
 void UnitBenches(Results& results);
 
 } // namespace lt::bench

@@ -13,6 +13,7 @@ int main(int argc, char* argv[]) {
     std::string dir = std::string(::mkdtemp(pattern.data())) + "/";
     lt::bench::Results results;
     lt::bench::StorageBenches(results, dir);
+    lt::bench::ToolBenches(results, dir);
     lt::bench::UnitBenches(results);
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);

@@ -79,7 +79,7 @@ int runBinmill(const std::string& listPath) {
         return finish(kExitErrors);
     }
     const std::string imagePath = outputBase + ".bin";
-    if (!tools::writeFileAtomically(imagePath, result.image)) {
+    if (!tools::writeFileAtomically(imagePath, result.image, true)) {
         errors.push_back("BINMILL: cannot write image file " + tools::fileNamePart(imagePath));
         log += "Errors: 1\r\n";
         return finish(kExitBadCall);

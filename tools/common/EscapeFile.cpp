@@ -1,7 +1,5 @@
 #include "common/EscapeFile.h"
 
-#include <cstdlib>
-#include <sstream>
 
 #include "common/ToolFiles.h"
 #include "common/UnitCode.h"
@@ -13,20 +11,29 @@ namespace {
 constexpr const char* kMagic = "LEXMILL ESCAPE FILE 1";
 constexpr size_t kCodeBytesPerLine = 64;
 
-std::vector<std::string> words(std::string_view line) {
-    std::vector<std::string> result;
-    std::istringstream in{std::string(line)};
-    std::string word;
-    while (in >> word) result.push_back(word);
-    return result;
+// Splits a line at blanks and tabs; at most 8 words are kept (no valid line has more).
+size_t words(std::string_view line, std::string_view (&out)[8]) {
+    size_t count = 0, i = 0;
+    while (i < line.size()) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        size_t start = i;
+        while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+        if (i > start) {
+            if (count == 8) return 9;
+            out[count++] = line.substr(start, i - start);
+        }
+    }
+    return count;
 }
 
 // A whole decimal number of at most 6 digits; false for anything else.
-bool number(const std::string& text, int& value) {
+bool number(std::string_view text, int& value) {
     if (text.empty() || text.size() > 6) return false;
-    for (char c : text)
+    value = 0;
+    for (char c : text) {
         if (c < '0' || c > '9') return false;
-    value = std::atoi(text.c_str());
+        value = value * 10 + (c - '0');
+    }
     return true;
 }
 
@@ -49,16 +56,24 @@ std::string writeEscapeFile(const EscapeProgram& program) {
     out += "\r\nDISPLAY " + std::to_string(program.displayType) + "\r\nVERSION " +
            std::to_string(program.version) + "\r\n";
     for (const EscapeMessage& m : program.messages) {
-        out += "MESSAGE " + std::to_string(m.number) + " TASK " + std::to_string(m.task) + " SIZE " +
-               std::to_string(m.code.size()) + "\r\n";
+        out += "MESSAGE ";
+        out += std::to_string(m.number);
+        out += " TASK ";
+        out += std::to_string(m.task);
+        out += " SIZE ";
+        out += std::to_string(m.code.size());
+        out += "\r\n";
         for (size_t at = 0; at < m.code.size(); at += kCodeBytesPerLine) {
-            out += "CODE ";
+            char line[5 + 2 * kCodeBytesPerLine + 2] = {'C', 'O', 'D', 'E', ' '};
+            size_t length = 5;
             for (size_t i = at; i < m.code.size() && i < at + kCodeBytesPerLine; ++i) {
                 unsigned char b = static_cast<unsigned char>(m.code[i]);
-                out += hex[b >> 4];
-                out += hex[b & 15];
+                line[length++] = hex[b >> 4];
+                line[length++] = hex[b & 15];
             }
-            out += "\r\n";
+            line[length++] = '\r';
+            line[length++] = '\n';
+            out.append(line, length);
         }
     }
     out += "END " + std::to_string(program.messages.size()) + "\r\n";
@@ -90,30 +105,31 @@ bool readEscapeFile(std::string_view text, EscapeProgram& program, std::vector<E
     };
     for (size_t i = 1; i < lines.size() && problems.size() < 100; ++i) {
         const int lineNo = static_cast<int>(i + 1);
-        std::vector<std::string> w = words(lines[i]);
-        if (w.empty()) continue;
+        std::string_view w[8];
+        const size_t count = words(lines[i], w);
+        if (count == 0) continue;
         if (ended) {
             fail(lineNo, "text after END");
             break;
         }
         int a = 0, b = 0, c = 0;
-        if (w[0] == "DISPLAY" && w.size() == 2 && number(w[1], a) && (a == 0 || a == 7740 || a == 7780) && !open &&
+        if (w[0] == "DISPLAY" && count == 2 && number(w[1], a) && (a == 0 || a == 7740 || a == 7780) && !open &&
             program.messages.empty()) {
             program.displayType = a;
             haveDisplay = true;
-        } else if (w[0] == "VERSION" && w.size() == 2 && number(w[1], a) && (a == 1 || a == 2) && !open &&
+        } else if (w[0] == "VERSION" && count == 2 && number(w[1], a) && (a == 1 || a == 2) && !open &&
                    program.messages.empty()) {
             program.version = a;
             haveVersion = true;
-        } else if (w[0] == "MESSAGE" && w.size() == 6 && w[2] == "TASK" && w[4] == "SIZE" && number(w[1], a) &&
+        } else if (w[0] == "MESSAGE" && count == 6 && w[2] == "TASK" && w[4] == "SIZE" && number(w[1], a) &&
                    number(w[3], b) && number(w[5], c)) {
             closeMessage();
             if (a >= kMessageCount || b >= kTaskCount) {
-                fail(lineNo, "message " + w[1] + " on task " + w[3] + " is out of range");
+                fail(lineNo, "message " + std::string(w[1]) + " on task " + std::string(w[3]) + " is out of range");
                 continue;
             }
             if (!program.messages.empty() && program.messages.back().number >= a) {
-                fail(lineNo, "message " + w[1] + " is out of order or repeated");
+                fail(lineNo, "message " + std::string(w[1]) + " is out of order or repeated");
                 continue;
             }
             program.messages.push_back({a, b, std::string()});
@@ -121,24 +137,26 @@ bool readEscapeFile(std::string_view text, EscapeProgram& program, std::vector<E
             open = &program.messages.back();
             expected = static_cast<size_t>(c);
             openLine = lineNo;
-        } else if (w[0] == "CODE" && w.size() == 2 && open) {
-            const std::string& hex = w[1];
+        } else if (w[0] == "CODE" && count == 2 && open) {
+            const std::string_view hex = w[1];
             if (hex.size() % 2 != 0 || hex.size() > kCodeBytesPerLine * 2) {
                 fail(lineNo, "bad CODE line");
                 continue;
             }
+            char bytes[kCodeBytesPerLine];
+            size_t count = 0;
+            bool good = true;
             for (size_t k = 0; k < hex.size(); k += 2) {
                 int high = hexDigit(hex[k]), low = hexDigit(hex[k + 1]);
-                if (high < 0 || low < 0) {
-                    fail(lineNo, "bad hex digits in CODE line");
-                    break;
-                }
-                open->code.push_back(static_cast<char>(high * 16 + low));
+                good = good && high >= 0 && low >= 0;
+                bytes[count++] = static_cast<char>(high * 16 + low);
             }
-        } else if (w[0] == "END" && w.size() == 2 && number(w[1], a)) {
+            if (!good) fail(lineNo, "bad hex digits in CODE line");
+            else open->code.append(bytes, count);
+        } else if (w[0] == "END" && count == 2 && number(w[1], a)) {
             closeMessage();
             if (static_cast<size_t>(a) != program.messages.size())
-                fail(lineNo, "END counts " + w[1] + " messages, the file holds " +
+                fail(lineNo, "END counts " + std::string(w[1]) + " messages, the file holds " +
                                  std::to_string(program.messages.size()));
             ended = true;
         } else {

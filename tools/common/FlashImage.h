@@ -46,7 +46,8 @@ size_t codeBytesOf(const EscapeProgram& program);
 // message may hold; `problem` then says so with the byte counts.
 bool buildFlashImage(const EscapeProgram& program, std::string& image, std::string& problem);
 
-// Read access to an image, for the unit tool and the emulator.
+// Read access to an image, for the unit tool and the emulator. It refers to the image's
+// bytes without copying them: they must stay alive and unchanged while it is used.
 class FlashImage {
 public:
     // Checks size, magic, CRC and every directory entry and message code. False with

@@ -42,7 +42,7 @@ bool readWholeFile(const std::string& path, std::string& content) {
     return ok;
 }
 
-bool writeFileAtomically(const std::string& path, std::string_view content) {
+bool writeFileAtomically(const std::string& path, std::string_view content, bool flushToDisk) {
     const std::string target = nativePath(path);
     const std::string temp = target + ".tmp~";
     int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -57,7 +57,7 @@ bool writeFileAtomically(const std::string& path, std::string_view content) {
         }
         done += static_cast<size_t>(n);
     }
-    bool ok = ::fsync(fd) == 0;
+    bool ok = !flushToDisk || ::fsync(fd) == 0;
     ok = ::close(fd) == 0 && ok;
     if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
     if (!ok) std::remove(temp.c_str());

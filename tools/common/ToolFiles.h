@@ -11,9 +11,11 @@ namespace lt::tools {
 // The whole file as bytes; false when it cannot be opened or read.
 bool readWholeFile(const std::string& path, std::string& content);
 
-// Writes the bytes to a temporary file beside the target, flushes it and renames it over
-// the target, so a reader never sees half a file. False when any step fails.
-bool writeFileAtomically(const std::string& path, std::string_view content);
+// Writes the bytes to a temporary file beside the target and renames it over the target,
+// so a reader never sees half a file. With `flushToDisk` the data reaches the disk before
+// the rename (for the image a unit is programmed from); passing files between the tools
+// within one run does without. False when any step fails.
+bool writeFileAtomically(const std::string& path, std::string_view content, bool flushToDisk = false);
 
 bool fileExists(const std::string& path);
 void removeFile(const std::string& path);

@@ -115,7 +115,9 @@ void CompilerImpl::defineMacro(const std::vector<Token>& t) {
         it->second.body = std::move(body);
         return;
     }
-    macros_.emplace(std::string(name), Macro{std::move(body), file_, line_});
+    macroNames_.emplace_back(name);
+    macroShape_[static_cast<unsigned char>(name[0]) & 127][name.size() & 31] = true;
+    macros_.emplace(macroNames_.back(), Macro{std::move(body), file_, line_});
 }
 
 void CompilerImpl::includeFile(const std::vector<Token>& t, std::string_view lineText, const std::string& dir,
@@ -176,7 +178,7 @@ void CompilerImpl::pragma(const std::vector<Token>& t) {
 const std::vector<Token>& CompilerImpl::expand(const std::vector<Token>& t) {
     bool any = false;
     for (const Token& tok : t)
-        if (tok.kind == Tok::Ident && macros_.find(tok.text) != macros_.end()) {
+        if (tok.kind == Tok::Ident && mayBeMacro(tok.text) && macros_.find(tok.text) != macros_.end()) {
             any = true;
             break;
         }
@@ -195,7 +197,7 @@ const std::vector<Token>& CompilerImpl::expand(const std::vector<Token>& t) {
 // A name is replaced by its definition, and the names in that again, except a name that
 // is being replaced already: it stays as it is (so "#define A A" leaves A alone).
 void CompilerImpl::expandInto(const Token& tok, std::vector<Token>& out) {
-    auto it = tok.kind == Tok::Ident ? macros_.find(tok.text) : macros_.end();
+    auto it = tok.kind == Tok::Ident && mayBeMacro(tok.text) ? macros_.find(tok.text) : macros_.end();
     bool active = false;
     for (std::string_view name : active_) active = active || name == tok.text;
     if (it == macros_.end() || active || out.size() > kMaxExpandedTokens) {

@@ -4,7 +4,8 @@
 #pragma once
 
 #include <deque>
-#include <map>
+#include <string_view>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -66,20 +67,28 @@ private:
     void printStatement(const std::vector<Token>& t, size_t i);
     void letStatement(const std::vector<Token>& t, size_t i);
     void callStatement(const std::vector<Token>& t, size_t i);
-    bool parseArgs(const std::vector<Token>& t, size_t& i, std::vector<Arg>& args, const std::string& what);
-    bool parseValue(const std::vector<Token>& t, size_t& i, Arg& arg, const std::string& what);
-    bool number(const Arg& arg, const std::string& what, long long low, long long high, int& value,
+    bool parseArgs(const std::vector<Token>& t, size_t& i, std::vector<Arg>& args, std::string_view what);
+    bool parseValue(const std::vector<Token>& t, size_t& i, Arg& arg, std::string_view what);
+    bool number(const Arg& arg, std::string_view what, long long low, long long high, int& value,
                 std::initializer_list<std::pair<const char*, int>> names = {});
-    bool expectEnd(const std::vector<Token>& t, size_t i, const std::string& what);
-    bool expectPunct(const std::vector<Token>& t, size_t& i, char p, const std::string& what);
+    bool expectEnd(const std::vector<Token>& t, size_t i, std::string_view what);
+    bool expectPunct(const std::vector<Token>& t, size_t& i, char p, std::string_view what);
 
     void error(std::string message) { result_.diagnostics.error(file_, line_, std::move(message)); }
 
     const CompileOptions& options_;
     CompileResult& result_;
     std::deque<std::string> texts_; // included files, alive while their tokens are
-    std::map<std::string, Macro, std::less<>> macros_;
+    std::unordered_map<std::string_view, Macro> macros_; // keys point into macroNames_
+    std::deque<std::string> macroNames_;
+    // Which (first character, length) pairs some macro name has: most names on a line are
+    // keywords that no macro shares, and this spares them the lookup.
+    bool macroShape_[128][32] = {};
+    bool mayBeMacro(std::string_view name) const {
+        return macroShape_[static_cast<unsigned char>(name[0]) & 127][name.size() & 31];
+    }
     std::vector<Token> expanded_;
+    std::vector<Arg> args_; // reused by every CALL
     std::vector<std::string_view> active_; // names being replaced right now
     std::string file_; // current file's name in upper case
     int line_ = 0;

@@ -4,11 +4,26 @@ namespace lt::lexmill {
 
 namespace {
 
-bool isIdentStart(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool isDigit(unsigned char c) { return c >= '0' && c <= '9'; }
-bool isIdentChar(unsigned char c) { return isIdentStart(c) || isDigit(c); }
 
 constexpr long long kValueCap = 100000000000LL;
+
+enum Class : unsigned char { Other, Space, Letter, Digit, Quote, Punct, Slash };
+
+struct ClassTable {
+    Class of[256] = {};
+    ClassTable() {
+        for (int c = 'A'; c <= 'Z'; ++c) of[c] = of[c + 32] = Letter;
+        of[static_cast<unsigned char>('_')] = Letter;
+        for (int c = '0'; c <= '9'; ++c) of[c] = Digit;
+        for (char c : std::string_view(" \t\r\f\v")) of[static_cast<unsigned char>(c)] = Space;
+        for (char c : std::string_view("(),;:=-+#<>")) of[static_cast<unsigned char>(c)] = Punct;
+        of[static_cast<unsigned char>('"')] = Quote;
+        of[static_cast<unsigned char>('/')] = Slash;
+    }
+};
+
+const ClassTable kClasses;
 
 std::string shown(unsigned char c) {
     if (c >= 33 && c < 127) return std::string("\"") + static_cast<char>(c) + "\"";
@@ -31,17 +46,29 @@ bool sameWord(std::string_view a, std::string_view b) {
 bool tokenizeLine(std::string_view line, std::vector<Token>& out, std::string& problem) {
     const size_t n = line.size();
     size_t i = 0;
+    const Class* of = kClasses.of;
+    auto isIdentChar = [of](char c) {
+        Class k = of[static_cast<unsigned char>(c)];
+        return k == Letter || k == Digit;
+    };
     while (i < n) {
         const unsigned char c = static_cast<unsigned char>(line[i]);
-        if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v') {
+        switch (of[c]) {
+        case Space:
             ++i;
-        } else if (c == '/' && i + 1 < n && line[i + 1] == '/') {
-            return true;
-        } else if (isIdentStart(c)) {
+            while (i < n && line[i] == ' ') ++i;
+            break;
+        case Slash:
+            if (i + 1 < n && line[i + 1] == '/') return true;
+            problem = "unexpected character \"/\"";
+            return false;
+        case Letter: {
             size_t start = i;
-            while (i < n && isIdentChar(static_cast<unsigned char>(line[i]))) ++i;
+            while (i < n && isIdentChar(line[i])) ++i;
             out.push_back({Tok::Ident, line.substr(start, i - start), 0});
-        } else if (isDigit(c)) {
+            break;
+        }
+        case Digit: {
             size_t start = i;
             long long value = 0;
             bool hex = c == '0' && i + 2 < n && (line[i + 1] == 'x' || line[i + 1] == 'X');
@@ -58,17 +85,15 @@ bool tokenizeLine(std::string_view line, std::vector<Token>& out, std::string& p
                 if (value > kValueCap) value = kValueCap;
                 ++i;
             }
-            if (i < n && isIdentChar(static_cast<unsigned char>(line[i])) ) {
-                while (i < n && isIdentChar(static_cast<unsigned char>(line[i]))) ++i;
-                problem = "bad number \"" + std::string(line.substr(start, i - start)) + "\"";
-                return false;
-            }
-            if (hex && i == digitsStart) {
+            if ((i < n && isIdentChar(line[i])) || (hex && i == digitsStart)) {
+                while (i < n && isIdentChar(line[i])) ++i;
                 problem = "bad number \"" + std::string(line.substr(start, i - start)) + "\"";
                 return false;
             }
             out.push_back({Tok::Number, line.substr(start, i - start), value});
-        } else if (c == '"') {
+            break;
+        }
+        case Quote: {
             size_t start = i++;
             while (i < n && line[i] != '"') i += (line[i] == '\\' && i + 1 < n) ? 2 : 1;
             if (i >= n) {
@@ -77,11 +102,13 @@ bool tokenizeLine(std::string_view line, std::vector<Token>& out, std::string& p
             }
             ++i;
             out.push_back({Tok::String, line.substr(start, i - start), 0});
-        } else if (c == '(' || c == ')' || c == ',' || c == ';' || c == ':' || c == '=' || c == '-' || c == '+' ||
-                   c == '#' || c == '<' || c == '>') {
+            break;
+        }
+        case Punct:
             out.push_back({Tok::Punct, line.substr(i, 1), 0});
             ++i;
-        } else {
+            break;
+        default:
             problem = "unexpected character " + shown(c);
             return false;
         }
@@ -90,9 +117,10 @@ bool tokenizeLine(std::string_view line, std::vector<Token>& out, std::string& p
 }
 
 bool decodeString(std::string_view token, std::string& out, std::string& problem) {
+    // One pass: "\"" and "\\" are resolved as the characters are read, and a "#" is held
+    // back until the character after it (itself possibly escaped) is known.
     std::string_view body = token.substr(1, token.size() - 2);
-    std::string unescaped;
-    unescaped.reserve(body.size());
+    bool pendingHash = false;
     for (size_t i = 0; i < body.size(); ++i) {
         char c = body[i];
         if (c == '\\' && i + 1 < body.size() && (body[i + 1] == '"' || body[i + 1] == '\\')) c = body[++i];
@@ -101,16 +129,18 @@ bool decodeString(std::string_view token, std::string& out, std::string& problem
                       ") in a string: write it as \"#\" and a character from \"@\" to \"_\"";
             return false;
         }
-        unescaped.push_back(c);
-    }
-    for (size_t i = 0; i < unescaped.size(); ++i) {
-        char c = unescaped[i];
-        if (c == '#' && i + 1 < unescaped.size() && unescaped[i + 1] >= '@' && unescaped[i + 1] <= '_') {
-            out.push_back(static_cast<char>(unescaped[++i] - '@'));
-        } else {
-            out.push_back(c);
+        if (pendingHash) {
+            pendingHash = false;
+            if (c >= '@' && c <= '_') {
+                out.push_back(static_cast<char>(c - '@'));
+                continue;
+            }
+            out.push_back('#');
         }
+        if (c == '#') pendingHash = true;
+        else out.push_back(c);
     }
+    if (pendingHash) out.push_back('#');
     return true;
 }
 

@@ -11,34 +11,27 @@ constexpr int kColumns = 20;
 
 std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
 
-std::string upper(std::string_view text) {
-    std::string s(text);
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-    return s;
-}
-
 const std::initializer_list<std::pair<const char*, int>> kOnOff = {{"ON", 1}, {"OFF", 0}};
 
 } // namespace
 
-bool CompilerImpl::expectEnd(const std::vector<Token>& t, size_t i, const std::string& what) {
+bool CompilerImpl::expectEnd(const std::vector<Token>& t, size_t i, std::string_view what) {
     if (i == t.size()) return true;
-    error("unexpected " + quoted(t[i].text) + " after " + what);
+    error("unexpected " + quoted(t[i].text) + " after " + std::string(what));
     return false;
 }
 
-bool CompilerImpl::expectPunct(const std::vector<Token>& t, size_t& i, char p, const std::string& what) {
+bool CompilerImpl::expectPunct(const std::vector<Token>& t, size_t& i, char p, std::string_view what) {
     if (i < t.size() && t[i].kind == Tok::Punct && t[i].text[0] == p) {
         ++i;
         return true;
     }
-    error("expected " + quoted(std::string(1, p)) + " in " + what +
+    error("expected " + quoted(std::string(1, p)) + " in " + std::string(what) +
           (i < t.size() ? " before " + quoted(t[i].text) : std::string(" at the end of the line")));
     return false;
 }
 
-bool CompilerImpl::parseValue(const std::vector<Token>& t, size_t& i, Arg& arg, const std::string& what) {
+bool CompilerImpl::parseValue(const std::vector<Token>& t, size_t& i, Arg& arg, std::string_view what) {
     if (i < t.size() && t[i].text == "(") {
         ++i;
         if (!parseValue(t, i, arg, what)) return false;
@@ -51,7 +44,7 @@ bool CompilerImpl::parseValue(const std::vector<Token>& t, size_t& i, Arg& arg, 
         if (i < t.size() && t[i].text == "(") {
             if (!parseValue(t, i, arg, what)) return false;
             if (!arg.isNumber) {
-                error("a sign cannot stand before " + quoted(arg.word) + " in " + what);
+                error("a sign cannot stand before " + quoted(arg.word) + " in " + std::string(what));
                 return false;
             }
             arg.value *= sign;
@@ -68,11 +61,11 @@ bool CompilerImpl::parseValue(const std::vector<Token>& t, size_t& i, Arg& arg, 
         ++i;
         return true;
     }
-    error("expected a value in " + what + (i < t.size() ? " instead of " + quoted(t[i].text) : std::string()));
+    error("expected a value in " + std::string(what) + (i < t.size() ? " instead of " + quoted(t[i].text) : std::string()));
     return false;
 }
 
-bool CompilerImpl::parseArgs(const std::vector<Token>& t, size_t& i, std::vector<Arg>& args, const std::string& what) {
+bool CompilerImpl::parseArgs(const std::vector<Token>& t, size_t& i, std::vector<Arg>& args, std::string_view what) {
     if (!expectPunct(t, i, '(', what)) return false;
     if (i < t.size() && t[i].text == ")") {
         ++i;
@@ -90,7 +83,7 @@ bool CompilerImpl::parseArgs(const std::vector<Token>& t, size_t& i, std::vector
     }
 }
 
-bool CompilerImpl::number(const Arg& arg, const std::string& what, long long low, long long high, int& value,
+bool CompilerImpl::number(const Arg& arg, std::string_view what, long long low, long long high, int& value,
                           std::initializer_list<std::pair<const char*, int>> names) {
     long long v = arg.value;
     if (!arg.isNumber) {
@@ -101,12 +94,12 @@ bool CompilerImpl::number(const Arg& arg, const std::string& what, long long low
                 found = true;
             }
         if (!found) {
-            error("unknown name " + quoted(arg.word) + " as " + what);
+            error("unknown name " + quoted(arg.word) + " as " + std::string(what));
             return false;
         }
     }
     if (v < low || v > high) {
-        error(what + " " + (arg.isNumber ? std::to_string(v) : std::string(arg.word)) + " is outside " +
+        error(std::string(what) + " " + (arg.isNumber ? std::to_string(v) : std::string(arg.word)) + " is outside " +
               std::to_string(low) + ".." + std::to_string(high));
         return false;
     }
@@ -275,30 +268,40 @@ void CompilerImpl::callStatement(const std::vector<Token>& t, size_t i) {
         error("CALL needs a procedure name");
         return;
     }
-    const std::string name = upper(t[i].text);
-    static const char* const known[] = {"START_SCRIPT", "OUTPUT_DEVICE", "LOCK_BUFFER", "RELAY", "CURSOR", "FONT_SET",
-                                        "SCROLL",       "BLINK",         "ERASE_TO_EOL", "DROP_MARKER", "GOTO_MARKER",
-                                        "WAIT"};
-    bool isKnown = false;
-    for (const char* k : known) isKnown = isKnown || name == k;
-    if (!isKnown) {
+    enum class Proc { StartScript, OutputDevice, LockBuffer, Relay, Cursor, FontSet, Scroll, Blink, Erase, Drop, Goto, Wait };
+    static constexpr std::pair<std::string_view, Proc> procs[] = {
+        {"CURSOR", Proc::Cursor},        {"ERASE_TO_EOL", Proc::Erase},    {"BLINK", Proc::Blink},
+        {"START_SCRIPT", Proc::StartScript}, {"OUTPUT_DEVICE", Proc::OutputDevice}, {"LOCK_BUFFER", Proc::LockBuffer},
+        {"RELAY", Proc::Relay},          {"FONT_SET", Proc::FontSet},      {"SCROLL", Proc::Scroll},
+        {"DROP_MARKER", Proc::Drop},     {"GOTO_MARKER", Proc::Goto},      {"WAIT", Proc::Wait},
+    };
+    const std::pair<std::string_view, Proc>* found = nullptr;
+    for (const auto& p : procs)
+        if (sameWord(t[i].text, p.first)) {
+            found = &p;
+            break;
+        }
+    if (!found) {
         error("unknown procedure " + quoted(t[i].text));
         return;
     }
-    std::vector<Arg> args;
+    const std::string_view name = found->first;
+    const Proc proc = found->second;
+    std::vector<Arg>& args = args_;
+    args.clear();
     if (!parseArgs(t, ++i, args, name) || !expectEnd(t, i, name)) return;
     auto count = [&](size_t wanted, const char* form) {
         if (args.size() == wanted) return true;
-        error(name + " needs " + std::to_string(wanted) + (wanted == 1 ? " argument: " : " arguments: ") + form);
+        error(std::string(name) + " needs " + std::to_string(wanted) + (wanted == 1 ? " argument: " : " arguments: ") + form);
         return false;
     };
     tools::CodeWriter& code = block_.code;
     int a = 0, b = 0;
-    if (name == "START_SCRIPT") {
+    if (proc == Proc::StartScript) {
         if (!count(1, "START_SCRIPT(message)") || !number(args[0], "message number", 0, 1023, a)) return;
         starts_.push_back({a, file_, line_});
         code.opWord(Op::Start, a);
-    } else if (name == "OUTPUT_DEVICE") {
+    } else if (proc == Proc::OutputDevice) {
         if (!count(1, "OUTPUT_DEVICE(DISPLAY|SERIAL|HOST)") ||
             !number(args[0], "output device", 0, 2, a,
                     {{"DISPLAY", tools::kDeviceDisplay}, {"SERIAL", tools::kDeviceSerial}, {"HOST", tools::kDeviceHost}}))
@@ -308,22 +311,22 @@ void CompilerImpl::callStatement(const std::vector<Token>& t, size_t i) {
             return;
         }
         code.op1(Op::Device, a);
-    } else if (name == "LOCK_BUFFER" || name == "RELAY") {
-        if (!count(1, name == "RELAY" ? "RELAY(ON|OFF)" : "LOCK_BUFFER(ON|OFF)") ||
-            !number(args[0], name + " switch", 0, 1, a, kOnOff))
+    } else if (proc == Proc::LockBuffer || proc == Proc::Relay) {
+        if (!count(1, proc == Proc::Relay ? "RELAY(ON|OFF)" : "LOCK_BUFFER(ON|OFF)") ||
+            !number(args[0], proc == Proc::Relay ? "RELAY switch" : "LOCK_BUFFER switch", 0, 1, a, kOnOff))
             return;
-        code.op1(name == "RELAY" ? Op::Relay : Op::Lock, a);
-    } else if (name == "CURSOR") {
+        code.op1(proc == Proc::Relay ? Op::Relay : Op::Lock, a);
+    } else if (proc == Proc::Cursor) {
         if (!count(2, "CURSOR(row,column)") || !number(args[0], "cursor row", 1, rows(), a) ||
             !number(args[1], "cursor column", 1, kColumns, b))
             return;
         code.op2(Op::Cursor, a, b);
-    } else if (name == "FONT_SET") {
+    } else if (proc == Proc::FontSet) {
         if (!count(1, "FONT_SET(ENGLISH|KATAKANA|SLAVIC|CYRILLIC)") ||
             !number(args[0], "character set", 0, 3, a, {{"ENGLISH", 0}, {"KATAKANA", 1}, {"SLAVIC", 2}, {"CYRILLIC", 3}}))
             return;
         code.op1(Op::Font, a);
-    } else if (name == "SCROLL") {
+    } else if (proc == Proc::Scroll) {
         if (block_.scrollLine != 0) {
             error("SCROLL before the EOT of the SCROLL in line " + std::to_string(block_.scrollLine));
             return;
@@ -333,7 +336,7 @@ void CompilerImpl::callStatement(const std::vector<Token>& t, size_t i) {
             !number(args[1], "scroll repeat count", 0, 999, b))
             return;
         code.opByteWord(Op::Scroll, a, b);
-    } else if (name == "BLINK") {
+    } else if (proc == Proc::Blink) {
         if (args.size() == 1) {
             if (!args[0].isNumber || args[0].value != -1) {
                 error("BLINK with one argument must be BLINK(-1), which ends blinking");
@@ -346,7 +349,7 @@ void CompilerImpl::callStatement(const std::vector<Token>& t, size_t i) {
             !number(args[1], "blink switch", 0, 1, b, kOnOff))
             return;
         code.op1(Op::Blink, b == 1 ? a : 0);
-    } else if (name == "ERASE_TO_EOL") {
+    } else if (proc == Proc::Erase) {
         if (!count(2, "ERASE_TO_EOL(row,column)") ||
             !number(args[0], "erase row", -1, rows(), a, {{"CURRENT", -1}}) ||
             !number(args[1], "erase column", -1, kColumns, b, {{"CURRENT", -1}}))
@@ -356,11 +359,11 @@ void CompilerImpl::callStatement(const std::vector<Token>& t, size_t i) {
             return;
         }
         code.op2(Op::Erase, a < 0 ? tools::kCurrentPosition : a, b < 0 ? tools::kCurrentPosition : b);
-    } else if (name == "DROP_MARKER") {
+    } else if (proc == Proc::Drop) {
         if (!count(1, "DROP_MARKER(marker)") || !number(args[0], "marker", 0, tools::kMaxMarker, a)) return;
         block_.markers[a] = true;
         code.op1(Op::Marker, a);
-    } else if (name == "GOTO_MARKER") {
+    } else if (proc == Proc::Goto) {
         if (!count(2, "GOTO_MARKER(marker,repeat)") || !number(args[0], "marker", 0, tools::kMaxMarker, a) ||
             !number(args[1], "repeat count", 0, 999, b))
             return;
@@ -370,11 +373,11 @@ void CompilerImpl::callStatement(const std::vector<Token>& t, size_t i) {
             return;
         }
         code.opByteWord(Op::Goto, a, b);
-    } else if (name == "WAIT") {
+    } else if (proc == Proc::Wait) {
         if (!count(1, "WAIT(time)") || !number(args[0], "wait time", 1, 65535, a)) return;
         code.opWord(Op::Wait, a);
     } else {
-        error("unknown procedure " + quoted(name));
+        error("unknown procedure " + quoted(name)); // not reached: every name above has a branch
     }
 }
 
