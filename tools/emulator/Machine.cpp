@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 #include "common/FlashImage.h"
 #include "common/UnitCode.h"
@@ -181,7 +182,6 @@ void Machine::finish(Task& t) {
     if (t.queue.empty()) {
         t.active = false;
         t.locked = false;
-        t.scrolling = false;
         return;
     }
     auto next = t.queue.front();
@@ -198,12 +198,13 @@ void Machine::advance(int ms) {
 
 void Machine::run(int index) {
     Task& t = tasks_[static_cast<size_t>(index)];
-    if (!t.active) return;
+    // A scroll without repeats keeps going after its message has ended, until the next
+    // message of the task starts.
     while (t.scrolling && t.nextStep <= now_) {
         scrollStep(t);
         t.nextStep += t.scrollSpeed * 10;
     }
-    if (t.scrolling || t.wakeAt > now_) return;
+    if (!t.active || (t.scrolling && t.stepsLeft > 0) || t.wakeAt > now_) return;
     for (int n = 0; n < kStepsPerTick && t.active; ++n)
         if (!step(t)) return;
 }
@@ -214,7 +215,9 @@ void Machine::scrollStep(Task& t) {
         return;
     }
     t.window.erase(t.window.begin());
-    t.window.push_back(t.scrollText[t.scrollNext]);
+    Cell cell = t.scrollText[t.scrollNext];
+    if (cell.blink) cell.blink = static_cast<uint8_t>(t.scrollSpeed); // blinks at the scroll rate
+    t.window.push_back(cell);
     t.scrollNext = (t.scrollNext + 1) % t.scrollText.size();
     display_.setRow(t.scrollRow, t.window);
     if (t.stepsLeft > 0 && --t.stepsLeft == 0) t.scrolling = false;
@@ -226,6 +229,15 @@ void Machine::print(Task& t, const std::string& text) {
         return;
     }
     for (char c : text) {
+        if (!t.collecting && static_cast<unsigned char>(c) < 32) {
+            // Control characters: CR to column 1, LF one row down, the others not shown.
+            if (c == '\r') t.column = 1;
+            if (c == '\n' && ++t.row > display_.rows()) {
+                display_.scrollUp();
+                t.row = display_.rows();
+            }
+            continue;
+        }
         Cell cell{c, static_cast<uint8_t>(t.blink), static_cast<uint8_t>(t.font)};
         if (t.collecting) t.scrollText.push_back(cell);
         else display_.put(t.row, t.column++, cell);
@@ -286,8 +298,12 @@ bool Machine::step(Task& t) {
         t.scrollNext = 0;
         t.stepsLeft = t.scrollRepeat == 0 ? -1 : static_cast<long>(t.scrollRepeat) * static_cast<long>(t.scrollText.size());
         t.nextStep = now_ + t.scrollSpeed * 10;
-        return false;
-    case Op::Marker: t.markers[static_cast<size_t>(in.a)] = t.pc; break;
+        return t.stepsLeft < 0; // a counted scroll holds the message until it is done
+    case Op::Marker:
+        t.markers[static_cast<size_t>(in.a)] = t.pc;
+        for (auto it = t.gotoLeft.begin(); it != t.gotoLeft.end();) // its GOTOs count afresh
+            it = it->first > in.offset ? t.gotoLeft.erase(it) : std::next(it);
+        break;
     case Op::Goto: {
         // GOTO_MARKER(m, r) plays the part r times in all: r - 1 jumps back (0: for ever).
         if (in.b == 0) {

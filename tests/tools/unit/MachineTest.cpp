@@ -99,6 +99,15 @@ TEST(Machine, ScrollingRepeatsWaitsAndVerticalBlocks) {
     blocks.opByteWord(Op::Goto, 0, 2);
     blocks.text("END");
     p.add(2, 1, blocks);
+    CodeWriter endless; // scrolls until the next message; the message goes on at once
+    endless.op2(Op::Cursor, 1, 1);
+    endless.opByteWord(Op::Scroll, 5, 0);
+    endless.op1(Op::Blink, 100);
+    endless.text("AB");
+    endless.op(Op::Eot);
+    endless.op2(Op::Cursor, 3, 1);
+    endless.text("Z\rY\n");
+    p.add(3, 2, endless);
     Machine m(4, 2);
     p.load(m);
 
@@ -125,6 +134,14 @@ TEST(Machine, ScrollingRepeatsWaitsAndVerticalBlocks) {
     EXPECT_EQ(m.display().rowText(3), "ONE                 ");
     EXPECT_EQ(m.display().rowText(2), "TWO                 ");
     EXPECT_EQ(m.runningMessage(1), -1);
+
+    ASSERT_EQ(m.callUp(3, ""), lt::protocol::kOk);
+    m.advance(10);
+    EXPECT_EQ(m.display().rowText(3), "YNE                 "); // Z overwritten after CR; "ONE" was there
+    EXPECT_EQ(m.runningMessage(2), -1);
+    m.advance(200); // 4 steps: A, B, A, B
+    EXPECT_EQ(m.display().rowText(1), std::string(16, ' ') + "ABAB");
+    EXPECT_EQ(m.display().cell(1, 20).blink, 5);
 }
 
 TEST(Machine, TasksStartsLockAndSerialOutput) {
