@@ -13,6 +13,7 @@ std::unique_ptr<protocol::Link> SerialLink::open(const PortRequest& port, std::s
     }
     auto link = std::make_unique<SerialLink>();
     QSerialPort& p = link->port_;
+    link->device_ = port.device;
     p.setPortName(QString::fromStdString(port.device));
     if (!p.open(QIODevice::ReadWrite)) {
         switch (p.error()) {
@@ -41,14 +42,15 @@ bool SerialLink::broken() {
         port_.clearError();
         return false;
     }
-    lost_ = port_.portName().toStdString() + ": " + port_.errorString().toStdString();
+    lost_ = device_ + " stopped working, the unit or the line is disconnected (the port reports: " +
+            port_.errorString().toStdString() + ")";
     return true;
 }
 
 bool SerialLink::write(std::string_view bytes) {
     if (port_.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()))
     {
-        if (!broken()) lost_ = port_.portName().toStdString() + ": the port does not take the bytes";
+        if (!broken()) lost_ = device_ + ": the port does not take the bytes";
         return false;
     }
     // Ten bits a byte at the slowest rate, plus a second: a port that takes longer is stuck.
@@ -56,7 +58,7 @@ bool SerialLink::write(std::string_view bytes) {
     while (port_.bytesToWrite() > 0)
         if (!port_.waitForBytesWritten(limit)) {
             if (broken()) return false;
-            lost_ = port_.portName().toStdString() + ": the port does not send";
+            lost_ = device_ + ": the port does not send";
             return false;
         }
     return !broken();

@@ -23,6 +23,7 @@ private:
     bool broken();
 
     QSerialPort port_;
+    std::string device_;
     std::string lost_;
 };
 

@@ -63,11 +63,12 @@ private:
     std::string device_;
 };
 
-pid_t startUnitTool(const TempDir& dir, const std::string& mode, const std::vector<std::string>& entries) {
-    dir.write("u.lst", listText(entries));
+pid_t startUnitTool(const TempDir& dir, const std::string& mode, const std::vector<std::string>& entries,
+                    const std::string& list = "u.lst") {
+    dir.write(list, listText(entries));
     std::vector<std::string> args = {binDir() + "7700.exe"};
     if (!mode.empty()) args.push_back(mode);
-    args.push_back("@" + dir.file("u.lst"));
+    args.push_back("@" + dir.file(list));
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -225,7 +226,7 @@ TEST_F(UnitE2E, FailuresGiveClearLogLinesAndExitCodes) {
     EXPECT_EQ(log(), "The unit address \"300\" is not valid (0 to 255).\r\n");
 }
 
-TEST_F(UnitE2E, UnitGoneMidTransferEndsWithinTheTimeout) {
+TEST_F(UnitE2E, PortBusyAndUnitGoneMidTransfer) {
     std::string image(32768, '\x5A');
     dir.write("big.bin", image);
     // A lossy line keeps the transfer going long enough to pull the plug in the middle.
@@ -236,7 +237,13 @@ TEST_F(UnitE2E, UnitGoneMidTransferEndsWithinTheTimeout) {
                                           dir.file("u")});
     for (int i = 0; i < 500 && log().find("Programming 32,768 bytes...") == std::string::npos; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    // A second run meanwhile finds the port taken.
+    EXPECT_EQ(finish(startUnitTool(dir, "v", {"/a", "0", "/b", "38400", "/c", "3", "/m", "80", "/log", dir.file("b")},
+                                   "b.lst")),
+              2);
+    EXPECT_EQ(dir.read("b.log"), "Port busy: COM3 (" + unit.device() +
+                                     ") is in use by another program or may not be opened by this user.\r\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
     unit.stop(SIGKILL);
     int code = finish(tool);
     EXPECT_TRUE(code == 3 || code == 8) << code << "\n" << log();
