@@ -190,12 +190,14 @@ TEST_F(UnitE2E, NoisyLineStillProgramsAndReadsBack) {
     ::setenv("LUMATEXT7700_TIMEOUT_MS", "50", 1);
     std::mt19937 random(5);
     std::string image(32768, '\xFF');
-    for (size_t i = 0; i < 12000; ++i) image[i] = static_cast<char>(random() & 0xFF);
+    for (size_t i = 0; i < 6000; ++i) image[i] = static_cast<char>(random() & 0xFF);
     dir.write("noise.bin", image);
-    Emulator unit(dir, {"--corrupt", "5", "--seed", "11"});
+    Emulator unit(dir, {"--corrupt", "5", "--burst", "48", "--seed", "11"});
     point(unit);
     ASSERT_EQ(unitTool(dir, "p", {dir.file("noise")}), 0) << log();
     EXPECT_NE(log().find("Note: noise.bin holds no message directory"), std::string::npos) << log();
+    EXPECT_NE(log().find(" repeated requests."), std::string::npos);
+    EXPECT_EQ(log().find(" 0 repeated requests."), std::string::npos) << log(); // the noise did hit
     ASSERT_EQ(unitTool(dir, "r", {dir.file("back")}), 0) << log();
     EXPECT_EQ(dir.read("back.bin"), image);
     EXPECT_NE(log().find("!!! The flash is corrupted.  You will have to reprogram it from scratch. !!!"),
