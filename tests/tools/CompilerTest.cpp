@@ -97,6 +97,12 @@ TEST(Compiler, DisplayTypeAndVersionGovernTheChecks) {
                       "#define Display_type (7740)\r\n#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n"));
     EXPECT_EQ(errors(r), "SUB.SRC 5: cursor row 3 is outside 1..2\r\n");
 
+    r = compile(block("    CALL RELAY(ON)\r\n    PRINT CR;\r\n", " # include <ctrlcode.h>\r\n"));
+    EXPECT_EQ(errors(r), "");
+    r = compile(block("", "#include <NONE.H>\r\n#include NONE.H\r\n"));
+    EXPECT_EQ(errors(r), "SUB.SRC 1: cannot open include file \"NONE.H\"\r\n"
+                         "SUB.SRC 2: unexpected character \".\"\r\n");
+
     r = compile(block("    CALL OUTPUT_DEVICE(HOST)\r\n", "#pragma version 1\r\n"));
     EXPECT_EQ(errors(r), "SUB.SRC 3: OUTPUT_DEVICE(HOST) is for version 2 units only (#pragma version 1)\r\n");
 
@@ -115,6 +121,23 @@ TEST(Compiler, HostileInputEndsInErrorsNotCrashes) {
         bomb += "#define M" + std::to_string(i) + " M" + std::to_string(i + 1) + " M" + std::to_string(i + 1) + "\r\n";
     auto r = compile(bomb + block("    CALL WAIT(M0)\r\n", ""));
     EXPECT_NE(errors(r).find("expand to more than 10000 items"), std::string::npos) << errors(r);
+
+    std::string chain;
+    for (int i = 0; i < 100000; ++i) chain += "#define C" + std::to_string(i) + " C" + std::to_string(i + 1) + "\r\n";
+    r = compile(chain + block("    CALL WAIT(C0)\r\n", ""));
+    EXPECT_NE(errors(r).find("SUB.SRC 100002: the definitions used in this line refer to each other more than 64 deep"),
+              std::string::npos) << errors(r).substr(0, 300);
+
+    // Deeply bracketed values end in an error, not in a stack overflow.
+    std::string signs;
+    for (int k = 0; k < 50000; ++k) signs += "-(";
+    r = compile(block("    CALL WAIT(" + std::string(100000, '(') + ")\r\n    CALL WAIT(" + signs +
+                      "1)\r\n    CALL WAIT(((5)))\r\n    CALL WAIT(-(-(7)))\r\n", ""));
+    EXPECT_EQ(errors(r), "SUB.SRC 2: too many brackets in WAIT\r\nSUB.SRC 3: too many brackets in WAIT\r\n");
+
+    // A name that stands for nothing makes an empty statement line.
+    r = compile("#define NOTHING\r\n" + block("    NOTHING\r\n    NOTHING NOTHING\r\n", ""));
+    EXPECT_EQ(errors(r), "");
 
     // A header that includes itself.
     lexmill::CompileOptions options;

@@ -10,6 +10,25 @@ namespace {
 
 constexpr int kMaxIncludeDepth = 8;
 constexpr size_t kMaxExpandedTokens = 10000;
+constexpr size_t kMaxNesting = 64; // definitions that use definitions that use ...
+
+// "#include <NAME>": the name between the angle brackets, which may hold characters
+// that are no tokens (such as "."); empty for any other line.
+std::string_view angleInclude(std::string_view line) {
+    auto skipBlanks = [&](size_t i) {
+        while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+        return i;
+    };
+    size_t i = skipBlanks(0);
+    if (i >= line.size() || line[i] != '#') return {};
+    i = skipBlanks(i + 1);
+    if (line.compare(i, 7, "include") != 0) return {};
+    i = skipBlanks(i + 7);
+    if (i >= line.size() || line[i] != '<') return {};
+    size_t close = line.find('>', i);
+    if (close == std::string_view::npos) return {};
+    return line.substr(i + 1, close - i - 1);
+}
 
 bool sameBody(const std::vector<Token>& a, const std::vector<Token>& b) {
     if (a.size() != b.size()) return false;
@@ -39,13 +58,17 @@ void CompilerImpl::compileFile(std::string_view text, const std::string& path, i
         start = end + 1;
         line_ = ++lineNo;
         tokens.clear();
+        if (std::string_view name = angleInclude(line); !name.empty()) {
+            includeNamed(std::string(name), dir, depth);
+            continue;
+        }
         if (!tokenizeLine(line, tokens, problem)) {
             error(problem);
             continue;
         }
         if (tokens.empty()) continue;
         if (tokens[0].kind == Tok::Punct && tokens[0].text == "#") {
-            directive(tokens, line, dir, depth);
+            directive(tokens, dir, depth);
             continue;
         }
         statement(expand(tokens));
@@ -55,8 +78,7 @@ void CompilerImpl::compileFile(std::string_view text, const std::string& path, i
     line_ = savedLine;
 }
 
-void CompilerImpl::directive(const std::vector<Token>& t, std::string_view lineText, const std::string& dir,
-                             int depth) {
+void CompilerImpl::directive(const std::vector<Token>& t, const std::string& dir, int depth) {
     if (t.size() < 2 || t[1].kind != Tok::Ident) {
         error("a directive name must follow \"#\"");
         return;
@@ -72,7 +94,7 @@ void CompilerImpl::directive(const std::vector<Token>& t, std::string_view lineT
         auto it = macros_.find(t[2].text);
         if (it != macros_.end()) macros_.erase(it);
     } else if (name == "include") {
-        includeFile(t, lineText, dir, depth);
+        includeFile(t, dir, depth);
     } else if (name == "pragma") {
         pragma(t);
     } else {
@@ -120,22 +142,15 @@ void CompilerImpl::defineMacro(const std::vector<Token>& t) {
     macros_.emplace(macroNames_.back(), Macro{std::move(body), file_, line_});
 }
 
-void CompilerImpl::includeFile(const std::vector<Token>& t, std::string_view lineText, const std::string& dir,
-                               int depth) {
-    std::string name;
-    if (t.size() == 3 && t[2].kind == Tok::String) {
-        name = std::string(t[2].text.substr(1, t[2].text.size() - 2));
-    } else if (t.size() >= 4 && t[2].text == "<" && t.back().text == ">") {
-        size_t open = lineText.find('<'), close = lineText.rfind('>');
-        name = std::string(lineText.substr(open + 1, close - open - 1));
-    } else {
+void CompilerImpl::includeFile(const std::vector<Token>& t, const std::string& dir, int depth) {
+    if (t.size() != 3 || t[2].kind != Tok::String || t[2].text.size() < 3) {
         error("#include needs a file name in double quotes");
         return;
     }
-    if (name.empty()) {
-        error("#include needs a file name in double quotes");
-        return;
-    }
+    includeNamed(std::string(t[2].text.substr(1, t[2].text.size() - 2)), dir, depth);
+}
+
+void CompilerImpl::includeNamed(const std::string& name, const std::string& dir, int depth) {
     if (depth + 1 > kMaxIncludeDepth) {
         error("includes nest too deep at \"" + name + "\"");
         return;
@@ -185,8 +200,13 @@ const std::vector<Token>& CompilerImpl::expand(const std::vector<Token>& t) {
     if (!any) return t;
     expanded_.clear();
     active_.clear();
+    tooDeep_ = false;
     for (const Token& tok : t) expandInto(tok, expanded_);
-    if (expanded_.size() > kMaxExpandedTokens) {
+    if (tooDeep_) {
+        error("the definitions used in this line refer to each other more than " + std::to_string(kMaxNesting) +
+              " deep");
+        expanded_.clear();
+    } else if (expanded_.size() > kMaxExpandedTokens) {
         error("the definitions used in this line expand to more than " + std::to_string(kMaxExpandedTokens) +
               " items");
         expanded_.clear();
@@ -201,6 +221,11 @@ void CompilerImpl::expandInto(const Token& tok, std::vector<Token>& out) {
     bool active = false;
     for (std::string_view name : active_) active = active || name == tok.text;
     if (it == macros_.end() || active || out.size() > kMaxExpandedTokens) {
+        out.push_back(tok);
+        return;
+    }
+    if (active_.size() >= kMaxNesting) {
+        tooDeep_ = true;
         out.push_back(tok);
         return;
     }

@@ -49,9 +49,10 @@ private:
     };
 
     // Preprocessor and structure (Compiler.cpp).
-    void directive(const std::vector<Token>& t, std::string_view lineText, const std::string& dir, int depth);
+    void directive(const std::vector<Token>& t, const std::string& dir, int depth);
     void defineMacro(const std::vector<Token>& t);
-    void includeFile(const std::vector<Token>& t, std::string_view lineText, const std::string& dir, int depth);
+    void includeFile(const std::vector<Token>& t, const std::string& dir, int depth);
+    void includeNamed(const std::string& name, const std::string& dir, int depth);
     void pragma(const std::vector<Token>& t);
     const std::vector<Token>& expand(const std::vector<Token>& t);
     void expandInto(const Token& tok, std::vector<Token>& out);
@@ -89,7 +90,9 @@ private:
     }
     std::vector<Token> expanded_;
     std::vector<Arg> args_; // reused by every CALL
+    int valueDepth_ = 0;    // brackets and signs around the value being read
     std::vector<std::string_view> active_; // names being replaced right now
+    bool tooDeep_ = false;
     std::string file_; // current file's name in upper case
     int line_ = 0;
     int displayType_ = 0;

@@ -20,8 +20,8 @@ void Diagnostics::error(const std::string& file, int line, std::string message) 
 }
 
 void Diagnostics::warning(const std::string& file, int line, std::string message) {
-    ++warnings_;
-    list_.push_back({file, line, std::move(message), true});
+    // All are counted; the log lists the first ones.
+    if (++warnings_ <= kMaxErrors) list_.push_back({file, line, std::move(message), true});
 }
 
 std::string Diagnostics::errorFileText() const {

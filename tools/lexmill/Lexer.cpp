@@ -17,7 +17,7 @@ struct ClassTable {
         of[static_cast<unsigned char>('_')] = Letter;
         for (int c = '0'; c <= '9'; ++c) of[c] = Digit;
         for (char c : std::string_view(" \t\r\f\v")) of[static_cast<unsigned char>(c)] = Space;
-        for (char c : std::string_view("(),;:=-+#<>")) of[static_cast<unsigned char>(c)] = Punct;
+        for (char c : std::string_view("(),;:=-+#")) of[static_cast<unsigned char>(c)] = Punct;
         of[static_cast<unsigned char>('"')] = Quote;
         of[static_cast<unsigned char>('/')] = Slash;
     }

@@ -32,6 +32,16 @@ bool CompilerImpl::expectPunct(const std::vector<Token>& t, size_t& i, char p, s
 }
 
 bool CompilerImpl::parseValue(const std::vector<Token>& t, size_t& i, Arg& arg, std::string_view what) {
+    // Brackets and signs around a value are allowed, a sane number of them.
+    struct Depth {
+        int& d;
+        explicit Depth(int& depth) : d(++depth) {}
+        ~Depth() { --d; }
+    } depth(valueDepth_);
+    if (valueDepth_ > 8) {
+        error("too many brackets in " + std::string(what));
+        return false;
+    }
     if (i < t.size() && t[i].text == "(") {
         ++i;
         if (!parseValue(t, i, arg, what)) return false;
@@ -108,6 +118,7 @@ bool CompilerImpl::number(const Arg& arg, std::string_view what, long long low, 
 }
 
 void CompilerImpl::statement(const std::vector<Token>& t) {
+    if (t.empty()) return; // a line of names that stand for nothing
     size_t i = 0;
     if (t.size() >= 2 && t[0].kind == Tok::Ident && t[1].text == ":") {
         if (!inBlock_) {
