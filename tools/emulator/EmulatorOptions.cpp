@@ -19,7 +19,8 @@ const char* const kEmulatorUsage =
     "  --display-file PATH     keep the display's text in PATH\n"
     "  --serial-log PATH       append the unit's serial output to PATH (default stdout)\n"
     "  --flash-file PATH       keep the flash memory in PATH between runs\n"
-    "  --window                show the display as an LED panel\n";
+    "  --window                show the display as an LED panel\n"
+    "  --snapshot PATH         with --window: keep a PNG picture of the panel in PATH\n";
 
 namespace {
 
@@ -85,6 +86,8 @@ bool parseEmulatorOptions(const std::vector<std::string>& args, EmulatorOptions&
             options.files.displayFile = value;
         } else if (name == "--serial-log") {
             options.files.serialLog = value;
+        } else if (name == "--snapshot") {
+            options.snapshot = value;
         } else if (name == "--flash-file") {
             options.files.flashFile = value;
         } else {

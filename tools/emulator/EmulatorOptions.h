@@ -18,6 +18,7 @@ struct EmulatorOptions {
     int burst = 16;
     unsigned seed = 7700;
     bool window = false;
+    std::string snapshot; // --window: PNG of the panel, rewritten on every change
     HostFiles files;
 };
 

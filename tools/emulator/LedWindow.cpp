@@ -1,6 +1,7 @@
 #include "emulator/LedWindow.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -61,7 +62,8 @@ void LedWindow::paintEvent(QPaintEvent*) {
                machine_.relay() ? QStringLiteral("relay ON") : QStringLiteral("relay OFF"));
 }
 
-int runLedWindow(int argc, char* argv[], EmulatorHost& host, Machine& machine, int unitType) {
+int runLedWindow(int argc, char* argv[], EmulatorHost& host, Machine& machine, int unitType,
+                 const std::string& snapshot) {
     QApplication app(argc, argv);
     LedWindow window(machine, unitType);
     window.show();
@@ -74,6 +76,12 @@ int runLedWindow(int argc, char* argv[], EmulatorHost& host, Machine& machine, i
         if (shown != lastShown) {
             lastShown = shown;
             window.update();
+            if (!snapshot.empty()) {
+                const QString path = QString::fromStdString(snapshot);
+                window.grab().save(path + QStringLiteral(".tmp.png"));
+                QFile::remove(path);
+                QFile::rename(path + QStringLiteral(".tmp.png"), path);
+            }
         }
     });
     timer.start(kTickMs);

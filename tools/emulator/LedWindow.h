@@ -21,6 +21,8 @@ private:
 };
 
 // Runs the host from the window's event loop until the window closes.
-int runLedWindow(int argc, char* argv[], EmulatorHost& host, Machine& machine, int unitType);
+// With a snapshot path, a PNG of the panel is written there after every change.
+int runLedWindow(int argc, char* argv[], EmulatorHost& host, Machine& machine, int unitType,
+                 const std::string& snapshot);
 
 } // namespace lt::emulator

@@ -43,7 +43,7 @@ int main(int argc, char* argv[]) {
     std::fprintf(stderr, "unit7700: %d unit, firmware version %d (release %s), address %d on %s\n", options.type,
                  options.version, options.release.c_str(), options.address, host.devicePath().c_str());
 
-    if (options.window) return runLedWindow(argc, argv, host, machine, options.type);
+    if (options.window) return runLedWindow(argc, argv, host, machine, options.type, options.snapshot);
 
     // SIGINT and SIGTERM end the loop cleanly (the device file is removed on the way out).
     sigset_t stop;
