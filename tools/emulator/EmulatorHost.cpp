@@ -37,6 +37,9 @@ EmulatorHost::EmulatorHost(Machine& machine, UnitServer& server, FaultInjector& 
     : machine_(machine), server_(server), faults_(faults), files_(files), unitType_(unitType) {}
 
 EmulatorHost::~EmulatorHost() {
+    // Programming that ended just before the emulator was stopped is kept too.
+    if ((server_.flashChanged() || flashDirty_) && !files_.flashFile.empty())
+        tools::writeFileAtomically(files_.flashFile, machine_.flash());
     if (slave_ >= 0) ::close(slave_);
     if (master_ >= 0) ::close(master_);
     if (!files_.deviceFile.empty()) tools::removeFile(files_.deviceFile);

@@ -33,7 +33,14 @@ public:
         posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
         posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
         posix_spawn_file_actions_destroy(&actions);
-        for (int i = 0; i < 500 && !dir.has("device"); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        for (int i = 0; i < 500 && !dir.has("device"); ++i) {
+            int status = 0;
+            if (::waitpid(pid_, &status, WNOHANG) == pid_) { // it refused to start
+                pid_ = 0;
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
         device_ = dir.read("device");
         if (!device_.empty()) device_.pop_back(); // line end
     }

@@ -77,6 +77,27 @@ TEST_F(UnitE2E, ProgramCallUpSendReadBackAndReboot) {
                   std::string(20, ' ') + "\n--\nunit 7780\nrelay OFF\n");
 }
 
+TEST_F(UnitE2E, FlashFileKeepsTheProgrammingAcrossRuns) {
+    compile(kScript);
+    {
+        Emulator unit(dir, {"--flash-file", dir.file("flash")});
+        point(unit);
+        ASSERT_EQ(unitTool(dir, "p", {dir.file("msg")}), 0) << log();
+    }
+    EXPECT_EQ(dir.read("flash"), dir.read("msg.bin"));
+    Emulator again(dir, {"--flash-file", dir.file("flash")});
+    point(again);
+    ASSERT_EQ(unitTool(dir, "c", {"6"}), 0) << log();
+    std::string blank = std::string(20, ' ') + "\n";
+    const std::string want = blank + blank + blank + "SIX" + std::string(17, ' ') + "\n";
+    EXPECT_EQ(again.displayWhen(want).substr(0, want.size()), want);
+    again.stop(SIGTERM);
+    EXPECT_FALSE(dir.has("device")); // removed on the way out
+    dir.write("flash", "short");
+    Emulator broken(dir, {"--flash-file", dir.file("flash")});
+    EXPECT_EQ(broken.device(), "");
+}
+
 TEST_F(UnitE2E, NoisyLineStillProgramsAndReadsBack) {
     ::setenv("LUMATEXT7700_ATTEMPTS", "30", 1);
     ::setenv("LUMATEXT7700_TIMEOUT_MS", "50", 1);
