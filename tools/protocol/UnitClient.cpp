@@ -40,6 +40,11 @@ void UnitClient::fail(Failure failure) {
     if (failure_ == Failure::None) failure_ = failure;
 }
 
+bool UnitClient::failWith(Failure failure) {
+    fail(failure);
+    return false;
+}
+
 std::string UnitClient::failureText() const {
     const std::string address = std::to_string(options_.address);
     switch (failure_) {
@@ -170,54 +175,56 @@ bool UnitClient::flashCrc(uint32_t& crc) {
     return true;
 }
 
-bool UnitClient::writeBlocks(std::string_view image, const std::function<void(size_t)>& progress) {
+bool UnitClient::transferBlocks(size_t total, const std::function<Attempt(size_t, size_t)>& once,
+                                const std::function<void(size_t)>& progress) {
     // Blocks shrink after a failed attempt, so that a noisy line still lets short frames
     // through, and grow again after a run of clean ones.
-    size_t chunk = kMaxChunk;
-    int successes = 0;
-    size_t offset = 0;
-    while (offset < image.size()) {
-        size_t size = std::min(chunk, image.size() - offset);
-        std::string_view block = image.substr(offset, size);
-        if (allErased(block)) {
+    size_t chunk = kMaxChunk, offset = 0;
+    int successes = 0, failures = 0;
+    bool sawDamage = false;
+    while (offset < total) {
+        const size_t size = std::min(chunk, total - offset);
+        const Attempt result = once(offset, size);
+        if (result == Attempt::Ok) {
             offset += size;
+            failures = 0;
+            sawDamage = false;
+            if (++successes >= kSuccessesBeforeGrowing && chunk < kMaxChunk) {
+                chunk *= 2;
+                successes = 0;
+            }
             if (progress) progress(offset);
             continue;
         }
-        std::string payload, data;
-        putU16(payload, static_cast<unsigned>(offset));
-        payload.append(block.data(), block.size());
-        bool sawDamage = false;
-        int failures = 0;
-        while (true) {
-            Attempt result = attempt(kWrite, payload, data, 0, 0);
-            if (result == Attempt::Ok) break;
-            if (result == Attempt::Refused) return fail(Failure::Refused), false;
-            if (result == Attempt::Lost) {
-                detail_ = link_.lostReason();
-                return fail(Failure::LinkLost), false;
-            }
-            sawDamage = sawDamage || result == Attempt::Damaged;
-            ++retries_;
-            successes = 0;
-            if (++failures >= options_.attempts) {
-                failedAttempts_ = failures;
-                return fail(sawDamage ? Failure::Damaged : Failure::NoAnswer), false;
-            }
-            if (chunk > kMinChunk) {
-                chunk /= 2;
-                size = std::min(chunk, image.size() - offset);
-                payload.resize(2 + size);
-            }
+        if (result == Attempt::Refused) return failWith(Failure::Refused);
+        if (result == Attempt::Lost) {
+            detail_ = link_.lostReason();
+            return failWith(Failure::LinkLost);
         }
-        offset += size;
-        if (++successes >= kSuccessesBeforeGrowing && chunk < kMaxChunk) {
-            chunk *= 2;
-            successes = 0;
+        sawDamage = sawDamage || result == Attempt::Damaged;
+        ++retries_;
+        successes = 0;
+        if (++failures >= options_.attempts) {
+            failedAttempts_ = failures;
+            return failWith(sawDamage ? Failure::Damaged : Failure::NoAnswer);
         }
-        if (progress) progress(offset);
+        chunk = std::max(kMinChunk, chunk / 2);
     }
     return true;
+}
+
+bool UnitClient::writeBlocks(std::string_view image, const std::function<void(size_t)>& progress) {
+    return transferBlocks(
+        image.size(),
+        [&](size_t offset, size_t size) {
+            std::string_view block = image.substr(offset, size);
+            if (allErased(block)) return Attempt::Ok; // the erase has written it already
+            std::string payload, data;
+            putU16(payload, static_cast<unsigned>(offset));
+            payload.append(block.data(), block.size());
+            return attempt(kWrite, payload, data, 0, 0);
+        },
+        progress);
 }
 
 bool UnitClient::program(std::string_view image, const std::function<void(size_t)>& progress) {
@@ -233,44 +240,22 @@ bool UnitClient::program(std::string_view image, const std::function<void(size_t
 
 bool UnitClient::readFlash(std::string& image, const std::function<void(size_t)>& progress) {
     image.clear();
-    // Block sizes adapt to the line as when writing.
-    size_t chunk = kMaxChunk;
-    int successes = 0, failures = 0;
-    bool sawDamage = false;
-    while (image.size() < kFlashSize) {
-        size_t count = std::min(chunk, kFlashSize - image.size());
-        std::string payload, data;
-        putU16(payload, static_cast<unsigned>(image.size()));
-        putU16(payload, static_cast<unsigned>(count));
-        Attempt result = attempt(kRead, payload, data, count, 0);
-        if (result == Attempt::Ok && data.size() == count) {
-            image += data;
-            failures = 0;
-            if (++successes >= kSuccessesBeforeGrowing && chunk < kMaxChunk) {
-                chunk *= 2;
-                successes = 0;
+    return transferBlocks(
+        kFlashSize,
+        [&](size_t offset, size_t size) {
+            std::string payload, data;
+            putU16(payload, static_cast<unsigned>(offset));
+            putU16(payload, static_cast<unsigned>(size));
+            Attempt result = attempt(kRead, payload, data, size, 0);
+            if (result != Attempt::Ok) return result;
+            if (data.size() != size) {
+                refusedStatus_ = kBadRequest;
+                return Attempt::Refused;
             }
-            if (progress) progress(image.size());
-            continue;
-        }
-        if (result == Attempt::Ok || result == Attempt::Refused) {
-            if (result == Attempt::Ok) refusedStatus_ = kBadRequest;
-            return fail(Failure::Refused), false;
-        }
-        if (result == Attempt::Lost) {
-            detail_ = link_.lostReason();
-            return fail(Failure::LinkLost), false;
-        }
-        sawDamage = sawDamage || result == Attempt::Damaged;
-        ++retries_;
-        successes = 0;
-        if (++failures >= options_.attempts) {
-            failedAttempts_ = failures;
-            return fail(sawDamage ? Failure::Damaged : Failure::NoAnswer), false;
-        }
-        chunk = std::max(kMinChunk, chunk / 2);
-    }
-    return true;
+            image += data;
+            return Attempt::Ok;
+        },
+        progress);
 }
 
 bool UnitClient::runMessage(int message, int task, std::string_view code) {

@@ -54,8 +54,13 @@ private:
                     int extraMs);
     bool request(uint8_t command, const std::string& payload, std::string& data, size_t expectedReply = 0,
                  int extraMs = 0);
+    // Moves `total` bytes in blocks whose size follows the line's quality; `once` makes one
+    // attempt at the block at (offset, size).
+    bool transferBlocks(size_t total, const std::function<Attempt(size_t, size_t)>& once,
+                        const std::function<void(size_t)>& progress);
     bool writeBlocks(std::string_view image, const std::function<void(size_t)>& progress);
     void fail(Failure failure);
+    bool failWith(Failure failure); // fail(), then false for the caller to return
     int lineMs(size_t bytes) const;
 
     Link& link_;
