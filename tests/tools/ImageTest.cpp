@@ -60,6 +60,9 @@ TEST(EscapeFile, RoundTripsAndRejectsDamage) {
     damaged = text;
     damaged.replace(damaged.find("CODE 0401010"), 12, "CODE 0403010");
     EXPECT_EQ(problemsOf(damaged), "4: message 3: CURSOR at byte 0: row 3 is out of range\n");
+    damaged = text;
+    damaged.replace(damaged.find("SIZE 11"), 7, "SIZE 999999");
+    EXPECT_EQ(problemsOf(damaged).substr(0, 70), "4: message 3 holds 999999 bytes of code, one message may hold 2048\n5: ");
     EXPECT_EQ(problemsOf("hello"), "1: not an escape file (it must begin with \"LEXMILL ESCAPE FILE 1\")\n");
 }
 

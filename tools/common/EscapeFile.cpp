@@ -128,6 +128,11 @@ bool readEscapeFile(std::string_view text, EscapeProgram& program, std::vector<E
                 fail(lineNo, "message " + std::string(w[1]) + " on task " + std::string(w[3]) + " is out of range");
                 continue;
             }
+            if (static_cast<size_t>(c) > kMaxMessageCode) {
+                fail(lineNo, "message " + std::string(w[1]) + " holds " + std::string(w[5]) +
+                                 " bytes of code, one message may hold " + std::to_string(kMaxMessageCode));
+                continue;
+            }
             if (!program.messages.empty() && program.messages.back().number >= a) {
                 fail(lineNo, "message " + std::string(w[1]) + " is out of order or repeated");
                 continue;

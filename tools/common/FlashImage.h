@@ -36,7 +36,6 @@ constexpr size_t kDirectoryOffset = kImageHeaderSize;
 constexpr size_t kDirectoryEntrySize = 4;
 constexpr size_t kCodeAreaOffset = kDirectoryOffset + kMessageCount * kDirectoryEntrySize;
 constexpr size_t kCodeAreaSize = kImageSize - kCodeAreaOffset;
-constexpr size_t kMaxMessageCode = 2048; // what one message may hold
 constexpr int kImageColumns = 20;
 
 // Total code bytes of a program.

@@ -34,6 +34,7 @@ enum class Op : uint8_t {
     Relay = 0x13,      // 1 = relay on, 0 = off
 };
 
+constexpr size_t kMaxMessageCode = 2048; // bytes of code one message may hold
 constexpr uint8_t kCurrentPosition = 0xFF; // Erase operand meaning "where the cursor is"
 constexpr int kMaxMarker = 15;
 constexpr int kDeviceDisplay = 0;
