@@ -16,7 +16,7 @@ namespace {
 using tools::Op;
 
 // Instructions one task may run in one tick: a loop without a pause cannot hang the unit.
-constexpr int kStepsPerTick = 4096;
+constexpr int kStepsPerTick = 2048; // any message without a loop ends within one tick
 
 bool parseNumber(const std::string& text, double& value) {
     if (text.empty()) return false;
