@@ -124,6 +124,40 @@ TEST(Client, FailuresAreNamed) {
     }
 }
 
+// A line that damages the payload of every request: the unit sees sound headers and
+// reports the damage each time.
+class DamagingLink : public Link {
+public:
+    explicit DamagingLink(UnitServer& server) : server_(server) {}
+    bool write(std::string_view bytes) override {
+        std::string damaged(bytes);
+        damaged[damaged.size() - 1] ^= 0x55; // the CRC-32 no longer matches
+        answers_ += server_.receive(damaged);
+        return true;
+    }
+    bool read(std::string& out, int) override {
+        out += answers_;
+        answers_.clear();
+        return true;
+    }
+    std::string lostReason() const override { return {}; }
+
+private:
+    UnitServer& server_;
+    std::string answers_;
+};
+
+TEST(Client, DamageOnEveryAttemptIsAChecksumError) {
+    Bench b;
+    DamagingLink link(b.server);
+    UnitClient client(link, ClientOptions{5, 19200, 2, 3});
+    EXPECT_FALSE(client.callUp(1, ""));
+    EXPECT_EQ(client.failure(), Failure::Damaged);
+    EXPECT_EQ(client.failureText(), "Checksum error: the data to or from the unit at address 5 arrived damaged on every "
+                                    "one of 3 attempts. Check the cable and lower the baud rate.");
+    EXPECT_EQ(b.server.damagedFrames(), 3);
+}
+
 TEST(Client, NoisyLineStillProgramsThroughRetries) {
     for (double corrupt : {5.0, 0.0}) {
         Bench b(corrupt, corrupt / 2);
