@@ -158,6 +158,43 @@ TEST(Client, DamageOnEveryAttemptIsAChecksumError) {
     EXPECT_EQ(b.server.damagedFrames(), 3);
 }
 
+// A unit whose flash keeps a wrong bit: every write lands with one byte changed, in a
+// frame that is itself sound.
+class BadFlashLink : public Link {
+public:
+    explicit BadFlashLink(UnitServer& server) : server_(server) {}
+    bool write(std::string_view bytes) override {
+        parser_.feed(bytes);
+        Frame frame;
+        while (parser_.next(frame) == FrameParser::Event::Good) {
+            if (frame.command == kWrite && frame.payload.size() > 2) frame.payload[2] ^= 0x01;
+            answers_ += server_.receive(encodeFrame(frame.address, frame.command, frame.sequence, frame.payload));
+        }
+        return true;
+    }
+    bool read(std::string& out, int) override {
+        out += answers_;
+        answers_.clear();
+        return true;
+    }
+    std::string lostReason() const override { return {}; }
+
+private:
+    UnitServer& server_;
+    FrameParser parser_;
+    std::string answers_;
+};
+
+TEST(Client, FlashThatDoesNotVerifyIsReportedAfterThreePasses) {
+    Bench b;
+    BadFlashLink link(b.server);
+    UnitClient client(link, ClientOptions{5, 19200, 2, 3});
+    EXPECT_FALSE(client.program(randomImage(3)));
+    EXPECT_EQ(client.failure(), Failure::VerifyFailed);
+    EXPECT_EQ(client.failureText(), "Checksum error: the flash memory of the unit at address 5 did not match the image "
+                                    "after 3 programming passes.");
+}
+
 TEST(Client, NoisyLineStillProgramsThroughRetries) {
     for (double corrupt : {5.0, 0.0}) {
         Bench b(corrupt, corrupt / 2);
