@@ -9,5 +9,6 @@ void StorageBenches(Results& results, const std::string& workDir);
 void ToolchainBenches(Results& results, const std::string& workDir);
 void ToolBenches(Results& results, const std::string& workDir);
 void QuickEditBenches(Results& results, const std::string& workDir);
+void UnitBenches(Results& results);
 
 } // namespace lt::bench

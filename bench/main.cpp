@@ -16,6 +16,7 @@ int main(int argc, char* argv[]) {
     lt::bench::ToolchainBenches(results, dir);
     lt::bench::ToolBenches(results, dir);
     lt::bench::QuickEditBenches(results, dir);
+    lt::bench::UnitBenches(results);
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
     return results.failed == 0 ? 0 : 1;
