@@ -190,19 +190,8 @@ void frmVar::changeFill(bool leadingZeros) {
 }
 
 void frmVar::removeAll() {
-    RunGuarded(ctx_, "Unexpected error in module Delete Variable.", [this] {
-        QTextDocument* doc = txtEdit->document();
-        QTextCursor c(doc);
-        c.beginEditBlock();
-        for (int p = 0; p < doc->characterCount() - 1; ++p) {
-            int mark = txtEdit->markAtPosition(p);
-            if (!IsVariableMark(mark)) continue;
-            c.setPosition(p);
-            c.setPosition(p + 1, QTextCursor::KeepAnchor);
-            c.setCharFormat(FormatForMark(IsBlinkingMark(mark) ? 65 : 0, txtEdit->baseFormat()));
-        }
-        c.endEditBlock();
-    });
+    RunGuarded(ctx_, "Unexpected error in module Delete Variable.",
+               [this] { txtEdit->setLineRtf(RemoveVariables(txtEdit->lineRtf())); });
     CheckMark();
 }
 
@@ -242,11 +231,9 @@ bool frmVar::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void frmVar::ok() {
-    RunGuarded(ctx_, "Unexpected error in module Variable Update.", [this] {
-        std::string rtf = txtEdit->lineRtf();
-        if (optOff->isChecked()) rtf = RemoveVariables(rtf);
-        ctx_.session.msg.LineRtf[line_] = StripEditorHeader(rtf);
-    });
+    if (optOff->isChecked()) removeAll();
+    RunGuarded(ctx_, "Unexpected error in module Variable Update.",
+               [this] { ctx_.session.msg.LineRtf[line_] = StripEditorHeader(txtEdit->lineRtf()); });
     if (ctx_.showEdit) ctx_.showEdit();
     if (ctx_.updateSimulation) ctx_.updateSimulation();
     accept();
