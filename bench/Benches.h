@@ -6,5 +6,6 @@
 namespace lt::bench {
 
 void StorageBenches(Results& results, const std::string& workDir);
+void QuickEditBenches(Results& results, const std::string& workDir);
 
 } // namespace lt::bench

@@ -13,6 +13,7 @@ int main(int argc, char* argv[]) {
     std::string dir = std::string(::mkdtemp(pattern.data())) + "/";
     lt::bench::Results results;
     lt::bench::StorageBenches(results, dir);
+    lt::bench::QuickEditBenches(results, dir);
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
     return results.failed == 0 ? 0 : 1;

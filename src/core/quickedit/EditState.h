@@ -27,6 +27,8 @@ struct EditControlState {
     bool multiParagraph = false;
     // Rich text loaded into txtEdit.
     std::string editRtf;
+    // lblAttribute with the cursor at the start of the line.
+    std::string lblAttribute;
 };
 
 // Computes the state for the current line and writes CenterMode into the record. Shows

@@ -1,0 +1,118 @@
+// Runs the lumatext program on real files and checks its output, files and exit codes.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <sys/wait.h>
+
+#include "TempDir.h"
+#include "quickedit/Generate.h"
+#include "quickedit/QuickMessage.h"
+#include "storage/ScriptFile.h"
+
+using namespace lt;
+
+namespace {
+
+struct Outcome {
+    int code;
+    std::string out, err;
+};
+
+Outcome lumatext(const test::TempDir& dir, const std::string& arguments) {
+    const std::string command = "cd '" + dir.dir() + "' && '" LT_BIN_DIR "/lumatext' " + arguments + " >stdout.txt 2>stderr.txt";
+    int status = std::system(command.c_str());
+    return Outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, dir.read("stdout.txt"), dir.read("stderr.txt")};
+}
+
+std::string sampleFile() {
+    QuickMessage m;
+    m.LineCount = 4;
+    std::string file = ScriptHeader("7780", "2");
+    m.CurrentMessage = 2;
+    m.MessageTask[2] = 1;
+    m.LineRtf[1] = "\\sb90\\sa90 \\qc \\f0 \\cf0 HELLO";
+    m.LineRtf[2] = "\\sb90\\sa90 \\f0 \\cf0 T=\\f35 \\cf4 ^^.^\\f65 \\cf0 !";
+    m.LineBlink[2] = "25,ON";
+    m.LineRtf[4] = "\\f0 \\cf0 ONE\\par\r\n\\f0 \\cf0 TWO";
+    m.LineRepeat[4] = "0,0";
+    m.WaitTime = "5";
+    m.HorizontalScrollMode = true;
+    file += GenerateBlock(m) + "\r\n";
+    file += EmptyBlock(5, 0, 4) + "\r\n";
+    file += "SUB 9(TASK=3)    // CRC value = 77\r\n\r\n    PRINT\"BY HAND\";\r\nEND SUB\r\n\r\n";
+    QuickMessage scroll;
+    scroll.LineCount = 4;
+    scroll.CurrentMessage = 1000;
+    scroll.LineRtf[3] = "\\f0 \\cf0 NEWS";
+    scroll.LineScroll[3] = "4,0";
+    scroll.SendText = "HOST";
+    file += GenerateBlock(scroll) + "\r\n";
+    return file;
+}
+
+} // namespace
+
+TEST(Lumatext, ListShowAndRegenerate) {
+    test::TempDir dir;
+    dir.write("units.src", sampleFile());
+    Outcome r = lumatext(dir, "list units.src");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "2\t1\tquick\tHELLO | T=^^.^! |  | ONE / TWO\n"
+                     "5\t0\tquick\t |  |  | \n"
+                     "9\t3\tscript-only\t\n"
+                     "1000\t0\tquick\t |  | NEWS | \n");
+    EXPECT_EQ(r.err, "");
+
+    r = lumatext(dir, "show units.src 2");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "       HELLO        \nT=^^.^!             \n                    \nONE                 \n");
+    r = lumatext(dir, "show units.src 1000");
+    EXPECT_EQ(r.out, "                    \n                    \n                   N\n                    \n");
+    r = lumatext(dir, "show units.src 9");
+    EXPECT_EQ(r.code, 0);
+    const std::string blankRow = std::string(20, ' ') + "\n";
+    EXPECT_EQ(r.out, blankRow + blankRow + blankRow + blankRow);
+    EXPECT_EQ(r.err, "lumatext: message 9 was edited by hand (Script Edit only)\n");
+
+    r = lumatext(dir, "regen units.src out.src");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.out, "regenerated 3 Quick Edit messages, copied 1 script-only message into out.src\n");
+    // Generated blocks come back unchanged, the hand-edited one is copied, the empty one goes.
+    std::string expected = sampleFile();
+    size_t empty = expected.find("SUB 5(TASK=0)");
+    expected.erase(empty, expected.find("SUB 9") - empty);
+    EXPECT_EQ(dir.read("out.src"), expected);
+    r = lumatext(dir, "regen out.src again.src");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(dir.read("again.src"), dir.read("out.src"));
+    EXPECT_FALSE(dir.has("TMP$$$.TMP"));
+}
+
+TEST(Lumatext, UsageAndFileErrors) {
+    test::TempDir dir;
+    Outcome r = lumatext(dir, "");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err.rfind("usage: lumatext list FILE.src", 0), 0u);
+    r = lumatext(dir, "--help");
+    EXPECT_EQ(r.code, 0);
+    EXPECT_NE(r.out.find("lumatext regen FILE.src OUT.src"), std::string::npos);
+    r = lumatext(dir, "frobnicate x");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "lumatext: unknown command \"frobnicate\"");
+    r = lumatext(dir, "show a.src 1024");
+    EXPECT_EQ(r.code, 2);
+    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "lumatext: message number must be 0 to 1023, not \"1024\"");
+
+    r = lumatext(dir, "list missing.src");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "lumatext: cannot open missing.src: No such file or directory\n");
+    dir.write("foreign.src", "#define Display_type ()\r\nSUB 1(TASK=0)\r\nEND SUB\r\n");
+    r = lumatext(dir, "list foreign.src");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "lumatext: foreign.src is not a Lumatext 7700 script file\n");
+    dir.write("notes.txt", "shopping list\r\n");
+    r = lumatext(dir, "regen notes.txt out.src");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "lumatext: notes.txt is not a Lumatext 7700 script file\n");
+    EXPECT_FALSE(dir.has("out.src"));
+}

@@ -1,0 +1,119 @@
+#include <gtest/gtest.h>
+
+#include "QuickEditFixture.h"
+#include "quickedit/EditState.h"
+
+using namespace lt;
+using lt::test::QuickEditTest;
+
+TEST_F(QuickEditTest, EditStateCaptionsAndEnabledControls) {
+    EditControlState st = ShowEditState(s, 1);
+    EXPECT_EQ(st.cmdAdvEdit.caption, "&Go to Script Edit");
+    EXPECT_EQ(st.editRtf, "\\sb90\\sa90 \\f0 \\cf0");
+    EXPECT_EQ(st.cmdCenter.caption, "Center te&xt OFF");
+    EXPECT_EQ(st.cmdBlink.caption, "&Blink OFF...");
+    EXPECT_EQ(st.cmdVar.caption, "&Variable OFF...");
+    EXPECT_EQ(st.cmdScroll.caption, "Hori&z. scroll OFF...");
+    EXPECT_EQ(st.cmdWait.caption, "Vert. s&croll OFF...");
+    EXPECT_EQ(st.cmdFont.caption, "Change F&ont OFF");
+    EXPECT_EQ(st.cmdRelay.caption, "No &Relay");
+    EXPECT_EQ(st.cmdStart.caption, "&Start msg OFF...");
+    EXPECT_EQ(st.cmdClrScreen.caption, "Clear Scree&n OFF");
+    EXPECT_EQ(st.cmdSend.caption, "Sen&d msg OFF...");
+    EXPECT_EQ(st.lblLine, "Edit Line");
+    EXPECT_EQ(st.lblAttribute, "Line  1,char  1");
+    EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Updating edit controls", ""}));
+
+    m.LineRtf[1] = "\\sb90\\sa90 \\qc \\f0 \\cf0 HI\\f3 \\cf4 ^^";
+    m.LineBlink[1] = "25,ON";
+    m.LineFont[1] = "SLAVIC";
+    m.RelayMode = "OFF";
+    m.StartSameTask = "4";
+    m.ClearScreen = "CLS";
+    m.SendText = "HOST";
+    st = ShowEditState(s, 1);
+    EXPECT_EQ(st.editRtf, m.LineRtf[1] + "\\f0 ");
+    EXPECT_EQ(st.cmdCenter.caption, "Center te&xt ON");
+    EXPECT_TRUE(st.CenterMode);
+    EXPECT_TRUE(m.CenterMode);
+    EXPECT_EQ(st.cmdBlink.caption, "&Blink ON...");
+    EXPECT_EQ(st.cmdVar.caption, "&Variable ON...");
+    EXPECT_EQ(st.cmdFont.caption, "Slavic f&ont");
+    EXPECT_EQ(st.cmdRelay.caption, "Turn &Relay OFF");
+    EXPECT_EQ(st.cmdStart.caption, "&Start msg ON...");
+    EXPECT_EQ(st.cmdClrScreen.caption, "Clear Scree&n ON");
+    EXPECT_EQ(st.cmdSend.caption, "Sen&d msg ON...");
+
+    // A continuous scroll: center disabled and off; wait disabled.
+    m.LineScroll[1] = "5,0";
+    st = ShowEditState(s, 1);
+    EXPECT_EQ(st.cmdCenter.caption, "Center te&xt OFF");
+    EXPECT_FALSE(st.cmdCenter.enabled);
+    EXPECT_FALSE(st.CenterMode);
+    EXPECT_EQ(st.cmdScroll.caption, "Hori&z. scroll ON...");
+    EXPECT_FALSE(st.cmdWait.enabled);
+    EXPECT_TRUE(st.cmdScroll.enabled);
+
+    // Line 2 repeats vertically: both scroll buttons off while line 1 is edited.
+    m.LineScroll[1].clear();
+    m.LineRtf[2] = "\\f0 \\cf0 A\\par\r\n\\f0 \\cf0 B";
+    m.LineRepeat[2] = "0,0";
+    m.VerticalScrollMode = true;
+    st = ShowEditState(s, 1);
+    EXPECT_FALSE(st.cmdScroll.enabled);
+    EXPECT_FALSE(st.cmdWait.enabled);
+    st = ShowEditState(s, 2);
+    EXPECT_EQ(st.cmdWait.caption, "Vert. s&croll ON...");
+    EXPECT_TRUE(st.cmdWait.enabled);
+    EXPECT_FALSE(st.cmdScroll.enabled);
+    EXPECT_EQ(st.lblLine, "Vertical scroll");
+    EXPECT_FALSE(st.vsbLineEnabled);
+    EXPECT_FALSE(st.txtLineEnabled);
+    EXPECT_TRUE(st.multiParagraph);
+    EXPECT_EQ(st.lblAttribute, "Block  1,char  1");
+    EXPECT_EQ(PositionText(s, 2, 3, 12), "Block  3,char  12");
+    EXPECT_EQ(PositionText(s, 1, 1, 4), "Line  1,char  4");
+
+    m.ScriptOnly = true;
+    ui.clear();
+    st = ShowEditState(s, 1);
+    EXPECT_EQ(st.cmdAdvEdit.caption, "&Script Edit Only");
+    for (const ButtonState* b : {&st.cmdScroll, &st.cmdWait, &st.cmdVar, &st.cmdCenter, &st.cmdBlink, &st.cmdFont,
+                                 &st.cmdClrScreen, &st.cmdRelay, &st.cmdStart, &st.cmdSend})
+        EXPECT_FALSE(b->enabled);
+    EXPECT_FALSE(st.vsbLineEnabled || st.txtLineEnabled || st.vsbTaskEnabled || st.txtTaskEnabled || st.txtEditEnabled);
+    EXPECT_TRUE(ui.statuses.empty());
+}
+
+TEST_F(QuickEditTest, AttributeButtonStatusTexts) {
+    auto text = [&](const char* name, bool selected = false, bool over = false) {
+        return ButtonStatusText(s, 2, name, selected, over);
+    };
+    EXPECT_EQ(text("cmdBlink", true), "Clicking on this button or press Alt-B will blink the highlighted text.");
+    EXPECT_EQ(text("cmdCenter"), "Click once or press Alt-X to toggle between center on and off for current line.");
+    EXPECT_EQ(text("cmdRelay"),
+              "Relay will not be affected from this msg. Click once to turn relay on when this msg is called.");
+    EXPECT_EQ(text("cmdStart"), "Click once or press Alt-S to select up to 4 messages to call up from this one.");
+    m.StartOtherTask = "7";
+    EXPECT_EQ(text("cmdStart"), "You have called message  7 from this one.");
+    m.StartSameTask = "5";
+    m.StartOtherTask = "7,9";
+    EXPECT_EQ(text("cmdStart"), "You have called messages 5,7,9 from this one.");
+    EXPECT_EQ(text("cmdVar"), "Click once or press Alt-V for variable assignments - please wait it may take a while.");
+    m.LineRtf[2] = "\\f0 \\cf0 T\\f3 \\cf4 ^^\\f0 \\cf0 x\\f20 \\cf4 ^";
+    EXPECT_EQ(text("cmdVar"), " 2 variables on line  2. Click once for any changes (please wait it may take a while).");
+    m.LineRepeat[2] = "0,0";
+    m.VerticalScrollMode = true;
+    EXPECT_EQ(text("cmdVar", false, true),
+              " 2 variables in vert. scrolled msg. Click once for any changes (please wait it may take a while).");
+    EXPECT_EQ(text("cmdWait"),
+              "Click once or press Alt-C to edit or remove vertical scroll structure of the current message.");
+    EXPECT_EQ(text("cmdCenter"), "Click once or press Alt-X to toggle between center on and off for current block.");
+    m.LineRepeat[2].clear();
+    m.LineScroll[2] = "5,0";
+    EXPECT_EQ(text("cmdCenter"), "Does not applay for continuous scrolled line.");
+    EXPECT_EQ(text("cmdScroll"), "Click once or press Alt-Z to edit or remove continuous scroll structure.");
+    m.SendText = "HOST";
+    EXPECT_EQ(text("cmdSend"), "You have selected 7700 send to Slave command. Click once to change or remove it.");
+    EXPECT_EQ(text("txtEdit"), "");
+}

@@ -1,0 +1,136 @@
+#include <gtest/gtest.h>
+
+#include "QuickEditFixture.h"
+#include "common/NumberText.h"
+#include "quickedit/Generate.h"
+#include "quickedit/Read.h"
+#include "storage/Crc.h"
+
+using namespace lt;
+using lt::test::QuickEditTest;
+
+namespace {
+
+// A block with a correct CRC around the given body lines.
+std::string Block(int n, const std::string& task, const std::string& body) {
+    std::string full = "\r\n" + body;
+    return "SUB " + std::to_string(n) + "(TASK=" + task + ")    // CRC value =" + Str(CalcCrc(full)) + "\r\n" + full +
+           "END SUB\r\n";
+}
+
+} // namespace
+
+TEST_F(QuickEditTest, CrcCheckTasksAndHandEditedBlocks) {
+    m.CurrentMessage = 9;
+    m.BlockText = Block(9, "2", "LINE1:\r\n    CALL CURSOR(1,1)\r\n    PRINT\"HI\";\r\n");
+    ReadFields(s);
+    EXPECT_FALSE(m.ScriptOnly);
+    EXPECT_EQ(m.MessageTask[9], 2);
+    EXPECT_EQ(m.LineRtf[1], "\\sb90\\sa90 \\f0 \\cf0 HI");
+    EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Performing CRC check on message  9", "", "Reading message  9", ""}));
+    EXPECT_EQ(ui.busyDepth, 0);
+    for (const char* task : {"4", "-1"}) {
+        m.BlockText = Block(9, task, "LINE1:\r\n");
+        CheckCrc(s);
+        EXPECT_EQ(m.MessageTask[9], 0);
+    }
+    // A changed body no longer matches its CRC: Script Edit only, the record stays cleared.
+    m.ClearScreen = "CLS";
+    std::string block = Block(9, "1", "    CLS\r\nLINE1:\r\n    CALL CURSOR(1,1)\r\n    PRINT\"HI\";\r\n");
+    block.replace(block.find("HI"), 2, "HO");
+    m.BlockText = block;
+    ReadFields(s);
+    EXPECT_TRUE(m.ScriptOnly);
+    EXPECT_EQ(m.MessageTask[9], 1);
+    EXPECT_EQ(m.ClearScreen, "");
+    EXPECT_EQ(m.LineRtf[1], "");
+    // The empty block needs no CRC; a block without "SUB" gives an empty record.
+    m.LineCount = 4;
+    m.BlockText = "SUB 9(TASK=0)\r\n\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nLINE3:\r\n\r\nLINE4:\r\n\r\nEND SUB\r\n";
+    ReadFields(s);
+    EXPECT_FALSE(m.ScriptOnly);
+    m.BlockText = "    CLS\r\n";
+    ReadFields(s);
+    EXPECT_FALSE(m.ScriptOnly);
+    EXPECT_EQ(m.ClearScreen, "");
+    EXPECT_TRUE(ui.boxes.empty());
+}
+
+TEST_F(QuickEditTest, ReadingStatementsStartsDevicesAndFields) {
+    m.CurrentMessage = 1;
+    m.BlockText = Block(1, "0",
+                        "    CALL START_SCRIPT(4)\r\n    CALL START_SCRIPT(8)\r\n    CALL LOCK_BUFFER(ON)\r\n"
+                        "    CALL LOCK_BUFFER(OFF)\r\n    CALL START_SCRIPT(9)\r\n");
+    ReadFields(s);
+    EXPECT_EQ(m.StartOtherTask, "4,8,9");
+    EXPECT_EQ(m.StartSameTask, "");
+    EXPECT_EQ(m.LockBuffer, "ON");
+
+    m.BlockText = Block(1, "0",
+                        "    CALL START_SCRIPT(4)\r\n    CALL RELAY(OFF)\r\n    CALL RELAY(ON)\r\n"
+                        "LINE1:\r\n    CALL CURSOR(1,1)\r\n    CALL BLINK(100,1)\r\n    PRINT\"AB\";\r\n"
+                        "    CALL BLINK(-1)\r\n    PRINT\"C\\\"D\\\\E\";\r\n    LET A=VAR(3)\r\n"
+                        "    PRINT USING(20,2);A;\r\n    PRINT VAR(16,-3);\r\n    CALL BLINK(25,ON)\r\n"
+                        "    PRINT VAR(2, 2);\r\n    CALL BLINK(7,7)\r\n    PRINT\"LOST\";\r\n    PRINT VAR(2, 2);\r\n"
+                        "    CALL BLINK(25,OFF)\r\n    PRINT\"CALL WAIT(1) CLS\";\r\n"
+                        "LINE9:\r\n    PRINT\"IGNORED\";\r\n    CALL START_SCRIPT(5)\r\n");
+    s.settings.VarChar = "#";
+    ReadFields(s);
+    EXPECT_EQ(m.StartOtherTask, "4");
+    EXPECT_EQ(m.StartSameTask, "5");
+    EXPECT_EQ(m.RelayMode, "OFF");
+    EXPECT_EQ(m.LineBlink[1], "100,1");
+    EXPECT_EQ(m.LineRtf[1], "\\sb90\\sa90 \\f65 \\cf0 AB\\f0 \\cf0 C\"D\\\\E\\f35 \\cf4 ##.#\\f48 \\cf4 ###"
+                            "\\f18 \\cf4 ##\\f0 \\cf0 CALL WAIT(1) CLS");
+    EXPECT_EQ(m.WaitTime, "");
+    EXPECT_EQ(m.ClearScreen, "");
+
+    EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(HOST)\r\n"), "HOST");
+    EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"OUT 1  \";\r\n    CALL OUTPUT_DEVICE(DISPLAY)\r\n"),
+              "OUT 1");
+    EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"OUT\r\n    CALL OUTPUT_DEVICE(DISPLAY)\r\n"),
+              "OUT\r\n");
+    EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"OUT\";\r\n"), "");
+    EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(SERIAL)"), "");
+    EXPECT_EQ(ChkDevice("    PRINT\"CALL OUTPUT_DEVICE(HOST)\";\r\n"), "");
+    EXPECT_EQ(ChkLet("    LET A=VAR(3)\r\n"), "3");
+    EXPECT_EQ(ChkLet("    LET A=VAR(3\r\n"), "");
+    EXPECT_EQ(ChkLet("    PRINT VAR(3,4)\r\n"), "");
+}
+
+TEST_F(QuickEditTest, ParagraphsCentringAndScrollModes) {
+    m.CurrentMessage = 2;
+    const std::string wait = "    CALL WAIT(10)                            // Pause program execution \r\n";
+    m.BlockText = Block(2, "0",
+                        "LINE1:\r\n    CALL DROP_MARKER(0)\r\n// Center block 1\r\n    PRINT\r\n    PRINT\"         \";\r\n"
+                        "    PRINT\"AB\";\r\n" + wait + "// Center block 2\r\n    PRINT\r\n    PRINT\"        \";\r\n"
+                        "    CALL BLINK(25,ON)\r\n    PRINT\"ABCD\";\r\n    CALL BLINK(-1)\r\n" + wait +
+                        "// Don't center block 3\r\n    PRINT\r\n    PRINT\"  X\";\r\n    CALL WAIT(99)\r\n"
+                        "    CALL GOTO_MARKER(0,0)\r\n");
+    ReadFields(s);
+    EXPECT_EQ(m.LineRtf[1], "\\sb90\\sa90 \\f0 \\cf0 \\f0 \\cf0 \\qc AB\\par\r\n\\f0 \\cf0 \\f65 \\cf0 ABCD\\par\r\n"
+                            "\\f0 \\cf0 \\ql   X");
+    EXPECT_EQ(m.WaitTime, "10");
+    EXPECT_EQ(m.LineRepeat[1], "0,0");
+    EXPECT_TRUE(m.VerticalScrollMode);
+    EXPECT_FALSE(m.HorizontalScrollMode);
+
+    m.BlockText = Block(2, "0",
+                        "LINE2:\r\n    CALL DROP_MARKER(0)\r\n    CALL CURSOR(2,1)\r\n    PRINT\"A\";\r\n" + wait +
+                        "    CALL GOTO_MARKER(0,1)\r\n"
+                        "LINE1:\r\n    CALL CURSOR(1,1)\r\n// Center line\r\n    CALL SCROLL(5,0)\r\n    PRINT\"  S\";\r\n");
+    ReadFields(s);
+    EXPECT_EQ(m.LineRtf[2], "\\sb90\\sa90 \\f0 \\cf0 A");
+    EXPECT_TRUE(m.HorizontalScrollMode);
+    // A scrolling line is never centred.
+    EXPECT_EQ(m.LineRtf[1], "\\sb90\\sa90 \\f0 \\cf0   S");
+    EXPECT_EQ(m.LineScroll[1], "5,0");
+
+    bool state = true;
+    EXPECT_EQ(GetCenter(s, "\\f0 \\cf0 ", true, 1, state), "\\f0 \\cf0 ");
+    EXPECT_TRUE(state);
+    EXPECT_EQ(GetCenter(s, "\\f0 \\cf0  A", false, 1, state), "\\f0 \\cf0 \\ql  A");
+    EXPECT_FALSE(state);
+    m.LineScroll[2].clear();
+    EXPECT_EQ(GetCenter(s, "\\f0 \\cf0         \\f0 \\cf0   ", true, 2, state), "\\f0 \\cf0 \\f0 \\cf0 \\qc   ");
+}
