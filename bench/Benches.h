@@ -7,5 +7,6 @@ namespace lt::bench {
 
 void StorageBenches(Results& results, const std::string& workDir);
 void QuickEditBenches(Results& results, const std::string& workDir);
+void AttributeBenches(Results& results, const std::string& workDir);
 
 } // namespace lt::bench

@@ -35,6 +35,8 @@ private slots:
         dlg.timer1Tick();
         dlg.timer1Tick();
         QCOMPARE(dlg.txtSample->text(), QString(18, ' ') + "Th");
+        for (int i = 0; i < 14; ++i) dlg.timer1Tick();
+        SaveShot(dlg, "frmScroll");
         dlg.optBlock->click();
         QCOMPARE(dlg.Timer1->interval(), 1000);
         dlg.timer1Tick();
@@ -45,7 +47,6 @@ private slots:
         dlg.optNo->click();
         QVERIFY(!dlg.Timer1->isActive());
         QVERIFY(!dlg.hsbRate->isEnabled());
-        SaveShot(dlg, "frmScroll");
     }
 
     void continuousToBlocksAndRefusal() {
@@ -142,6 +143,8 @@ private slots:
         QVERIFY(again.optOn->isChecked());
         QCOMPARE(again.hsbRate->value(), 2);
         QCOMPARE(again.txtRepeat->text(), QStringLiteral("12"));
+        again.timer1Tick();
+        again.timer1Tick();
         SaveShot(again, "frmWait");
         // Off with three paragraphs: the long message dialog gives them back to the lines.
         again.optOff->click();

@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <QEvent>
 #include <QFileInfo>
+#include <QLayout>
 #include <QSlider>
 #include <QUrl>
 #include <exception>
@@ -16,6 +17,9 @@ namespace lt {
 void PrepareDialog(QDialog& dialog, DialogContext& ctx) {
     dialog.setModal(true);
     dialog.adjustSize();
+    // Wrapped labels: the height that fits the width the dialog really has.
+    if (QLayout* layout = dialog.layout(); layout && layout->hasHeightForWidth())
+        dialog.resize(dialog.width(), layout->totalHeightForWidth(dialog.width()));
     if (ctx.parent) {
         QRect outer = ctx.parent->frameGeometry();
         dialog.move(outer.center() - dialog.rect().center());

@@ -54,7 +54,8 @@ frmSelect::frmSelect(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_
     layout->addLayout(grid);
     layout->addSpacing(6);
     layout->addLayout(buttons);
-    setMinimumWidth(520);
+    // Wrapped labels take their height from the width the dialog will have.
+    setMinimumWidth(560);
 
     connect(cmdOk, &QPushButton::clicked, this, &frmSelect::ok);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -225,7 +225,10 @@ bool frmVar::eventFilter(QObject* watched, QEvent* event) {
     if (watched == txtEdit->viewport() && event->type() == QEvent::MouseMove) {
         const int mark = txtEdit->markAtPoint(static_cast<QMouseEvent*>(event)->position().toPoint());
         const std::string status = VariableStatus(mark);
-        lblStatusLine->setText(QString::fromStdString(status.empty() ? VariableHelpLine("txtEdit", false) : status));
+        if (status.empty())
+            lblStatusLine->setText(QString::fromStdString(VariableHelpLine("txtEdit", false)));
+        else
+            lblStatus->setText(QString::fromStdString(status));
     }
     return QDialog::eventFilter(watched, event);
 }
