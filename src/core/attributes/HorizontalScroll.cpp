@@ -65,7 +65,9 @@ ScrollResult ApplyHorizontalScroll(QuickMessage& m, int line, const HorizontalSc
     std::string& rtf = m.LineRtf[line];
     switch (choice.kind) {
     case HorizontalKind::Continuous:
-        if (isBlockLine(m, line)) rtf = JoinBlocks(rtf);
+        // Blocks (of a horizontal or a vertical line) become one line again.
+        if (isBlockLine(m, line) || HasParagraphBreak(rtf)) rtf = JoinBlocks(rtf);
+        if (m.VerticalScrollMode && !m.LineRepeat[line].empty()) m.VerticalScrollMode = false;
         m.LineScroll[line] = RateCode(choice.position) + "," + count;
         m.HorizontalScrollMode = false;
         m.WaitTime.clear();

@@ -69,6 +69,9 @@ frmBlink::frmBlink(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(c
     cmdOk->setDefault(true);
 
     txtEdit->setLineRtf(m.LineRtf[line_]);
+    // The copy is for marking: its characters are selected, never typed over.
+    txtEdit->setReadOnly(true);
+    txtEdit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     const bool tall = GetText(m.LineRtf[line_]).size() > 20 || txtEdit->blockCount() > 1;
     const int lineHeight = txtEdit->fontMetrics().lineSpacing();
     txtEdit->setFixedHeight(tall ? lineHeight * 5 : lineHeight + 14);

@@ -59,6 +59,9 @@ frmVar::frmVar(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(ctx.c
     optSpace->setChecked(true);
 
     txtEdit->setLineRtf(m.LineRtf[line_]);
+    // The copy is for marking: its characters are selected, never typed over.
+    txtEdit->setReadOnly(true);
+    txtEdit->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     const int lineHeight = txtEdit->fontMetrics().lineSpacing();
     txtEdit->setFixedHeight(txtEdit->blockCount() > 1 ? lineHeight * 5 : lineHeight + 14);
     txtEdit->setMinimumWidth(txtEdit->fontMetrics().horizontalAdvance(QString(22, QLatin1Char('W'))));

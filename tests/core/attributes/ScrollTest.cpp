@@ -91,6 +91,14 @@ TEST(HorizontalScroll, OkStepsForEachKind) {
     EXPECT_FALSE(m.HorizontalScrollMode);
     EXPECT_EQ(m.LockBuffer, "");  // the lock needs "Scroll line"
 
+    // A vertical line made continuous: its paragraphs join and the vertical mode goes.
+    m.LineRtf[1] = Line("UP") + "\\par\r\n\\f0 \\cf0 DOWN";
+    m.LineRepeat[1] = "0,0";
+    m.VerticalScrollMode = true;
+    ApplyHorizontalScroll(m, 1, c);
+    EXPECT_EQ(GetText(m.LineRtf[1]), "UP DOWN");
+    EXPECT_FALSE(m.VerticalScrollMode);
+
     // Words are kept whole across blocks.
     m.LineRtf[1] = Line(thirty);
     c.kind = HorizontalKind::Block;
