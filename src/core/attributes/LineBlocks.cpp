@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "quickedit/QuickMessage.h"
+#include "quickedit/RichScan.h"
 #include "quickedit/RichText.h"
 
 namespace lt {
@@ -35,6 +36,15 @@ std::string replaceControlWord(const std::string& rtf, const std::string& word, 
     return out;
 }
 
+// True when the fragment has a visible character; stops at the first one.
+bool hasVisible(const std::string& rtf) {
+    size_t pos = RichBodyStart(rtf);
+    RichToken t;
+    while (NextRichToken(rtf, pos, t))
+        if (t.kind == RichToken::Text && IsKeptChar(t.ch)) return true;
+    return false;
+}
+
 std::string withoutLineStart(const std::string& rtf) {
     const std::string start = kLineStart;
     if (rtf.compare(0, start.size(), start) == 0) return rtf.substr(start.size());
@@ -53,7 +63,7 @@ std::string SplitIntoBlocks(const std::string& rtf) {
     std::string result;
     bool first = true;
     // Each round takes at least one visible character, so the loop ends.
-    while (!rest.empty() && (first || !GetText(rest).empty())) {
+    while (!rest.empty() && (first || hasVisible(rest))) {
         std::string head = TruncateText(rest, kBlockWidth);
         if (!first) result += kParagraphBreak;
         result += head;

@@ -1,6 +1,8 @@
 #include "attributes/SendText.h"
 
+#include <cctype>
 #include <cstdio>
+#include <cstring>
 
 #include "common/NumberText.h"
 #include "quickedit/QuickMessage.h"
@@ -21,13 +23,31 @@ std::string hexText(int code) {
     return buffer;
 }
 
-// Code of a token between the delimiters, or -1.
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+// Code of a token between the delimiters, or -1: an abbreviation in any letter case,
+// the decimal value "0".."31" as written, or two hexadecimal digits and "h" ("00h".."1Fh").
 int tokenCode(const std::string& token) {
-    const std::string upper = ToUpper(token);
-    for (int code = 0; code < kControlCharCount; ++code) {
-        if (upper == kAbbreviations[code] || token == std::to_string(code) || upper == hexText(code).substr(0, 2) + "H")
-            return code;
+    const size_t n = token.size();
+    if (n == 0 || n > 3) return -1;
+    if (n == 3 && (token[2] == 'h' || token[2] == 'H') && hexDigit(token[0]) >= 0 && hexDigit(token[1]) >= 0) {
+        int code = hexDigit(token[0]) * 16 + hexDigit(token[1]);
+        if (code < kControlCharCount) return code;
     }
+    if (token[0] >= '0' && token[0] <= '9') {
+        if (n > 2 || (n == 2 && (token[0] == '0' || token[1] < '0' || token[1] > '9'))) return -1;
+        int code = n == 1 ? token[0] - '0' : (token[0] - '0') * 10 + (token[1] - '0');
+        return code < kControlCharCount ? code : -1;
+    }
+    char upper[4] = {};
+    for (size_t i = 0; i < n; ++i) upper[i] = static_cast<char>(std::toupper(static_cast<unsigned char>(token[i])));
+    for (int code = 0; code < kControlCharCount; ++code)
+        if (std::strcmp(upper, kAbbreviations[code]) == 0) return code;
     return -1;
 }
 
