@@ -10,5 +10,6 @@ void ToolchainBenches(Results& results, const std::string& workDir);
 void ToolBenches(Results& results, const std::string& workDir);
 void QuickEditBenches(Results& results, const std::string& workDir);
 void UnitBenches(Results& results);
+void AttributeBenches(Results& results, const std::string& workDir);
 
 } // namespace lt::bench

@@ -7,10 +7,6 @@
 
 namespace lt {
 
-bool IsVariableMark(int mark) { return mark >= 1 && mark <= 64; }
-
-bool IsBlinkingMark(int mark) { return mark == 65 || (mark >= 17 && mark <= 32) || (mark >= 49 && mark <= 64); }
-
 QTextCharFormat FormatForMark(int mark, const QTextCharFormat& base) {
     QTextCharFormat f = base;
     f.setProperty(kMarkProperty, mark);

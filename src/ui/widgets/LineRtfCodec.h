@@ -7,13 +7,12 @@
 #include <QTextDocument>
 #include <string>
 
+#include "quickedit/RichText.h"
+
 namespace lt {
 
 inline constexpr int kMarkProperty = QTextFormat::UserProperty + 1;
 
-// Marks of the rich text: 0 ordinary, 1..64 variable fields, 65 blinking text.
-bool IsVariableMark(int mark);
-bool IsBlinkingMark(int mark);
 
 // The character format that shows a mark in the given base font.
 QTextCharFormat FormatForMark(int mark, const QTextCharFormat& base);

@@ -1,0 +1,238 @@
+#include <gtest/gtest.h>
+
+#include "attributes/LongMessage.h"
+#include "attributes/SendText.h"
+#include "attributes/StartMessages.h"
+#include "quickedit/QuickMessage.h"
+#include "quickedit/RichText.h"
+
+namespace lt {
+namespace {
+
+std::string Line(const std::string& text) { return "\\sb90\\sa90 \\f0 \\cf0 " + text; }
+
+TEST(StartMessages, OpeningFillsFourBoxesInOrder) {
+    QuickMessage m;
+    StartChoice c = OpenStart(m);
+    EXPECT_FALSE(c.on);
+    m.StartOtherTask = "3,4,5";
+    m.StartSameTask = "6,7";
+    c = OpenStart(m);
+    EXPECT_TRUE(c.on);
+    const char* texts[] = {"3", "4", "5", "6"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(c.boxes[i].text, texts[i]);
+        EXPECT_EQ(c.boxes[i].atEnd, i == 3);
+    }
+    EXPECT_EQ(StartWindowCaption(17), "Current msg 17");
+    EXPECT_EQ(StartBarValue(""), 0);
+    EXPECT_EQ(StartBarValue("5000"), 1023);
+    EXPECT_EQ(StartBoxText(0), "");
+    EXPECT_EQ(StartBoxText(12), "12");
+}
+
+TEST(StartMessages, OkChecksAndWritesTheLists) {
+    QuickMessage m;
+    m.CurrentMessage = 9;
+    m.StartSameTask = "1";
+    StartChoice c;
+    c.on = true;
+    c.boxes[0] = {"5", true};
+    c.boxes[2] = {"12", false};
+    ASSERT_TRUE(ApplyStart(m, c).accepted);
+    EXPECT_EQ(m.StartSameTask, "5");
+    EXPECT_EQ(m.StartOtherTask, "12");
+    EXPECT_EQ(StartButtonCaption(m), "&Start msg On...");
+
+    struct Row {
+        std::string a, b, message;
+        int box;
+    } rows[] = {
+        {"9", "", "Message 9 is the current message. You cannot call the current message.", 0},
+        {"1", "2000", "2000 is bigger than the maximum message number 1023.", 1},
+        {"-4", "", "-4 is smaller than the minimum message number 0.", 0},
+        {"7", "7", "You cannot start message 7 more than once.", -1},
+    };
+    for (const Row& row : rows) {
+        StartChoice bad;
+        bad.on = true;
+        bad.boxes[0].text = row.a;
+        bad.boxes[1].text = row.b;
+        StartResult r = ApplyStart(m, bad);
+        EXPECT_FALSE(r.accepted);
+        EXPECT_EQ(r.message, row.message);
+        EXPECT_EQ(r.emptyBox, row.box);
+        EXPECT_EQ(m.StartSameTask, "5");  // refused: the record is untouched
+    }
+    StartChoice off = c;
+    off.on = false;
+    ApplyStart(m, off);
+    EXPECT_EQ(m.StartSameTask + m.StartOtherTask, "");
+    EXPECT_EQ(StartButtonCaption(m), "&Start msg OFF...");
+    EXPECT_EQ(StartHelpLine("optEnd"),
+              "You can select whether the START MESSAGE occurs at the begining or end of this message script.");
+}
+
+TEST(SendText, TableEncodingAndDecoding) {
+    EXPECT_EQ(DelimitedName(13, "<", ">"), "<CR>");
+    EXPECT_EQ(StoredCode(0), "#@");
+    EXPECT_EQ(StoredCode(13), "#M");
+    EXPECT_EQ(StoredCode(31), "#_");
+    EXPECT_EQ(StoredCode(28), "#\\\\");
+    EXPECT_EQ(ControlDescription(0), "         Key = ^@        Decimal = 0        Hex = 00h");
+    EXPECT_EQ(ControlDescription(27), "         Key = ^[        Decimal = 27        Hex = 1Bh");
+    EXPECT_EQ(ControlCodeOfCell(3, 7), 31);
+
+    EXPECT_EQ(EncodeSendText("A<cr>B<13>C<0Dh>", "<", ">"), "A#MB#MC#M");
+    EXPECT_EQ(DecodeSendText("A#MB#MC#M", "<", ">"), "A<CR>B<CR>C<CR>");
+    EXPECT_EQ(EncodeSendText("A<XYZ>B", "<", ">"), "AXYZB");
+    EXPECT_EQ(EncodeSendText("A<B", "<", ">"), "A<B");
+    EXPECT_EQ(EncodeSendText("x<1fH>y<fs><esc", "<", ">"), "x#_y#\\\\<esc");
+    EXPECT_EQ(EncodeSendText("LINE1\r\nLINE2<32>", "<", ">"), "LINE1LINE232");
+    EXPECT_EQ(DecodeSendText("#\\\\#@z#", "[", "]"), "[FS][NUL]z#");
+    for (int code = 0; code < 32; ++code)
+        EXPECT_EQ(EncodeSendText(DecodeSendText(StoredCode(code), "<", ">"), "<", ">"), StoredCode(code));
+}
+
+TEST(SendText, EditingRulesAndOk) {
+    EXPECT_TRUE(BackspaceBlocked("A<CR>", 5, "<", ">"));
+    EXPECT_TRUE(BackspaceBlocked("A<", 2, "<", ">"));
+    EXPECT_FALSE(BackspaceBlocked("A<CR", 4, "<", ">"));
+    NameSpan n = NameAtCursor("AB<ESC>CD", 4, "<", ">");
+    EXPECT_EQ(n.start, 2);
+    EXPECT_EQ(n.end, 7);
+    EXPECT_EQ(NameAtCursor("AB<ESC>CD", 8, "<", ">").start, -1);
+    EXPECT_EQ(NameAtCursor("AB<ESC", 4, "<", ">").start, -1);
+    EXPECT_FALSE(NeedsLineBreak(std::string(26, 'X'), 26));
+    EXPECT_TRUE(NeedsLineBreak(std::string(30, 'X'), 30));
+    EXPECT_FALSE(NeedsLineBreak(std::string(10, 'X') + " " + std::string(20, 'X'), 31));
+
+    QuickMessage m;
+    m.SendText = "host";
+    EXPECT_EQ(OpenSend(m), SendChoice::Slave);
+    m.SendText = "A#M";
+    EXPECT_EQ(OpenSend(m), SendChoice::Text);
+    SendResult r = ApplySend(m, SendChoice::Text, "   ", "<", ">");
+    EXPECT_FALSE(r.close);
+    EXPECT_EQ(r.caption, "Sen&d msg OFF...");
+    EXPECT_EQ(m.SendText, "");
+    r = ApplySend(m, SendChoice::Text, "HI<LF>", "<", ">");
+    EXPECT_TRUE(r.close);
+    EXPECT_EQ(r.caption, "Sen&d msg ON...");
+    EXPECT_EQ(m.SendText, "HI#J");
+    EXPECT_EQ(ApplySend(m, SendChoice::Slave, "ignored", "<", ">").caption, "Sen&d msg ON...");
+    EXPECT_EQ(m.SendText, "HOST");
+    EXPECT_EQ(ApplySend(m, SendChoice::Off, "ignored", "<", ">").caption, "Sen&d msg OFF...");
+    EXPECT_EQ(m.SendText, "");
+}
+
+TEST(LongMessage, SituationsAndTheirTexts) {
+    QuickMessage m;
+    EXPECT_EQ(LongMessageSituation(m, 1), LongSituation::FixedTooLong);
+    LongMessageTexts t = LongMessageText(LongSituation::FixedTooLong);
+    EXPECT_TRUE(t.showThird);
+    EXPECT_EQ(t.options[0], "Do not create long message");
+    EXPECT_EQ(t.prompt, "You typed 21 characters. A fixed message is limited to 20 characters per line. If you want to "
+                        "create a longer message, select one of the following:");
+    m.LineScroll[1] = "25,0";
+    EXPECT_EQ(LongMessageSituation(m, 1), LongSituation::ContinuousOff);
+    t = LongMessageText(LongSituation::ContinuousOff);
+    EXPECT_FALSE(t.showThird);
+    EXPECT_EQ(t.prompt, "You just turned continuous scroll off. If you want to switch to a different type long message, "
+                        "please select one of the options below or press OK to truncate after 20th caracter.");
+    EXPECT_EQ(t.options[2], "Vertical scroll (block by block). Your message will scroll in blocks of 20 characters "
+                            "across the display from bottom line up. NOTE THAT ALL LINES WILL BE MERGED.");
+    m.LineScroll[1].clear();
+    m.LineRepeat[1] = "0,0";
+    EXPECT_EQ(LongMessageSituation(m, 1), LongSituation::None);
+    m.VerticalScrollMode = true;
+    EXPECT_EQ(LongMessageSituation(m, 1), LongSituation::VerticalOff);
+    EXPECT_EQ(LongMessageText(LongSituation::VerticalOff).options[1],
+              "Horizontal scroll (continuous). Your message will scroll character by character across one line of "
+              "the display (up to 155 chars).");
+    m.HorizontalScrollMode = true;
+    EXPECT_EQ(LongMessageSituation(m, 1), LongSituation::BlockOff);
+}
+
+TEST(LongMessage, EffectsOfEachOption) {
+    auto fresh = [] {
+        QuickMessage m;
+        m.LineCount = 4;
+        return m;
+    };
+    // Fixed line too long.
+    QuickMessage m = fresh();
+    m.LineRtf[2] = Line(std::string(21, 'X'));
+    EXPECT_EQ(ApplyLongMessage(m, 2, 0).followUp, FollowUp::None);
+    EXPECT_EQ(m.LineRtf[2], Line(std::string(21, 'X')));
+    EXPECT_EQ(ApplyLongMessage(m, 2, 1).followUp, FollowUp::HorizontalScroll);
+    EXPECT_EQ(m.LineScroll[2], "25,0");
+    m = fresh();
+    EXPECT_EQ(ApplyLongMessage(m, 2, 2).followUp, FollowUp::HorizontalScroll);
+    EXPECT_EQ(m.LineRepeat[2], "0,0");
+    EXPECT_TRUE(m.HorizontalScrollMode);
+    m = fresh();
+    LongMessageResult r = ApplyLongMessage(m, 2, 3);
+    EXPECT_EQ(r.followUp, FollowUp::VerticalScroll);
+    EXPECT_EQ(r.newCurrentLine, 1);
+    EXPECT_EQ(m.LineRepeat[1], "0,0");
+    EXPECT_TRUE(m.VerticalScrollMode);
+
+    // Continuous turned off: truncate, blocks, vertical.
+    const std::string forty = "ONE TWO THREE FOUR FIVE SIX SEVEN EIGHT";
+    m = fresh();
+    m.LineRtf[1] = Line(forty);
+    m.LineScroll[1] = "25,4";
+    ApplyLongMessage(m, 1, 0);
+    EXPECT_EQ(GetText(m.LineRtf[1]), "ONE TWO THREE FOUR");
+    EXPECT_EQ(m.LineScroll[1], "");
+    m.LineRtf[1] = Line(forty);
+    m.LineScroll[1] = "25,4";
+    ApplyLongMessage(m, 1, 1);
+    EXPECT_EQ(SplitParagraphs(m.LineRtf[1]).size(), 2u);
+    EXPECT_EQ(m.LineRepeat[1], "0,4");
+    EXPECT_EQ(m.WaitTime, "10");
+    EXPECT_TRUE(m.HorizontalScrollMode);
+
+    // Block by block turned off: first block, continuous, vertical merge.
+    ApplyLongMessage(m, 1, 0);
+    EXPECT_EQ(GetText(m.LineRtf[1]), "ONE TWO THREE FOUR");
+    EXPECT_EQ(m.LineRepeat[1] + m.WaitTime, "");
+    m.LineRtf[1] = Line("AAA") + "\\par\r\n\\f0 \\cf0 BBB";
+    m.LineRepeat[1] = "0,2";
+    m.HorizontalScrollMode = true;
+    ApplyLongMessage(m, 1, 1);
+    EXPECT_EQ(GetText(m.LineRtf[1]), "AAA BBB");
+    EXPECT_EQ(m.LineScroll[1], "25,2");
+    EXPECT_FALSE(m.HorizontalScrollMode);
+
+    m = fresh();
+    m.LineRtf[1] = Line("TOP");
+    m.LineRtf[3] = Line("AAA") + "\\par\r\n\\f0 \\cf0 BBB";
+    m.LineRepeat[3] = "0,2";
+    m.HorizontalScrollMode = true;
+    r = ApplyLongMessage(m, 3, 2);
+    EXPECT_EQ(r.newCurrentLine, 1);
+    EXPECT_EQ(SplitParagraphs(m.LineRtf[1]).size(), 3u);
+    EXPECT_EQ(m.LineRepeat[1], "0,2");
+    EXPECT_EQ(m.LineRepeat[3] + m.LineRtf[3], "");
+    EXPECT_TRUE(m.VerticalScrollMode);
+    EXPECT_FALSE(m.HorizontalScrollMode);
+
+    // Vertical turned off: paragraphs back to the lines, or kept for block by block.
+    QuickMessage v = m;
+    ApplyLongMessage(v, 1, 2);
+    EXPECT_TRUE(v.HorizontalScrollMode);
+    EXPECT_EQ(v.LineRepeat[1], "0,2");
+    r = ApplyLongMessage(m, 1, 0);
+    EXPECT_EQ(r.newCurrentLine, 1);
+    EXPECT_EQ(GetText(m.LineRtf[1]), "TOP");
+    EXPECT_EQ(GetText(m.LineRtf[2]), "AAA");
+    EXPECT_EQ(GetText(m.LineRtf[3]), "BBB");
+    EXPECT_EQ(m.LineRtf[3].rfind("\\sb90\\sa90 ", 0), 0u);
+    EXPECT_FALSE(m.VerticalScrollMode);
+    EXPECT_EQ(m.LineRepeat[1] + m.WaitTime, "");
+}
+
+} // namespace
+} // namespace lt

@@ -1,0 +1,220 @@
+#include <gtest/gtest.h>
+
+#include "attributes/HorizontalScroll.h"
+#include "attributes/LineBlocks.h"
+#include "attributes/LongMessage.h"
+#include "attributes/VerticalScroll.h"
+#include "quickedit/QuickMessage.h"
+#include "quickedit/RichText.h"
+
+namespace lt {
+namespace {
+
+std::string Line(const std::string& text) { return "\\sb90\\sa90 \\f0 \\cf0 " + text; }
+
+std::vector<std::string> PlainParagraphs(const std::string& rtf) {
+    std::vector<std::string> out;
+    for (const auto& p : SplitParagraphs(rtf)) out.push_back(GetText(p));
+    return out;
+}
+
+TEST(HorizontalScroll, OpeningFromTheStoredKind) {
+    QuickMessage m;
+    m.LineScroll[1] = "25,3";
+    HorizontalScrollChoice c = OpenHorizontalScroll(m, 1);
+    EXPECT_EQ(c.kind, HorizontalKind::Continuous);
+    EXPECT_EQ(c.position, 4);
+    EXPECT_TRUE(c.repeatLine);
+    EXPECT_EQ(c.repeatText, "3");
+    EXPECT_EQ(HorizontalOpeningInterval(m, 1, c), 250);
+    EXPECT_EQ(HorizontalScrollCaption(1), "Horizontal scroll on line  1");
+
+    m.LineScroll[1] = "300,0";
+    c = OpenHorizontalScroll(m, 1);
+    EXPECT_EQ(c.position, 4);
+    EXPECT_FALSE(c.repeatLine);
+
+    m.LineScroll[1].clear();
+    m.LineRepeat[1] = "0,0";
+    m.HorizontalScrollMode = true;
+    m.WaitTime = "3";
+    m.LockBuffer = "ON";
+    c = OpenHorizontalScroll(m, 1);
+    EXPECT_EQ(c.kind, HorizontalKind::Block);
+    EXPECT_EQ(c.position, 6);
+    EXPECT_FALSE(c.repeatLine);
+    EXPECT_TRUE(c.lock);
+    EXPECT_EQ(HorizontalOpeningInterval(m, 1, c), 300);
+
+    m.HorizontalScrollMode = false;
+    EXPECT_EQ(OpenHorizontalScroll(m, 1).kind, HorizontalKind::Off);
+}
+
+TEST(HorizontalScroll, OkStepsForEachKind) {
+    QuickMessage m;
+    const std::string thirty = "ABCDEFGHIJ KLMNOPQRS TUVWXYZ123";  // 31 with blanks: words cut at 20
+    m.LineRtf[1] = Line("AAAAAAAAAAAAAAAAAAAABBBBBBBBBB");  // 30 characters, no blank
+    m.LineScroll[1] = "25,0";
+    HorizontalScrollChoice c;
+    c.kind = HorizontalKind::Block;
+    c.position = 2;
+    c.repeatLine = true;
+    c.repeatText = "";
+    EXPECT_EQ(ApplyHorizontalScroll(m, 1, c).outcome, ScrollOutcome::Refused);
+    EXPECT_EQ(ApplyHorizontalScroll(m, 1, c).message,
+              "You have to enter positive decimal value in Play message times box or choose Play until next message "
+              "option.");
+    c.repeatText = "0";
+    EXPECT_EQ(ApplyHorizontalScroll(m, 1, c).outcome, ScrollOutcome::Refused);
+    EXPECT_EQ(m.LineScroll[1], "25,0");
+
+    c.repeatText = "3";
+    c.lock = true;
+    EXPECT_EQ(ApplyHorizontalScroll(m, 1, c).outcome, ScrollOutcome::Applied);
+    EXPECT_EQ(PlainParagraphs(m.LineRtf[1]), (std::vector<std::string>{std::string(20, 'A'), std::string(10, 'B')}));
+    EXPECT_EQ(m.LineScroll[1], "");
+    EXPECT_EQ(m.LineRepeat[1], "0,3");
+    EXPECT_EQ(m.WaitTime, "30");
+    EXPECT_TRUE(m.HorizontalScrollMode);
+    EXPECT_EQ(m.LockBuffer, "ON");
+    EXPECT_EQ(m.UnlockBuffer, "OFF");
+
+    // Block by block back to continuous joins the blocks with a blank.
+    c.kind = HorizontalKind::Continuous;
+    c.repeatLine = false;
+    c.position = 7;
+    ApplyHorizontalScroll(m, 1, c);
+    EXPECT_EQ(GetText(m.LineRtf[1]), std::string(20, 'A') + " " + std::string(10, 'B'));
+    EXPECT_EQ(m.LineScroll[1], "1,0");
+    EXPECT_EQ(m.LineRepeat[1], "");
+    EXPECT_EQ(m.WaitTime, "");
+    EXPECT_FALSE(m.HorizontalScrollMode);
+    EXPECT_EQ(m.LockBuffer, "");  // the lock needs "Scroll line"
+
+    // A vertical line made continuous: its paragraphs join and the vertical mode goes.
+    m.LineRtf[1] = Line("UP") + "\\par\r\n\\f0 \\cf0 DOWN";
+    m.LineRepeat[1] = "0,0";
+    m.VerticalScrollMode = true;
+    ApplyHorizontalScroll(m, 1, c);
+    EXPECT_EQ(GetText(m.LineRtf[1]), "UP DOWN");
+    EXPECT_FALSE(m.VerticalScrollMode);
+
+    // Words are kept whole across blocks.
+    m.LineRtf[1] = Line(thirty);
+    c.kind = HorizontalKind::Block;
+    ApplyHorizontalScroll(m, 1, c);
+    EXPECT_EQ(PlainParagraphs(m.LineRtf[1]), (std::vector<std::string>{"ABCDEFGHIJ KLMNOPQRS", "TUVWXYZ123"}));
+
+    // Off on a short single paragraph clears everything; a long line needs the long message dialog.
+    m.LineRtf[1] = Line("SHORT");
+    c.kind = HorizontalKind::Off;
+    EXPECT_EQ(ApplyHorizontalScroll(m, 1, c).outcome, ScrollOutcome::Applied);
+    EXPECT_EQ(m.LineRepeat[1], "");
+    EXPECT_EQ(m.WaitTime, "");
+    EXPECT_FALSE(m.HorizontalScrollMode);
+    m.LineRtf[1] = Line(std::string(25, 'X'));
+    m.LineScroll[1] = "25,0";
+    EXPECT_EQ(ApplyHorizontalScroll(m, 1, c).outcome, ScrollOutcome::LongMessage);
+    EXPECT_EQ(m.LineScroll[1], "25,0");
+}
+
+TEST(LineBlocks, JoinCutsAt155AndMergeKeepsAlignment) {
+    std::string blocks = Line(std::string(20, 'A'));
+    for (int i = 0; i < 9; ++i) blocks += "\\par\r\n\\qc \\f0 \\cf0 " + std::string(19, 'B');
+    std::string joined = JoinBlocks(blocks);
+    EXPECT_LE(GetText(joined).size(), 155u);
+    EXPECT_FALSE(HasControlWord(joined, "qc"));
+    EXPECT_FALSE(HasParagraphBreak(joined));
+
+    QuickMessage m;
+    m.LineCount = 4;
+    m.LineRtf[1] = "\\sb90\\sa90 \\qc \\f0 \\cf0 ONE";
+    m.LineRtf[2] = Line("TWO");
+    m.LineRtf[3] = Line("");
+    m.LineRtf[4] = Line("FOUR");
+    m.LineScroll[4] = "25,0";
+    MergeLinesIntoFirst(m);
+    EXPECT_EQ(m.LineRtf[1], "\\sb90\\sa90 \\qc \\f0 \\cf0 ONE\\par\r\n\\ql \\f0 \\cf0 TWO\\par\r\n\\ql \\f0 \\cf0 FOUR");
+    EXPECT_EQ(m.LineRtf[2], "");
+    EXPECT_EQ(m.LineRtf[4], "");
+    EXPECT_EQ(m.LineScroll[4], "");
+}
+
+TEST(VerticalScroll, OpeningAndOk) {
+    QuickMessage m;
+    m.LineCount = 4;
+    VerticalOpening o = OpenVerticalScroll(m, 1);
+    EXPECT_FALSE(o.choice.on);
+    EXPECT_EQ(o.speedLabel, "Speed  normal");
+    m.VerticalScrollMode = true;
+    m.LineRepeat[1] = "0,12";
+    m.WaitTime = "7";
+    o = OpenVerticalScroll(m, 1);
+    EXPECT_TRUE(o.choice.on);
+    EXPECT_EQ(o.speedLabel, "FAST");
+    EXPECT_EQ(o.interval, 700);
+    EXPECT_TRUE(o.choice.repeatLine);
+    EXPECT_EQ(o.choice.repeatText, "12");
+    m.WaitTime = "300";
+    EXPECT_EQ(OpenVerticalScroll(m, 1).speedLabel, "NORMAL");
+
+    QuickMessage n;
+    n.LineCount = 4;
+    n.LineRtf[1] = Line("FIRST");
+    n.LineRtf[2] = Line("SECOND");
+    n.LineRtf[3] = Line("THIRD");
+    n.HorizontalScrollMode = true;
+    VerticalScrollChoice c;
+    c.on = true;
+    c.repeatLine = true;
+    c.repeatText = "0";
+    EXPECT_EQ(ApplyVerticalScroll(n, 2, c).outcome, ScrollOutcome::Refused);
+    c.repeatText = "12";
+    c.lock = true;
+    VerticalResult r = ApplyVerticalScroll(n, 2, c);
+    EXPECT_EQ(r.newCurrentLine, 1);
+    EXPECT_EQ(PlainParagraphs(n.LineRtf[1]), (std::vector<std::string>{"FIRST", "SECOND", "THIRD"}));
+    EXPECT_EQ(n.LineRtf[2] + n.LineRtf[3], "");
+    EXPECT_EQ(n.LineRepeat[1], "0,12");
+    EXPECT_EQ(n.WaitTime, "10");
+    EXPECT_EQ(n.LockBuffer, "ON");
+    EXPECT_TRUE(n.VerticalScrollMode);
+    EXPECT_FALSE(n.HorizontalScrollMode);
+
+    c.repeatLine = false;
+    ApplyVerticalScroll(n, 1, c);
+    EXPECT_EQ(n.LineRepeat[1], "0,0");
+    EXPECT_EQ(n.LockBuffer, "");
+    // Off with paragraphs goes to the long message dialog; a single paragraph turns off.
+    c.on = false;
+    EXPECT_EQ(ApplyVerticalScroll(n, 1, c).outcome, ScrollOutcome::LongMessage);
+    n.LineRtf[1] = Line("ONE");
+    EXPECT_EQ(ApplyVerticalScroll(n, 1, c).outcome, ScrollOutcome::Applied);
+    EXPECT_FALSE(n.VerticalScrollMode);
+    EXPECT_EQ(n.LineRepeat[1], "");
+}
+
+TEST(Samples, HorizontalAndVerticalAnimations) {
+    HorizontalSample h;
+    EXPECT_EQ(h.tick(HorizontalKind::Continuous), std::string(19, ' ') + "T");
+    EXPECT_EQ(h.tick(HorizontalKind::Continuous), std::string(18, ' ') + "Th");
+    for (int i = 0; i < 60; ++i) h.tick(HorizontalKind::Continuous);
+    EXPECT_EQ(h.window().size(), 20u);
+    EXPECT_EQ(h.tick(HorizontalKind::Block), "  Horizontal block");
+    EXPECT_EQ(h.tick(HorizontalKind::Block), "  speed adjustment.");
+
+    VerticalSample v;
+    std::vector<std::pair<std::string, std::string>> seen;
+    for (int i = 0; i < 5; ++i) {
+        v.tick();
+        seen.emplace_back(v.first(), v.second());
+    }
+    EXPECT_EQ(seen[0], std::make_pair(std::string(), std::string("This is sample text")));
+    EXPECT_EQ(seen[1], std::make_pair(std::string("This is sample text"), std::string("for vertical scroll")));
+    EXPECT_EQ(seen[2], std::make_pair(std::string("for vertical scroll"), std::string(" speed adjustment!")));
+    EXPECT_EQ(seen[3], std::make_pair(std::string(" speed adjustment!"), std::string("This is sample text")));
+    EXPECT_EQ(seen[4], seen[1]);
+}
+
+} // namespace
+} // namespace lt
