@@ -88,6 +88,7 @@ QString frmQuick::statusTextFor(QObject* control) const {
 
 bool frmQuick::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    if (watched == txtEdit && (type == QEvent::KeyPress || type == QEvent::KeyRelease)) return editorEvent(event);
     if (watched == txtEdit->viewport() && type == QEvent::MouseMove) {
         auto* me = static_cast<QMouseEvent*>(event);
         setStatus(markStatusText(txtEdit->markAtPoint(me->position().toPoint())));

@@ -61,6 +61,9 @@ frmQuick::frmQuick(Session& session, QWidget* parent)
     connectControls();
     installStatusHelp();
     setupTools();
+    setupButtons();
+    setupTyping();
+    setupEditCommands();
 }
 
 frmQuick::~frmQuick() = default;
@@ -207,10 +210,6 @@ void frmQuick::connectControls() {
     connect(txtTask, &QLineEdit::textChanged, this, &frmQuick::onTaskText);
     connect(vsbTask, &QScrollBar::valueChanged, this, &frmQuick::onTaskScroll);
     connect(txtEdit, &QTextEdit::textChanged, this, &frmQuick::writeBackLine);
-    connect(txtEdit, &QTextEdit::cursorPositionChanged, this, [this] {
-        lblAttribute->setText(QString::fromStdString(
-            PositionText(s_, currentLine_, txtEdit->blockIndex() + 1, txtEdit->column())));
-    });
     connect(Timer1, &QTimer::timeout, this, &frmQuick::onTimer1);
     connect(Timer2, &QTimer::timeout, this, &frmQuick::onTimer2);
     connect(frameDisplay, &SimulationDisplay::rowClicked, this, &frmQuick::onDisplayRowClicked);

@@ -14,6 +14,7 @@
 #include "storage/FileCommands.h"
 
 class QAction;
+class QKeyEvent;
 class QFrame;
 class QGroupBox;
 class QLabel;
@@ -30,6 +31,7 @@ class LineEditor;
 class SimulationDisplay;
 class QtProcessRunner;
 struct ToolContext;
+struct DialogContext;
 
 class frmQuick : public QMainWindow, public FileCommandsView {
     Q_OBJECT
@@ -194,6 +196,33 @@ private:
     void showRows();
     void onDisplayRowClicked(int row);
 
+    // Typing in txtEdit (QuickTyping.cpp).
+    enum class LineKind { Plain, Continuous, Block };
+    LineKind lineKind() const;
+    bool messageScrolls() const;
+    void setupTyping();
+    void refreshPosition();
+    bool editorEvent(QEvent* event);
+    bool keyPressDropped(QKeyEvent* event);
+    bool keyDownHandled(QKeyEvent* event);
+    void keyReleased(QKeyEvent* event);
+    bool keyPending_ = false;
+    // The Edit menu (QuickEditMenu.cpp).
+    void setupEditCommands();
+    void pasteIntoLine();
+    void deleteMessage();
+    // Attribute buttons (QuickButtons.cpp).
+    void setupButtons();
+    DialogContext dialogContext();
+    template <class Dialog>
+    void openDialog(const char* module);
+    void onBlinkClicked();
+public:
+    // The long-message dialog for the current line, then the refreshes.
+    void openLongMessageDialog();
+    // A plain line stays one paragraph of at most 20 characters.
+    void normaliseLine();
+private:
     // The external tools (QuickTools.cpp).
     void setupTools();
     bool toolContent() const;

@@ -145,6 +145,12 @@ void LineEditor::mouseDoubleClickEvent(QMouseEvent* event) {
     selectWordAtCursor();
 }
 
+QMimeData* LineEditor::createMimeDataFromSelection() const {
+    auto* data = new QMimeData;
+    data->setText(textCursor().selectedText().replace(QChar::ParagraphSeparator, QStringLiteral("\r\n")));
+    return data;
+}
+
 void LineEditor::insertFromMimeData(const QMimeData* source) {
     // Only plain text enters the line, without control characters.
     QString text = source->text();

@@ -48,6 +48,8 @@ public:
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void insertFromMimeData(const QMimeData* source) override;
+    // Copy and Cut put plain text on the clipboard.
+    QMimeData* createMimeDataFromSelection() const override;
 
 private:
     QTextCharFormat base_;
