@@ -41,6 +41,7 @@ int steadyMark(int mark) {
 frmBlink::frmBlink(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(ctx.currentLine()) {
     const QuickMessage& m = ctx.session.msg;
     const BlinkOpening opening = OpenBlink(m, line_);
+    setObjectName(QStringLiteral("frmBlink"));
     setWindowTitle(QString::fromStdString(opening.caption));
 
     Label1 = Named(new QLabel("Blink", this), "Label1");

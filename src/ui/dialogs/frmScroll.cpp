@@ -24,6 +24,7 @@ namespace lt {
 
 frmScroll::frmScroll(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(ctx.currentLine()) {
     const QuickMessage& m = ctx.session.msg;
+    setObjectName(QStringLiteral("frmScroll"));
     setWindowTitle(QString::fromStdString(HorizontalScrollCaption(line_)));
 
     optNo = Named(new QRadioButton("Off", this), "optNo");

@@ -17,6 +17,7 @@ namespace lt {
 frmSelect::frmSelect(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(ctx.currentLine()) {
     situation_ = LongMessageSituation(ctx.session.msg, line_);
     const LongMessageTexts texts = LongMessageText(situation_);
+    setObjectName(QStringLiteral("frmSelect"));
     setWindowTitle("Select");
 
     lblPrompt = Named(new QLabel(QString::fromStdString(texts.prompt), this), "lblPrompt");

@@ -29,6 +29,7 @@ std::string boxText(const QPlainTextEdit* box) { return box->toPlainText().toLat
 
 frmSend::frmSend(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx) {
     const Settings& settings = ctx.session.settings;
+    setObjectName(QStringLiteral("frmSend"));
     setWindowTitle("Send");
 
     optOff = Named(new QRadioButton("Off", this), "optOff");

@@ -19,6 +19,7 @@ namespace lt {
 
 frmStart::frmStart(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx) {
     const QuickMessage& m = ctx.session.msg;
+    setObjectName(QStringLiteral("frmStart"));
     setWindowTitle(QString::fromStdString(StartWindowCaption(m.CurrentMessage)));
 
     Label1 = Named(new QLabel("Start message", this), "Label1");

@@ -32,6 +32,7 @@ int markVariable(int mark) { return (mark - 1) % 16 + 1; }
 
 frmVar::frmVar(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(ctx.currentLine()) {
     const QuickMessage& m = ctx.session.msg;
+    setObjectName(QStringLiteral("frmVar"));
     setWindowTitle("Variable on line " + QString::fromStdString(std::to_string(line_)).prepend(' '));
 
     Label1 = Named(new QLabel("Variable", this), "Label1");

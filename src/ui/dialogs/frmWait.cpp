@@ -23,6 +23,7 @@ namespace lt {
 
 frmWait::frmWait(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(ctx.currentLine()) {
     const QuickMessage& m = ctx.session.msg;
+    setObjectName(QStringLiteral("frmWait"));
     setWindowTitle("Vertical scroll ");
 
     Label1 = Named(new QLabel("Vertical scroll", this), "Label1");
