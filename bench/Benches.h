@@ -7,5 +7,6 @@ namespace lt::bench {
 
 void StorageBenches(Results& results, const std::string& workDir);
 void ToolchainBenches(Results& results, const std::string& workDir);
+void PrintBenches(Results& results, const std::string& workDir);
 
 } // namespace lt::bench

@@ -14,6 +14,7 @@ int main(int argc, char* argv[]) {
     lt::bench::Results results;
     lt::bench::StorageBenches(results, dir);
     lt::bench::ToolchainBenches(results, dir);
+    lt::bench::PrintBenches(results, dir);
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
     return results.failed == 0 ? 0 : 1;

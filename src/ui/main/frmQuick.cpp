@@ -58,6 +58,7 @@ frmQuick::frmQuick(Session& session, QWidget* parent)
     setupMenus();
     connectControls();
     installStatusHelp();
+    setupScriptEdit();
 }
 
 frmQuick::~frmQuick() = default;
