@@ -63,7 +63,8 @@ void PrintBenches(Results& results, const std::string&) {
         reader.open();
         for (int n = 1; n < kMessageCount; ++n) {
             std::string b = reader.fetch(n, s.index.MessageOffset[n]);
-            for (size_t p = 0; (p = b.find('\n', p)) != std::string::npos; ++p) sink += std::string(b, 0, p).size() & 1;
+            for (size_t start = 0, p; (p = b.find('\n', start)) != std::string::npos; start = p + 1)
+                sink += std::string(b, start, p - start).size() & 1;
         }
     });
     for (PrintMode mode : {PrintMode::TextOnly, PrintMode::CompleteScript}) {

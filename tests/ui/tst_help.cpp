@@ -89,6 +89,7 @@ void TestHelp::everyContextHasATopicAndTheViewerNavigates() {
         if (int n = o->property("helpContext").toInt()) used << n;
     for (int n : used) QVERIFY2(v->topics().contains(n), qPrintable(QString::number(n)));
     QCOMPARE(v->contents->count(), v->topics().size());
+    QCOMPARE(v->contents->item(0)->text(), QStringLiteral("Lumatext 7700 Help \u2013 Contents"));
 
     v->showTopic(1100);
     v->showTopic(1200);

@@ -12,6 +12,7 @@
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -21,12 +22,7 @@ namespace {
 
 QString Anchor(int context) { return QStringLiteral("ctx%1").arg(context); }
 
-QString PlainText(QString html) {
-    html.remove(QRegularExpression(QStringLiteral("<[^>]*>")));
-    html.replace(QStringLiteral("&lt;"), QStringLiteral("<")).replace(QStringLiteral("&gt;"), QStringLiteral(">"));
-    html.replace(QStringLiteral("&quot;"), QStringLiteral("\"")).replace(QStringLiteral("&amp;"), QStringLiteral("&"));
-    return html;
-}
+QString PlainText(const QString& html) { return QTextDocumentFragment::fromHtml(html).toPlainText(); }
 
 } // namespace
 
@@ -194,6 +190,12 @@ void ShowHelp(QWidget* from, int context) {
     // with the dialog at the latest.
     const QString file = main ? main->helpFile()
                               : QCoreApplication::applicationDirPath() + QStringLiteral("/Lumatext7700.hlp");
+    if (top) {
+        if (auto* own = top->findChild<HelpViewer*>(QStringLiteral("dialogHelpViewer"), Qt::FindDirectChildrenOnly)) {
+            own->showTopic(context);
+            return;
+        }
+    }
     auto* viewer = new HelpViewer(file, top);
     viewer->setObjectName(QStringLiteral("dialogHelpViewer"));
     viewer->setAttribute(Qt::WA_DeleteOnClose);
