@@ -9,6 +9,10 @@
 #include "MemoryFileSystem.h"
 #include "Session.h"
 #include "ui/dialogs/frmPref.h"
+#include "ui/main/frmQuick.h"
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
 
 using namespace lt;
 using namespace lt::test;
@@ -18,7 +22,28 @@ class TestPref : public QObject {
 private slots:
     void keyFiltersAndLoad();
     void okAppliesInOrderWithThePlaceholderQuestion();
+    void editMenuOpensTheDialogOverTheWindow();
 };
+
+void TestPref::editMenuOpensTheDialogOverTheWindow() {
+    MemoryFileSystem fs;
+    FakeUserPort ui;
+    Session s{fs, ui};
+    frmQuick w(s);
+    w.files().NewFile();
+    bool seen = false;
+    QTimer::singleShot(0, &w, [&] {
+        auto* d = qobject_cast<frmPref*>(QApplication::activeModalWidget());
+        if (!d) return;
+        seen = d->parentWidget() == &w && d->windowTitle() == QStringLiteral("Preferences");
+        d->txtStart->setText(QStringLiteral("["));
+        QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+    });
+    w.mnuEditPref->trigger();
+    QVERIFY(seen);
+    QCOMPARE(s.settings.StartChar, std::string("["));
+    QVERIFY(ui.boxes.empty());
+}
 
 void TestPref::keyFiltersAndLoad() {
     MemoryFileSystem fs;
