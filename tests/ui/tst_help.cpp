@@ -73,6 +73,14 @@ void TestHelp::f1AndTheHelpMenuOpenTheirTopics() {
     e.w.mnuHelpSelect[1]->trigger();
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.viewer()->searchBox));
 
+    e.viewer()->close();
+    e.w.activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&e.w));
+    QVERIFY(e.w.cmdClrScreen->isEnabled());
+    e.w.cmdClrScreen->setFocus();
+    QTest::keyClick(e.w.cmdClrScreen, Qt::Key_F1);
+    QCOMPARE(e.viewer()->currentTopic(), 3500);
+
     // A dialog's Help button (the dialog not modal here) uses the same viewer.
     frmPref pref(e.s, &e.w);
     QTest::mouseClick(pref.cmdHelp, Qt::LeftButton);

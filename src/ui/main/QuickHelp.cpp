@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 #include "print/PrintJob.h"
 #include "ui/dialogs/frmAbout.h"
@@ -46,6 +47,12 @@ void frmQuick::setupHelp() {
         showHelp(focusedHelpContext());
     });
     helpViewer();  // the dialogs' Help buttons find it among the window's children
+    // The attribute buttons lead to the topics of their attributes.
+    const std::pair<QWidget*, int> topics[] = {{cmdBlink, 3000}, {cmdVar, 3100},     {cmdFont, 3200},
+                                               {cmdCenter, 3300}, {cmdScroll, 3400},  {cmdClrScreen, 3500},
+                                               {cmdRelay, 3500},  {cmdStart, 3800},   {cmdWait, 3900},
+                                               {cmdSend, 4100},   {txtEdit, kQuickEditTopic}};
+    for (const auto& [widget, topic] : topics) widget->setProperty("helpContext", topic);
     auto* filter = new MenuHelpFilter(this);
     for (QMenu* menu : menuBar()->findChildren<QMenu*>()) menu->installEventFilter(filter);
 
