@@ -66,6 +66,7 @@ void TestScriptEdit::twoClicksReturnTheMessageUnchanged() {
     const std::string block = e.s.msg.BlockText;
     const std::string rtf = e.s.msg.LineRtf[1];
     QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
+    const Qt::FocusPolicy barFocus = w.vsbMsg->focusPolicy(), boxFocus = w.txtMsg->focusPolicy();
 
     QTest::mouseClick(w.cmdAdvEdit, Qt::LeftButton);
     QVERIFY(e.s.run.ScriptEditMode);
@@ -97,7 +98,8 @@ void TestScriptEdit::twoClicksReturnTheMessageUnchanged() {
     QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
     QVERIFY(!w.txtAdvEdit->isVisible() && !w.txtAdvEdit->isEnabled());
     QVERIFY(w.txtEdit->isVisible() && w.txtEdit->isEnabled() && w.Line1->isVisible() && w.cmdBlink->isEnabled());
-    QVERIFY(w.txtMsg->focusPolicy() != Qt::ClickFocus);
+    QCOMPARE(w.txtMsg->focusPolicy(), boxFocus);
+    QCOMPARE(w.vsbMsg->focusPolicy(), barFocus);
     SubMake(e.s);
     QCOMPARE(e.s.msg.BlockText, block);
 

@@ -109,7 +109,7 @@ void frmQuick::showScriptView() {
     // Out of the Tab order, so that Tab types a tab character into the script.
     const std::array<QWidget*, 3> skipped = {txtMsg, vsbMsg, cmdAdvEdit};
     for (size_t i = 0; i < skipped.size(); ++i) {
-        savedFocus_[i] = skipped[i]->focusPolicy();
+        if (savedFocus_[i] < 0) savedFocus_[i] = skipped[i]->focusPolicy();
         skipped[i]->setFocusPolicy(Qt::ClickFocus);
     }
     Line1->setVisible(false);
@@ -127,9 +127,10 @@ void frmQuick::showQuickView() {
     txtAdvEdit->setEnabled(false);
     txtAdvEdit->setVisible(false);
     const std::array<QWidget*, 3> skipped = {txtMsg, vsbMsg, cmdAdvEdit};
-    for (size_t i = 0; i < skipped.size(); ++i)
-        if (skipped[i]->focusPolicy() == Qt::ClickFocus && savedFocus_[i] != 0)
-            skipped[i]->setFocusPolicy(static_cast<Qt::FocusPolicy>(savedFocus_[i]));
+    for (size_t i = 0; i < skipped.size(); ++i) {
+        if (savedFocus_[i] >= 0) skipped[i]->setFocusPolicy(static_cast<Qt::FocusPolicy>(savedFocus_[i]));
+        savedFocus_[i] = -1;
+    }
     pnlQuick->setVisible(true);
     txtEdit->setVisible(true);
     Line1->setVisible(true);

@@ -230,7 +230,7 @@ private:
     QString pendingCode_;          // digits typed on the keypad with Alt held
     int keyCounter_ = 1;
     bool keepStepStatus_ = false;  // the error text of Ctrl+Plus/Minus stays on key-up
-    std::array<int, 3> savedFocus_{};
+    std::array<int, 3> savedFocus_{-1, -1, -1};  // Tab-order policies kept while in Script Edit
     // ---- end of Script Edit block ------------------------------------------------------
 
     Session& s_;
