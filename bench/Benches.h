@@ -7,6 +7,9 @@ namespace lt::bench {
 
 void StorageBenches(Results& results, const std::string& workDir);
 void ToolchainBenches(Results& results, const std::string& workDir);
+void ToolBenches(Results& results, const std::string& workDir);
+void QuickEditBenches(Results& results, const std::string& workDir);
+void UnitBenches(Results& results);
 void PrintBenches(Results& results, const std::string& workDir);
 
 } // namespace lt::bench

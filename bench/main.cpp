@@ -14,6 +14,9 @@ int main(int argc, char* argv[]) {
     lt::bench::Results results;
     lt::bench::StorageBenches(results, dir);
     lt::bench::ToolchainBenches(results, dir);
+    lt::bench::ToolBenches(results, dir);
+    lt::bench::QuickEditBenches(results, dir);
+    lt::bench::UnitBenches(results);
     lt::bench::PrintBenches(results, dir);
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);

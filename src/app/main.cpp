@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include "app/EditorApp.h"
 #include "storage/FileSystem.h"
@@ -20,7 +21,11 @@ int main(int argc, char* argv[]) {
     if (!editor.start()) return 0;
     // A script file named on the command line is opened at once.
     const QStringList args = QCoreApplication::arguments();
-    if (args.size() > 1) editor.openFile(QDir(args.at(1)).absolutePath().toStdString());
+    for (int i = 1; i < args.size(); ++i) {
+        // --quit-when-idle ends the program once start-up is complete (start-up timing).
+        if (args.at(i) == QStringLiteral("--quit-when-idle")) QTimer::singleShot(0, &app, &QApplication::quit);
+        else editor.openFile(QDir(args.at(i)).absolutePath().toStdString());
+    }
     int code = QApplication::exec();
     editor.shutdown();
     return code;

@@ -168,7 +168,10 @@ int regen(Cli& c, const std::string& path, const std::string& target) {
         store.LoadMessage(last);
     }
     c.s.run.HeaderChanged = true; // write even when nothing changed
-    if (!SaveFile(c.s, path, target)) return fail(c, "cannot write " + target);
+    c.ui.setQuiet(true); // the save's notices speak of menus; one line below says it all
+    const bool saved = SaveFile(c.s, path, target);
+    c.ui.setQuiet(false);
+    if (!saved) return fail(c, "cannot write " + target);
     c.out << "regenerated " << quick << " Quick Edit message" << (quick == 1 ? "" : "s") << ", copied " << scriptOnly
           << " script-only message" << (scriptOnly == 1 ? "" : "s") << " into " << target << "\n";
     return kOk;

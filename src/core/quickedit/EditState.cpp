@@ -85,6 +85,11 @@ void fillState(Session& s, int line, EditControlState& st) {
 
 EditControlState ShowEditState(Session& s, int currentLine) {
     EditControlState st;
+    const QuickMessage& m = s.msg;
+    st.txtMsg = std::to_string(m.CurrentMessage);
+    st.txtLine = std::to_string(currentLine);
+    if (m.CurrentMessage >= 0 && m.CurrentMessage < kMessageCount)
+        st.txtTask = std::to_string(m.MessageTask[m.CurrentMessage]);
     st.cmdAdvEdit.caption = "&Go to Script Edit";
     const bool scriptOnly = s.msg.ScriptOnly;
     if (!scriptOnly) s.ui.setStatus("Updating edit controls");

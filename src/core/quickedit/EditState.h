@@ -14,6 +14,8 @@ struct ButtonState {
 };
 
 struct EditControlState {
+    // Entry boxes: numbers without a sign blank.
+    std::string txtMsg, txtLine, txtTask;
     ButtonState cmdAdvEdit, cmdCenter, cmdBlink, cmdVar, cmdScroll, cmdWait, cmdFont, cmdRelay, cmdStart,
         cmdClrScreen, cmdSend;
     bool vsbLineEnabled = true;

@@ -1,6 +1,7 @@
 #include "quickedit/Read.h"
 
 #include <cstdlib>
+#include <string_view>
 #include <stdexcept>
 #include <vector>
 
@@ -34,15 +35,22 @@ std::vector<std::string> linesOf(const std::string& text) {
 // What a statement says from its fifth character on (after the four-blank indent). A
 // statement is recognised by what starts there, so a PRINT text that happens to hold a
 // keyword is still a PRINT statement.
-std::string statementHead(const std::string& line) { return TrimLeft(line); }
+std::string_view statementHead(std::string_view line) {
+    size_t b = line.find_first_not_of(' ');
+    return b == std::string_view::npos ? std::string_view() : line.substr(b);
+}
 
-// Argument of a statement that starts with keyword + "(", with ok telling whether the
-// statement had one (a cut-off statement has none).
-bool argumentOf(const std::string& statement, const std::string& keyword, std::string& argument) {
-    const std::string head = statementHead(statement);
-    if (!StartsWith(head, keyword + "(")) return false;
-    if (head.find(')', keyword.size()) == std::string::npos) return false;
-    argument = ChkLine(head, keyword, '(', ')');
+bool startsWith(std::string_view text, std::string_view prefix) {
+    return text.size() >= prefix.size() && text.compare(0, prefix.size(), prefix) == 0;
+}
+
+// Argument of a statement that starts with keyword + "("; false when the statement is of
+// another kind or cut off (no closing parenthesis), which sets nothing.
+bool argumentOf(std::string_view statement, std::string_view keyword, std::string& argument) {
+    const std::string_view head = statementHead(statement);
+    if (!startsWith(head, keyword) || head.size() <= keyword.size() || head[keyword.size()] != '(') return false;
+    if (head.find(')', keyword.size()) == std::string_view::npos) return false;
+    argument = ChkLine(std::string(head), std::string(keyword), '(', ')');
     return true;
 }
 
@@ -123,7 +131,7 @@ void readDoLineImpl(Session& s) {
         if (start < source.size() && source[start] == '\n') ++start;
         if (!statement.empty() && statement[0] == '\n') statement.erase(0, 1);
 
-        const std::string head = statementHead(statement);
+        const std::string head(statementHead(statement));
         const bool blinking = state == "1" || state == "ON";
         const bool steady = state.empty() || state == "-1" || state == "OFF";
         std::string argument;
@@ -262,7 +270,7 @@ void readLinesImpl(Session& s, int i) {
         if (argumentOf(statement, "CALL CURSOR", argument)) cursor = true;
         if (statement.compare(0, 9, "// Center") == 0) centred = true;
         m.WorkText += statement;
-        if (StartsWith(statementHead(statement), "CALL WAIT(")) {
+        if (startsWith(statementHead(statement), "CALL WAIT(")) {
             closeParagraph();
             if (!endsWithParagraphBreak(rtf)) rtf += "\\par\r\n";
         }
@@ -332,17 +340,17 @@ void readFieldsImpl(Session& s) {
             if (current > 0) m.LineNumber.at(current) = current;
         }
         if (current >= 1) m.LineScript.at(current) += line;
-        const std::string head = line.size() > 4 ? line.substr(4) : std::string();
+        const std::string_view head = line.size() > 4 ? std::string_view(line).substr(4) : std::string_view();
         std::string argument;
-        if (StartsWith(head, "CLS")) {
+        if (startsWith(head, "CLS")) {
             if (m.ClearScreen.empty()) m.ClearScreen = "CLS";
             barrier = true;
-        } else if (StartsWith(head, "CALL RELAY(")) {
+        } else if (startsWith(head, "CALL RELAY(")) {
             if (argumentOf(head, "CALL RELAY", argument) && m.RelayMode.empty()) m.RelayMode = argument;
             barrier = true;
-        } else if (StartsWith(head, "CALL OUTPUT_DEVICE(")) {
+        } else if (startsWith(head, "CALL OUTPUT_DEVICE(")) {
             barrier = true;
-        } else if (StartsWith(head, "CALL LOCK_BUFFER(")) {
+        } else if (startsWith(head, "CALL LOCK_BUFFER(")) {
             if (argumentOf(head, "CALL LOCK_BUFFER", argument) && m.LockBuffer.empty()) m.LockBuffer = argument;
         } else if (argumentOf(head, "CALL START_SCRIPT", argument)) {
             appendToList(barrier ? m.StartSameTask : m.StartOtherTask, argument);
@@ -365,7 +373,7 @@ std::string ChkDevice(const std::string& block) {
     const std::vector<std::string> lines = linesOf(block);
     auto findStatement = [&](const std::string& statement) -> int {
         for (size_t k = 0; k < lines.size(); ++k)
-            if (StartsWith(statementHead(lines[k]), statement)) return static_cast<int>(k);
+            if (startsWith(statementHead(lines[k]), statement)) return static_cast<int>(k);
         return -1;
     };
     int serial = findStatement("CALL OUTPUT_DEVICE(SERIAL)");

@@ -11,8 +11,11 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool NextRichToken(const std::string& f, size_t& pos, RichToken& t) {
     if (pos >= f.size()) return false;
-    t = RichToken();
     t.begin = pos;
+    t.word = std::string_view();
+    t.hasNumber = false;
+    t.number = 0;
+    t.ch = 0;
     if (f[pos] != '\\') {
         t.kind = RichToken::Text;
         t.ch = f[pos];
@@ -28,7 +31,8 @@ bool NextRichToken(const std::string& f, size_t& pos, RichToken& t) {
     }
     t.kind = RichToken::ControlWord;
     size_t i = pos + 1;
-    while (i < f.size() && isLetter(f[i])) t.word.push_back(f[i++]);
+    while (i < f.size() && isLetter(f[i])) ++i;
+    t.word = std::string_view(f).substr(pos + 1, i - pos - 1);
     size_t numberStart = i;
     bool negative = false;
     if (i < f.size() && f[i] == '-' && i + 1 < f.size() && isDigit(f[i + 1])) {

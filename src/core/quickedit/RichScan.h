@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace lt {
 
@@ -12,7 +13,7 @@ struct RichToken {
     enum Kind { ControlWord, Text } kind = Text;
     size_t begin = 0; // byte range in the fragment
     size_t end = 0;
-    std::string word; // letters of a control word ("" for a lone backslash)
+    std::string_view word; // letters of a control word ("" for a lone backslash); a view into the fragment
     bool hasNumber = false;
     long long number = 0;
     char ch = 0; // visible character of a text token ("\\" gives one backslash)

@@ -224,7 +224,8 @@ std::string MakeBlink(const std::string& fragment) {
             if (t.word == "f") {
                 mark = FontMark(t);
                 if (firstMark < 0) firstMark = mark;
-            } else if (t.word != "cf") {
+            } else if (t.word != "cf" && !t.word.empty()) {
+                // A lone backslash means nothing and is dropped rather than glued to a mark.
                 items.push_back(BlinkItem{false, 0, fragment.substr(t.begin, t.end - t.begin)});
             }
             continue;

@@ -48,7 +48,8 @@ int CountVariables(const std::string& fragment);
 
 // Splits after at most n visible characters at a word boundary: returns the head and
 // leaves the rest (leading blanks removed) in text. Every visible character keeps the
-// marks that govern it: the rest starts with the font mark in effect at the cut.
+// marks that govern it: the rest starts with "\qc " when the cut lies in a centred
+// paragraph and with the font mark in effect at the cut.
 std::string TruncateText(std::string& text, int n);
 // The same, reporting an unexpected failure through the rescue prompt ("TruncateText").
 std::string TruncateText(Session& s, std::string& text, int n);

@@ -68,14 +68,22 @@ int SimulationModel::rowForLine(const Session& s, int line) {
     const QuickMessage& m = s.msg;
     if (line < 1 || line > kMaxLines) return 0;
     int number = m.LineNumber[line] == 0 ? line : m.LineNumber[line];
-    int r = m.LineCount == 2 ? number + 1 : number;
-    return r >= 1 && r <= 4 ? r : 0;
+    if (m.LineCount == 2) return number >= 1 && number <= 2 ? number + 1 : 0; // rows 1 and 4 stay empty
+    return number >= 1 && number <= 4 ? number : 0;
 }
 
 int SimulationModel::lineForRow(const Session& s, int row) {
     for (int i = 1; i <= s.msg.LineCount && i <= kMaxLines; ++i)
         if (rowForLine(s, i) == row) return i;
     return 0;
+}
+
+int SimulationModel::clickTarget(const Session& s, int row, int currentLine) {
+    const QuickMessage& m = s.msg;
+    if (currentLine >= 1 && currentLine <= kMaxLines && m.VerticalScrollMode && !m.LineRepeat[currentLine].empty())
+        return 0;
+    int line = lineForRow(s, row);
+    return line == currentLine ? 0 : line;
 }
 
 std::string SimulationModel::rowStatusText(const Session& s, int row) {

@@ -30,6 +30,10 @@ public:
     // Row that shows edit line `line`, and the edit line shown in `row` (0 for none).
     static int rowForLine(const Session& s, int line);
     static int lineForRow(const Session& s, int row);
+    // The edit line a click on `row` makes current, or 0 when the click does nothing (no
+    // line there, the row already shows the current line, or the current line scrolls
+    // vertically).
+    static int clickTarget(const Session& s, int row, int currentLine);
     // "Simulation display line n" for the row under the mouse.
     static std::string rowStatusText(const Session& s, int row);
 

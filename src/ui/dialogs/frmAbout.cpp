@@ -18,7 +18,6 @@ QLabel* title(QWidget* parent, int points) {
     auto* label = new QLabel(ProductName(), parent);
     QFont f = label->font();
     f.setPointSize(points);
-    f.setBold(true);
     label->setFont(f);
     label->setAlignment(Qt::AlignCenter);
     return label;

@@ -9,6 +9,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 
+#include "quickedit/RichText.h"
 #include "settings/ProgramMenu.h"
 #include "storage/PathUtil.h"
 #include "storage/SaveFile.h"
@@ -174,8 +175,9 @@ bool frmQuick::contentTest() const {
     if (s_.run.ScriptEditMode) {
         if (!s_.msg.BlockText.empty()) return true;
     } else {
+        // A line counts when it holds text; an empty line still carries its spacing mark.
         for (int i = 1; i <= s_.msg.LineCount; ++i)
-            if (!s_.msg.LineRtf[i].empty()) return true;
+            if (!GetText(s_.msg.LineRtf[i]).empty()) return true;
     }
     for (int i = 0; i < kMessageCount; ++i)
         if (s_.index.MessageState[i] != 0) return true;

@@ -18,6 +18,8 @@
 #include <QVBoxLayout>
 
 #include "quickedit/EditState.h"
+#include "toolchain/ToolContext.h"
+#include "ui/toolchain/QtProcessRunner.h"
 #include "ui/widgets/LineEditor.h"
 #include "ui/widgets/SimulationDisplay.h"
 
@@ -58,6 +60,7 @@ frmQuick::frmQuick(Session& session, QWidget* parent)
     setupMenus();
     connectControls();
     installStatusHelp();
+    setupTools();
     setupScriptEdit();
 }
 

@@ -33,6 +33,8 @@ class HelpViewer;
 class LineEditor;
 class ScriptHighlighter;
 class SimulationDisplay;
+class QtProcessRunner;
+struct ToolContext;
 
 class frmQuick : public QMainWindow, public FileCommandsView {
     Q_OBJECT
@@ -51,12 +53,16 @@ public:
     FileCommands& files() { return files_; }
     SimulationModel& simulation() { return sim_; }
     int currentLine() const { return currentLine_; }
+    ToolContext& tools() { return *tools_; }
 
     // Moves to another message in the fixed order: build, store, fetch, read, refresh.
     void changeMessage(int n);
     // The edit controls for the current line (captions, enabled states, txtEdit).
     void ShowEdit();
     void UpdateSimulation();
+    // The display timers' ticks: Timer1 scrolls, Timer2 blinks.
+    void onTimer1();
+    void onTimer2();
     // txtEdit's content becomes LineRtf of the current line.
     void writeBackLine();
     // Status-bar help text of a control (empty for controls without one).
@@ -190,8 +196,6 @@ private:
     void chooseBaud(int index);
     void openRecent(int k);
     // Refreshes (QuickRefresh.cpp).
-    void onTimer1();
-    void onTimer2();
     void showRows();
     void onDisplayRowClicked(int row);
 
@@ -232,6 +236,11 @@ private:
     bool keepStepStatus_ = false;  // the error text of Ctrl+Plus/Minus stays on key-up
     std::array<int, 3> savedFocus_{-1, -1, -1};  // Tab-order policies kept while in Script Edit
     // ---- end of Script Edit block ------------------------------------------------------
+    // The external tools (QuickTools.cpp).
+    void setupTools();
+    bool toolContent() const;
+    std::unique_ptr<QtProcessRunner> runner_;
+    std::unique_ptr<ToolContext> tools_;
 
     Session& s_;
     FileCommands files_;

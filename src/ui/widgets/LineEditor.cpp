@@ -14,7 +14,6 @@ namespace lt {
 
 LineEditor::LineEditor(QWidget* parent) : QTextEdit(parent) {
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setStyleHint(QFont::TypeWriter);
     font.setPointSize(13);
     setFont(font);
     base_.setFont(font);

@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QFontDatabase>
-#include <QGraphicsDropShadowEffect>
 #include <QVBoxLayout>
 
 namespace lt {
@@ -16,9 +15,7 @@ SimulationDisplay::SimulationDisplay(QWidget* parent) : QGroupBox(parent) {
     rows->setContentsMargins(12, 10, 12, 10);
     rows->setSpacing(4);
     QFont font = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    font.setStyleHint(QFont::TypeWriter);
     font.setPointSize(15);
-    font.setBold(true);
     font.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);
     for (int r = 1; r <= 4; ++r) {
         auto* label = new QLabel(panel);
@@ -27,11 +24,6 @@ SimulationDisplay::SimulationDisplay(QWidget* parent) : QGroupBox(parent) {
         label->setTextFormat(Qt::PlainText);
         label->setStyleSheet(QStringLiteral("color: #ff8a1e; background: transparent;"));
         label->setMinimumWidth(QFontMetrics(font).horizontalAdvance(QString(20, QLatin1Char('M'))) + 4);
-        auto* glow = new QGraphicsDropShadowEffect(label);
-        glow->setColor(QColor(255, 110, 20, 200));
-        glow->setBlurRadius(12);
-        glow->setOffset(0, 0);
-        label->setGraphicsEffect(glow);
         label->setMouseTracking(true);
         label->installEventFilter(this);
         rows->addWidget(label);

@@ -110,6 +110,10 @@ TEST(Lumatext, UsageAndFileErrors) {
     r = lumatext(dir, "list foreign.src");
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(r.err, "lumatext: foreign.src is not a Lumatext 7700 script file\n");
+    dir.write("good.src", "#define Display_type (7740)\r\n");
+    r = lumatext(dir, "regen good.src no/such/dir/out.src");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "lumatext: cannot write no/such/dir/out.src\n");
     dir.write("notes.txt", "shopping list\r\n");
     r = lumatext(dir, "regen notes.txt out.src");
     EXPECT_EQ(r.code, 1);

@@ -7,7 +7,10 @@ using namespace lt;
 using lt::test::QuickEditTest;
 
 TEST_F(QuickEditTest, EditStateCaptionsAndEnabledControls) {
+    m.CurrentMessage = 12;
+    m.MessageTask[12] = 3;
     EditControlState st = ShowEditState(s, 1);
+    EXPECT_EQ(st.txtMsg + "/" + st.txtLine + "/" + st.txtTask, "12/1/3");
     EXPECT_EQ(st.cmdAdvEdit.caption, "&Go to Script Edit");
     EXPECT_EQ(st.editRtf, "\\sb90\\sa90 \\f0 \\cf0");
     EXPECT_EQ(st.cmdCenter.caption, "Center te&xt OFF");

@@ -34,9 +34,19 @@ TEST_F(QuickEditTest, SimulationShowsStaticCentredAndBlinkingLines) {
     EXPECT_EQ(sim.row(3), "ABCD12345678901234567");
 
     EXPECT_EQ(SimulationModel::rowForLine(s, 1), 2);
+    m.LineNumber[2] = 3; // a row a two-line unit does not have
+    EXPECT_EQ(SimulationModel::rowForLine(s, 2), 0);
+    m.LineNumber[2] = 2;
     EXPECT_EQ(SimulationModel::lineForRow(s, 3), 2);
     EXPECT_EQ(SimulationModel::lineForRow(s, 1), 0);
     EXPECT_EQ(SimulationModel::rowStatusText(s, 3), "Simulation display line 2");
+    EXPECT_EQ(SimulationModel::clickTarget(s, 3, 1), 2);
+    EXPECT_EQ(SimulationModel::clickTarget(s, 2, 1), 0);
+    m.LineRepeat[1] = "0,0";
+    m.VerticalScrollMode = true;
+    EXPECT_EQ(SimulationModel::clickTarget(s, 3, 1), 0);
+    m.LineRepeat[1].clear();
+    m.VerticalScrollMode = false;
     fourLines();
     sim.UpdateSimulation(s);
     EXPECT_EQ(rows(sim), "       HELLO|ABCD12345678901234567|NOT SHOWN|");

@@ -1,0 +1,42 @@
+// Runs the real tool programs the way the editor does: an argument-list file of CR LF
+// lines with one extra empty line, the program started with "@<list>" and no shell.
+#pragma once
+
+#include <spawn.h>
+#include <string>
+#include <sys/wait.h>
+#include <vector>
+
+#include "TempDir.h"
+
+extern char** environ;
+
+namespace lt::test {
+
+inline std::string listText(const std::vector<std::string>& entries) {
+    std::string text;
+    for (const std::string& e : entries) text += e + "\r\n";
+    return text + "\r\n";
+}
+
+// Exit code of the program, -1 when it could not be started or did not exit normally.
+inline int runProgram(const std::string& program, const std::string& argument) {
+    std::vector<char*> argv = {const_cast<char*>(program.c_str()), const_cast<char*>(argument.c_str()), nullptr};
+    pid_t pid = 0;
+    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return -1;
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
+    return WEXITSTATUS(status);
+}
+
+// Writes <name>.lst in the directory and runs the tool on it.
+inline int runTool(const TempDir& dir, const std::string& tool, const std::string& listName,
+                   const std::vector<std::string>& entries) {
+    dir.write(listName, listText(entries));
+    return runProgram(std::string(LT_BIN_DIR) + "/" + tool, "@" + dir.file(listName));
+}
+
+inline std::string binDir() { return std::string(LT_BIN_DIR) + "/"; }
+inline std::string corpusDir() { return std::string(LT_SOURCE_DIR) + "/tests/tools/corpus/"; }
+
+} // namespace lt::test

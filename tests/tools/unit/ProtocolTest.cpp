@@ -1,0 +1,212 @@
+// The serial protocol: framing on a noisy line, and the tool's client against the
+// emulated unit's server over a direct line.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "emulator/DirectLink.h"
+#include "emulator/Machine.h"
+#include "emulator/UnitServer.h"
+#include "protocol/Frame.h"
+#include "protocol/UnitClient.h"
+
+namespace {
+
+using namespace lt::protocol;
+using lt::emulator::DirectLink;
+using lt::emulator::FaultInjector;
+using lt::emulator::Machine;
+using lt::emulator::UnitServer;
+
+std::string randomImage(unsigned seed) {
+    std::mt19937 random(seed);
+    std::string image(kFlashSize, '\xFF');
+    for (size_t i = 0; i < 20000; ++i) image[i] = static_cast<char>(random() & 0xFF);
+    return image;
+}
+
+struct Bench {
+    Machine machine{4, 2};
+    UnitServer server{machine, UnitInfo{7780, 2, 4, kFlashSize, "4.12, build 7"}, 5};
+    FaultInjector faults;
+    DirectLink link{server, faults};
+    explicit Bench(double corrupt = 0, double drop = 0) : faults(drop, corrupt, 16, 42) {}
+    UnitClient client(int address = 5, int attempts = 10) {
+        return UnitClient(link, ClientOptions{address, 4000000, 2, attempts});
+    }
+};
+
+TEST(Frame, ParserFindsFramesInNoiseAndAfterDamage) {
+    std::string good = encodeFrame(7, 'W', 3, std::string("\x01\x02payload", 9));
+    std::string damaged = good;
+    damaged[10] ^= 0x40; // payload byte
+    std::string cut = good.substr(0, good.size() - 3);
+
+    FrameParser parser;
+    parser.feed("\x55\x01\xAA noise ");
+    parser.feed(damaged);
+    parser.feed(cut);
+    parser.feed(good);
+    Frame frame;
+    ASSERT_EQ(parser.next(frame), FrameParser::Event::Damaged);
+    EXPECT_EQ(frame.address, 7);
+    EXPECT_EQ(frame.sequence, 3);
+    // The cut frame swallows the start of the good one and fails its CRC; the good one
+    // is found again inside it.
+    FrameParser::Event event;
+    int damagedCount = 0;
+    while ((event = parser.next(frame)) == FrameParser::Event::Damaged) ++damagedCount;
+    ASSERT_EQ(event, FrameParser::Event::Good);
+    EXPECT_EQ(frame.payload, std::string("\x01\x02payload", 9));
+    EXPECT_EQ(frame.command, 'W');
+    EXPECT_EQ(parser.next(frame), FrameParser::Event::NeedMore);
+
+    // A damaged length is caught by the header check, not waited for.
+    std::string badHeader = good;
+    badHeader[5] = 0x03;
+    parser.clear();
+    parser.feed(badHeader);
+    EXPECT_EQ(parser.next(frame), FrameParser::Event::NeedMore);
+    EXPECT_EQ(parser.pending(), 0u);
+}
+
+TEST(Client, ProgramsReadsBackAndRunsMessages) {
+    Bench b;
+    UnitClient client = b.client();
+    UnitInfo info;
+    ASSERT_TRUE(client.identify(info));
+    EXPECT_EQ(info.type, 7780);
+    EXPECT_EQ(info.release, "4.12, build 7");
+
+    const std::string image = randomImage(1);
+    ASSERT_TRUE(client.program(image)) << client.failureText();
+    EXPECT_EQ(b.machine.flash(), image);
+    std::string back;
+    ASSERT_TRUE(client.readFlash(back));
+    EXPECT_EQ(back, image);
+    EXPECT_EQ(client.retries(), 0);
+    // Erased blocks are not sent again after the erase.
+    EXPECT_LT(client.bytesSent(), 21000u + 2 * kFlashSize / 1024 * 20);
+
+    // Calling up a message of a flash without a valid image is refused with a reason.
+    EXPECT_FALSE(client.callUp(1, ""));
+    EXPECT_EQ(client.failureText(), "The unit at address 5 refused the command: the flash memory holds no valid image.");
+
+    UnitClient other = b.client();
+    std::string code = std::string("\x01\x02OK\x00", 5);
+    ASSERT_TRUE(other.runMessage(9, 1, code)) << other.failureText();
+    b.machine.advance(10);
+    EXPECT_EQ(b.machine.display().rowText(1), "OK                  ");
+}
+
+TEST(Client, FailuresAreNamed) {
+    {
+        Bench b;
+        UnitClient client = b.client(6, 3);
+        UnitInfo info;
+        EXPECT_FALSE(client.identify(info));
+        EXPECT_EQ(client.failure(), Failure::NoAnswer);
+        EXPECT_EQ(client.failureText(), "No answer from address 6 after 3 attempts. Check the cable, the COM port, "
+                                        "the baud rate and the unit's address.");
+    }
+    {
+        Bench b(100); // every byte damaged: replies cannot even be recognised
+        UnitClient client = b.client(5, 3);
+        EXPECT_FALSE(client.erase());
+        EXPECT_EQ(client.failure(), Failure::NoAnswer);
+    }
+    {
+        Bench b;
+        b.link.cut();
+        UnitClient client = b.client();
+        EXPECT_FALSE(client.reboot());
+        EXPECT_EQ(client.failureText(), "The connection to the unit was lost: the line was cut.");
+    }
+}
+
+// A line that damages the payload of every request: the unit sees sound headers and
+// reports the damage each time.
+class DamagingLink : public Link {
+public:
+    explicit DamagingLink(UnitServer& server) : server_(server) {}
+    bool write(std::string_view bytes) override {
+        std::string damaged(bytes);
+        damaged[damaged.size() - 1] ^= 0x55; // the CRC-32 no longer matches
+        answers_ += server_.receive(damaged);
+        return true;
+    }
+    bool read(std::string& out, int) override {
+        out += answers_;
+        answers_.clear();
+        return true;
+    }
+    std::string lostReason() const override { return {}; }
+
+private:
+    UnitServer& server_;
+    std::string answers_;
+};
+
+TEST(Client, DamageOnEveryAttemptIsAChecksumError) {
+    Bench b;
+    DamagingLink link(b.server);
+    UnitClient client(link, ClientOptions{5, 19200, 2, 3});
+    EXPECT_FALSE(client.callUp(1, ""));
+    EXPECT_EQ(client.failure(), Failure::Damaged);
+    EXPECT_EQ(client.failureText(), "Checksum error: the data to or from the unit at address 5 arrived damaged on every "
+                                    "one of 3 attempts. Check the cable and lower the baud rate.");
+    EXPECT_EQ(b.server.damagedFrames(), 3);
+}
+
+// A unit whose flash keeps a wrong bit: every write lands with one byte changed, in a
+// frame that is itself sound.
+class BadFlashLink : public Link {
+public:
+    explicit BadFlashLink(UnitServer& server) : server_(server) {}
+    bool write(std::string_view bytes) override {
+        parser_.feed(bytes);
+        Frame frame;
+        while (parser_.next(frame) == FrameParser::Event::Good) {
+            if (frame.command == kWrite && frame.payload.size() > 2) frame.payload[2] ^= 0x01;
+            answers_ += server_.receive(encodeFrame(frame.address, frame.command, frame.sequence, frame.payload));
+        }
+        return true;
+    }
+    bool read(std::string& out, int) override {
+        out += answers_;
+        answers_.clear();
+        return true;
+    }
+    std::string lostReason() const override { return {}; }
+
+private:
+    UnitServer& server_;
+    FrameParser parser_;
+    std::string answers_;
+};
+
+TEST(Client, FlashThatDoesNotVerifyIsReportedAfterThreePasses) {
+    Bench b;
+    BadFlashLink link(b.server);
+    UnitClient client(link, ClientOptions{5, 19200, 2, 3});
+    EXPECT_FALSE(client.program(randomImage(3)));
+    EXPECT_EQ(client.failure(), Failure::VerifyFailed);
+    EXPECT_EQ(client.failureText(), "Checksum error: the flash memory of the unit at address 5 did not match the image "
+                                    "after 3 programming passes.");
+}
+
+TEST(Client, NoisyLineStillProgramsThroughRetries) {
+    for (double corrupt : {5.0, 0.0}) {
+        Bench b(corrupt, corrupt / 2);
+        UnitClient client = b.client(5, 40);
+        const std::string image = randomImage(2);
+        ASSERT_TRUE(client.program(image)) << client.failureText();
+        EXPECT_EQ(b.machine.flash(), image);
+        if (corrupt > 0) {
+            EXPECT_GT(client.retries(), 0);
+            EXPECT_GT(b.faults.corrupted(), 0u);
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,171 @@
+// End to end, no mocks: scripts compiled by the real lexmill.exe and binmill.exe,
+// programmed into the real emulator (unit7700 on a pseudo-terminal) by the real
+// 7700.exe, called up, read back and checked on the emulator's display file.
+#include <random>
+
+#include "UnitE2E.h"
+
+namespace {
+
+using namespace lt::test;
+
+const char* const kScript =
+    "SUB 5(TASK=0)    // CRC value = 1\r\n"
+    "    CLS\r\n"
+    "    CALL RELAY(ON)\r\n"
+    "LINE1:\r\n"
+    "    CALL CURSOR(1,1)\r\n"
+    "    PRINT\"       \";\r\n"
+    "    PRINT\"HELLO\";\r\n"
+    "    CALL ERASE_TO_EOL(CURRENT,CURRENT)\r\n"
+    "LINE2:\r\n"
+    "    CALL CURSOR(2,1)\r\n"
+    "    PRINT\"TEMP \";\r\n"
+    "    PRINT VAR(3, 4);\r\n"
+    "    CALL BLINK(50,ON)\r\n"
+    "    PRINT\"!\";\r\n"
+    "    CALL BLINK(-1)\r\n"
+    "    CALL ERASE_TO_EOL(CURRENT,CURRENT)\r\n"
+    "END SUB\r\n"
+    "SUB 6(TASK=1)    // CRC value = 2\r\n"
+    "    CALL OUTPUT_DEVICE(SERIAL)\r\n"
+    "    PRINT\"SENT OUT\";\r\n"
+    "    CALL OUTPUT_DEVICE(DISPLAY)\r\n"
+    "    CALL CURSOR(4,1)\r\n"
+    "    PRINT\"SIX\";\r\n"
+    "END SUB\r\n";
+
+TEST_F(UnitE2E, ProgramCallUpSendReadBackAndReboot) {
+    compile(kScript);
+    Emulator unit(dir, {});
+    ASSERT_FALSE(unit.device().empty());
+    point(unit);
+
+    ASSERT_EQ(unitTool(dir, "v", {dir.file("msg")}), 0) << log();
+    EXPECT_NE(log().find("\r\nVersion 4.12, build 7\r\n"), std::string::npos) << log();
+    EXPECT_EQ(log().find("Version"), log().find("Version 4.12, build 7"));
+
+    ASSERT_EQ(unitTool(dir, "p", {dir.file("msg")}), 0) << log();
+    EXPECT_NE(log().find("Flash programmed and verified: 32,768 bytes"), std::string::npos) << log();
+
+    ASSERT_EQ(unitTool(dir, "c", {"5", ",,42"}), 0) << log();
+    EXPECT_NE(log().find("Message 5 called up with the variable string \",,42\"."), std::string::npos);
+    std::string shown = unit.displayWhen("       HELLO        \nTEMP   42!          \n");
+    EXPECT_EQ(shown, "       HELLO        \nTEMP   42!          \n                    \n                    \n--\n"
+                     "unit 7780\nrelay ON\nblink 2          *          \n");
+
+    // "12" alone reaches the tool as an empty entry and the number.
+    ASSERT_EQ(unitTool(dir, "c", {"", "6"}), 0) << log();
+    unit.displayWhen("       HELLO        \nTEMP   42!          \n                    \nSIX");
+    EXPECT_EQ(dir.read("serial"), "SENT OUT\r\n");
+
+    ASSERT_EQ(unitTool(dir, "r", {dir.file("back")}), 0) << log();
+    EXPECT_EQ(dir.read("back.bin"), dir.read("msg.bin"));
+
+    ASSERT_EQ(unitTool(dir, "e", {}), 0) << log();
+    EXPECT_EQ(unitTool(dir, "c", {"5"}), 7);
+    EXPECT_NE(log().find("The unit at address 0 refused the command: the flash memory holds no valid image."),
+              std::string::npos) << log();
+    ASSERT_EQ(unitTool(dir, "m", {dir.file("msg.bin"), "5"}), 0) << log();
+    EXPECT_NE(log().find("Message 5 (") , std::string::npos) << log();
+
+    ASSERT_EQ(unitTool(dir, "", {"b"}), 0) << log();
+    EXPECT_NE(log().find("Unit rebooted."), std::string::npos);
+    EXPECT_EQ(unit.displayWhen(std::string(20, ' ') + "\n" + std::string(20, ' ') + "\n" + std::string(20, ' ') + "\n" +
+                               std::string(20, ' ') + "\n--\nunit 7780\nrelay OFF\n"),
+              std::string(20, ' ') + "\n" + std::string(20, ' ') + "\n" + std::string(20, ' ') + "\n" +
+                  std::string(20, ' ') + "\n--\nunit 7780\nrelay OFF\n");
+}
+
+TEST_F(UnitE2E, FlashFileKeepsTheProgrammingAcrossRuns) {
+    compile(kScript);
+    {
+        Emulator unit(dir, {"--flash-file", dir.file("flash")});
+        point(unit);
+        ASSERT_EQ(unitTool(dir, "p", {dir.file("msg")}), 0) << log();
+    }
+    EXPECT_EQ(dir.read("flash"), dir.read("msg.bin"));
+    Emulator again(dir, {"--flash-file", dir.file("flash")});
+    point(again);
+    ASSERT_EQ(unitTool(dir, "c", {"6"}), 0) << log();
+    std::string blank = std::string(20, ' ') + "\n";
+    const std::string want = blank + blank + blank + "SIX" + std::string(17, ' ') + "\n";
+    EXPECT_EQ(again.displayWhen(want).substr(0, want.size()), want);
+    again.stop(SIGTERM);
+    EXPECT_FALSE(dir.has("device")); // removed on the way out
+    dir.write("flash", "short");
+    Emulator broken(dir, {"--flash-file", dir.file("flash")});
+    EXPECT_EQ(broken.device(), "");
+}
+
+TEST_F(UnitE2E, NoisyLineStillProgramsAndReadsBack) {
+    ::setenv("LUMATEXT7700_ATTEMPTS", "30", 1);
+    ::setenv("LUMATEXT7700_TIMEOUT_MS", "50", 1);
+    std::mt19937 random(5);
+    std::string image(32768, '\xFF');
+    for (size_t i = 0; i < 6000; ++i) image[i] = static_cast<char>(random() & 0xFF);
+    dir.write("noise.bin", image);
+    Emulator unit(dir, {"--corrupt", "5", "--burst", "48", "--seed", "11"});
+    point(unit);
+    ASSERT_EQ(unitTool(dir, "p", {dir.file("noise")}), 0) << log();
+    EXPECT_NE(log().find("Note: noise.bin holds no message directory"), std::string::npos) << log();
+    EXPECT_NE(log().find(" repeated requests."), std::string::npos);
+    EXPECT_EQ(log().find(" 0 repeated requests."), std::string::npos) << log(); // the noise did hit
+    ASSERT_EQ(unitTool(dir, "r", {dir.file("back")}), 0) << log();
+    EXPECT_EQ(dir.read("back.bin"), image);
+    EXPECT_NE(log().find("!!! The flash is corrupted.  You will have to reprogram it from scratch. !!!"),
+              std::string::npos);
+}
+
+TEST_F(UnitE2E, FailuresGiveClearLogLinesAndExitCodes) {
+    Emulator unit(dir, {"--type", "7740"});
+    point(unit);
+    EXPECT_EQ(unitTool(dir, "v", {}), 4);
+    EXPECT_NE(log().find("\r\nVersion 4.12, build 7\r\n"), std::string::npos) << log();
+    EXPECT_NE(log().find("Wrong unit type: the unit at address 0 is a 7740 display, but the settings name a 7780."),
+              std::string::npos) << log();
+
+    EXPECT_EQ(unitTool(dir, "e", {}, "9", "40"), 3);
+    EXPECT_NE(log().find("No answer from address 9 after 4 attempts."), std::string::npos) << log();
+
+    dir.write("short.bin", std::string(100, 'x'));
+    EXPECT_EQ(unitTool(dir, "p", {dir.file("short")}, "0", "40"), 6);
+    EXPECT_NE(log().find("The binary image " + dir.file("short.bin") +
+                         " holds 100 bytes; a 7700 image holds exactly 32,768 bytes."), std::string::npos) << log();
+
+    ::setenv("LUMATEXT7700_COM3", dir.file("no-such-port").c_str(), 1);
+    EXPECT_EQ(unitTool(dir, "v", {}), 2);
+    EXPECT_EQ(log(), "No such port: COM3 (" + dir.file("no-such-port") + ") does not exist.\r\n");
+
+    EXPECT_EQ(unitTool(dir, "c", {"5"}, "300"), 1);
+    EXPECT_EQ(log(), "The unit address \"300\" is not valid (0 to 255).\r\n");
+}
+
+TEST_F(UnitE2E, PortBusyAndUnitGoneMidTransfer) {
+    std::string image(32768, '\x5A');
+    dir.write("big.bin", image);
+    // A lossy line keeps the transfer going long enough to pull the plug in the middle.
+    Emulator unit(dir, {"--drop", "5", "--burst", "4"});
+    point(unit);
+    ::setenv("LUMATEXT7700_ATTEMPTS", "20", 1);
+    pid_t tool = startUnitTool(dir, "p", {dir.file("big"), "/a", "0", "/b", "38400", "/c", "3", "/m", "80", "/log",
+                                          dir.file("u")});
+    for (int i = 0; i < 500 && log().find("Programming 32,768 bytes...") == std::string::npos; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    // A second run meanwhile finds the port taken.
+    EXPECT_EQ(finish(startUnitTool(dir, "v", {"/a", "0", "/b", "38400", "/c", "3", "/m", "80", "/log", dir.file("b")},
+                                   "b.lst")),
+              2);
+    EXPECT_EQ(dir.read("b.log"), "Port busy: COM3 (" + unit.device() +
+                                     ") is in use by another program or may not be opened by this user.\r\n");
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    unit.stop(SIGKILL);
+    int code = finish(tool);
+    EXPECT_TRUE(code == 3 || code == 8) << code << "\n" << log();
+    const std::string text = log();
+    EXPECT_TRUE(text.find("The connection to the unit was lost: ") != std::string::npos ||
+                text.find("No answer from address 0 after") != std::string::npos)
+        << text;
+}
+
+} // namespace

@@ -1,0 +1,61 @@
+// A main window over a scripted person and a temporary directory, for the widget tests.
+#pragma once
+
+#include <QApplication>
+#include <QtTest>
+#include <memory>
+
+#include "FakeUserPort.h"
+#include "TempDir.h"
+#include "Session.h"
+#include "quickedit/Generate.h"
+#include "settings/ProgramMenu.h"
+#include "storage/FileSystem.h"
+#include "storage/SaveFile.h"
+#include "storage/ScriptFile.h"
+#include "ui/main/frmQuick.h"
+
+namespace lt::test {
+
+struct WindowFixture {
+    TempDir dir;
+    PosixFileSystem disk;
+    FakeUserPort ui;
+    Session s{disk, ui};
+    std::unique_ptr<frmQuick> w;
+
+    explicit WindowFixture(const std::string& unitType = "7780") {
+        s.run.ProgramDir = dir.dir();
+        s.settings.ToolsPath = dir.dir();
+        s.settings.UnitType = unitType;
+        ApplyUnitType(s);
+        w = std::make_unique<frmQuick>(s);
+        w->applyUnitType();
+        w->files().NewFile();
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        (void)QTest::qWaitForWindowActive(w.get());
+    }
+
+    // Writes a script file whose messages have the given plain texts on line 1.
+    std::string writeScript(const std::string& name, const std::vector<std::pair<int, std::string>>& messages) {
+        PosixFileSystem fs;
+        FakeUserPort quiet;
+        Session g(fs, quiet);
+        g.settings.UnitType = s.settings.UnitType;
+        ApplyUnitType(g);
+        g.run.ProgramDir = dir.dir();
+        std::string text = ScriptHeader(g.settings.UnitType, "2");
+        for (const auto& [n, line] : messages) {
+            g.msg.CurrentMessage = n;
+            for (int i = 1; i <= 4; ++i) g.msg.LineRtf[i].clear();
+            g.msg.LineRtf[1] = "\\sb90\\sa90 \\f0 \\cf0 " + line;
+            SubMake(g);
+            text += g.msg.BlockText + "\r\n";
+        }
+        dir.write(name, text);
+        return dir.file(name);
+    }
+};
+
+} // namespace lt::test

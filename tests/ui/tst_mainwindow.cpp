@@ -1,0 +1,262 @@
+// The main window along the paths people take: message numbers, stepping between stored
+// messages, New / Open / Save with their questions, recent files, the live display.
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include "storage/WorkStore.h"
+#include "support_window.h"
+#include "ui/widgets/LineEditor.h"
+#include "ui/widgets/SimulationDisplay.h"
+
+using namespace lt;
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private slots:
+    void startsAsANewFile() {
+        test::WindowFixture f;
+        QCOMPARE(f.w->windowTitle(), QStringLiteral("Lumatext 7700 - New"));
+        QCOMPARE(f.w->frameDisplay->title(), QStringLiteral("7780 Display"));
+        QCOMPARE(f.w->txtMsg->text(), QStringLiteral("0"));
+        QCOMPARE(f.w->cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
+        QCOMPARE(f.w->cmdRelay->text(), QStringLiteral("No &Relay"));
+        QCOMPARE(f.w->vsbMsg->maximum(), 1023);
+        QCOMPARE(f.w->vsbLine->maximum(), 4);
+        QVERIFY(!f.w->txtAdvEdit->isVisible());
+        QVERIFY(f.w->findChild<QObject*>(QStringLiteral("lblDisplay(4)")));
+        QCOMPARE(f.ui.boxes.size(), size_t(0));
+    }
+
+    void messageNumberBoxMovesWhenLeft() {
+        test::WindowFixture f;
+        f.w->txtMsg->setFocus();
+        f.w->txtMsg->selectAll();
+        QTest::keyClicks(f.w->txtMsg, "1x2");   // letters are refused
+        QCOMPARE(f.w->txtMsg->text(), QStringLiteral("12"));
+        f.w->txtTask->setFocus();
+        QTRY_COMPARE(f.s.msg.CurrentMessage, 12);
+        QCOMPARE(f.w->vsbMsg->value(), 12);
+
+        f.w->txtMsg->setFocus();
+        f.w->txtMsg->selectAll();
+        QTest::keyClicks(f.w->txtMsg, "1024");
+        QTest::keyClick(f.w->txtMsg, Qt::Key_Return);
+        QCOMPARE(f.w->txtMsg->text(), QStringLiteral("12")); // out of range: the current number comes back
+        f.w->txtMsg->setText(QStringLiteral("1024"));
+        f.w->txtTask->setFocus();
+        QTRY_COMPARE(f.ui.boxes.size(), size_t(1));
+        QCOMPARE(f.ui.boxes[0].text,
+                 std::string("1024 is not a valid message number.  The value must be between 0 and 1023."));
+        QTRY_VERIFY(f.w->txtMsg->hasFocus());
+        QCOMPARE(f.s.msg.CurrentMessage, 12);
+    }
+
+    void scrollBarStepsBetweenStoredMessages() {
+        test::WindowFixture f;
+        f.ui.files.push_back(f.writeScript("a.src", {{3, "THREE"}, {9, "NINE"}}));
+        f.w->files().OpenFile();
+        QCOMPARE(f.w->windowTitle(), QStringLiteral("Lumatext 7700 - a.src"));
+        QCOMPARE(f.s.msg.CurrentMessage, 3);
+        QCOMPARE(f.w->frameDisplay->row(1)->text(), QStringLiteral("THREE"));
+        f.w->vsbMsg->setValue(4);
+        QCOMPARE(f.s.msg.CurrentMessage, 9);
+        QCOMPARE(f.w->vsbMsg->value(), 9);
+        QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("NINE"));
+        f.w->vsbMsg->setValue(10);
+        QCOMPARE(f.s.msg.CurrentMessage, 10);
+        QCOMPARE(f.w->txtEdit->toPlainText(), QString());
+        f.w->vsbMsg->setValue(9);
+        f.w->vsbMsg->setValue(8);
+        QCOMPARE(f.s.msg.CurrentMessage, 3);
+        QCOMPARE(f.ui.boxes.size(), size_t(0));
+    }
+
+    void editingAndComingBackKeepsTheMessage() {
+        test::WindowFixture f;
+        f.w->txtEdit->setFocus();
+        QTest::keyClicks(f.w->txtEdit, "HELLO");
+        QCOMPARE(f.w->frameDisplay->row(1)->text(), QStringLiteral("HELLO"));
+        f.w->vsbTask->setValue(2);
+        f.w->vsbMsg->setValue(1);
+        QCOMPARE(f.s.msg.CurrentMessage, 1);
+        QCOMPARE(f.s.index.MessageState[0], 2);
+        f.w->vsbMsg->setValue(0);
+        QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("HELLO"));
+        QCOMPARE(f.w->txtTask->text(), QStringLiteral("2"));
+    }
+
+    void newAsksAboutUnsavedChanges() {
+        test::WindowFixture f;
+        f.w->txtEdit->setFocus();
+        QTest::keyClicks(f.w->txtEdit, "KEEP ME");
+        f.ui.answers = {Answer::Cancel};
+        f.w->mnuFile[0]->trigger();
+        QCOMPARE(f.ui.lastText(), std::string("Do you want to save the changes?"));
+        QCOMPARE(f.ui.boxes.back().buttons, Buttons::YesNoCancel);
+        QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("KEEP ME"));
+
+        f.ui.answers = {Answer::No};
+        f.w->mnuFile[0]->trigger();
+        QCOMPARE(f.w->txtEdit->toPlainText(), QString());
+        QCOMPARE(f.ui.boxes.size(), size_t(2));
+
+        QTest::keyClicks(f.w->txtEdit, "SAVE ME");
+        f.ui.answers = {Answer::Yes};
+        f.ui.files.push_back(f.dir.file("saved.src"));
+        f.w->mnuFile[0]->trigger();
+        QCOMPARE(f.ui.fileDialogs.back().title, std::string("Save Script File"));
+        QCOMPARE(f.ui.fileDialogs.back().filter, std::string("Lumatext script file (*.src)|*.src"));
+        QVERIFY(f.dir.read("saved.src").find("PRINT\"SAVE ME\";") != std::string::npos);
+        QCOMPARE(f.w->windowTitle(), QStringLiteral("Lumatext 7700 - New"));
+        QCOMPARE(f.w->txtEdit->toPlainText(), QString());
+    }
+
+    void openRetriesAfterAForeignFile() {
+        test::WindowFixture f;
+        f.dir.write("foreign.src", "#define Display_type ()\r\n");
+        f.ui.files = {f.dir.file("foreign.src"), f.writeScript("good.src", {{7, "GOOD"}})};
+        f.ui.answers = {Answer::Yes};
+        f.w->mnuFile[1]->trigger();
+        QCOMPARE(f.ui.texts(), std::vector<std::string>{
+                                   "You can open files created only with this program.\r\nDo you want to try again?"});
+        QCOMPARE(f.ui.fileDialogs.size(), size_t(2));
+        QCOMPARE(f.ui.fileDialogs[0].title, std::string("Open Script File"));
+        QCOMPARE(f.s.msg.CurrentMessage, 7);
+        QCOMPARE(f.w->windowTitle(), QStringLiteral("Lumatext 7700 - good.src"));
+        QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("GOOD"));
+    }
+
+    void saveOfANewFileGoesThroughSaveAs() {
+        test::WindowFixture f;
+        f.w->txtEdit->setFocus();
+        QTest::keyClicks(f.w->txtEdit, "NEW");
+        f.dir.write("taken.src", "old");
+        f.ui.files = {f.dir.file("taken.src"), f.dir.file("fresh.src")};
+        f.ui.answers = {Answer::No};
+        f.w->mnuFile[2]->trigger();
+        QCOMPARE(f.ui.boxes[0].text, "The file " + f.dir.file("taken.src") +
+                                         " already exists on disk.\r\nDo you want to replace it.");
+        QCOMPARE(f.ui.boxes[0].title, std::string("File Save Message"));
+        QCOMPARE(f.dir.read("taken.src"), std::string("old"));
+        QVERIFY(f.dir.has("fresh.src"));
+        QCOMPARE(f.w->windowTitle(), QStringLiteral("Lumatext 7700 - fresh.src"));
+        QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("NEW"));
+        QVERIFY(!WorkStore(f.s).IsModified());
+    }
+
+    void recentFilesReorder() {
+        test::WindowFixture f;
+        std::vector<std::string> paths;
+        for (const char* name : {"a.src", "b.src", "c.src", "d.src", "e.src"})
+            paths.push_back(f.writeScript(name, {{1, name}}));
+        for (const auto& p : paths) {
+            f.ui.files.push_back(p);
+            f.w->mnuFile[1]->trigger();
+        }
+        auto captions = [&] {
+            QStringList c;
+            for (int k = 1; k <= 4; ++k)
+                if (f.w->mnuFileArray[k]->isVisible()) c << QFileInfo(f.w->mnuFileArray[k]->text()).fileName();
+            return c;
+        };
+        QCOMPARE(captions(), (QStringList{"e.src", "d.src", "c.src", "b.src"}));
+        f.w->mnuFileArray[3]->trigger();
+        QCOMPARE(captions(), (QStringList{"c.src", "e.src", "d.src", "b.src"}));
+        QCOMPARE(f.w->windowTitle(), QStringLiteral("Lumatext 7700 - c.src"));
+        QCOMPARE(f.ui.fileDialogs.size(), size_t(5)); // the recent entry shows no dialog
+    }
+
+    void displayBlinksAndRepeats() {
+        test::WindowFixture f;
+        Session& s = f.s;
+        s.msg.LineRtf[2] = "\\sb90\\sa90 \\f0 \\cf0 AB\\f65 \\cf0 CD";
+        s.msg.LineBlink[2] = "25,1";
+        s.msg.LineRtf[3] = "\\sb90\\sa90 \\f0 \\cf0 ONE\\par\r\n\\f0 \\cf0 TWO";
+        s.msg.LineRepeat[3] = "0,0";
+        s.msg.HorizontalScrollMode = true;
+        s.msg.WaitTime = "10";
+        f.w->UpdateSimulation();
+        QVERIFY(f.w->Timer1->isActive());
+        QCOMPARE(f.w->Timer1->interval(), 250);
+        QStringList blink;
+        for (int i = 0; i < 2; ++i) {
+            f.w->onTimer2();
+            blink << f.w->frameDisplay->row(2)->text();
+        }
+        QVERIFY(blink.contains(QStringLiteral("ABCD")));
+        QVERIFY(blink.contains(QStringLiteral("AB  ")));
+        QStringList frames;
+        for (int i = 0; i < 8; ++i) {
+            f.w->onTimer1();
+            frames << f.w->frameDisplay->row(3)->text().trimmed();
+        }
+        QVERIFY(frames.contains(QStringLiteral("ONE")));
+        QVERIFY(frames.contains(QStringLiteral("TWO")));
+    }
+
+    void programMenuRefresh() {
+        test::WindowFixture f;
+        f.s.settings.UnitAddress = "12";
+        emit f.w->mnuProgram->aboutToShow();
+        QCOMPARE(f.w->mnuPrgAdr->text(), QStringLiteral("&Address 12..."));
+        QVERIFY(f.w->mnuPrg7780->isChecked());
+        QVERIFY(!f.w->mnuPrg7740->isChecked());
+        QVERIFY(f.w->mnuPrgCom[1]->isChecked());
+        QVERIFY(f.w->mnuPrgBaud[7]->isChecked());
+        QVERIFY(f.w->mnuPrgStart->isEnabled()); // a new, empty, unnamed file
+        QVERIFY(!f.w->mnuEditSynt->isEnabled());
+        QCOMPARE(f.w->lblStatBar->text(), QStringLiteral("Press F1 in order to get help on commands from Program Menu."));
+        emit f.w->mnuFileBase->aboutToShow();
+        QVERIFY(!f.w->mnuFile[6]->isEnabled());
+        f.s.msg.LineRtf[1] = "\\sb90\\sa90 \\f0 \\cf0 X";
+        emit f.w->mnuProgram->aboutToShow();
+        QVERIFY(!f.w->mnuPrgStart->isEnabled());
+        f.w->mnuPrg7740->trigger();
+        QCOMPARE(f.s.msg.LineCount, 2);
+        QCOMPARE(f.w->frameDisplay->title(), QStringLiteral("7740 Display"));
+        QVERIFY(!f.w->frameDisplay->row(1)->isVisible());
+        QVERIFY(f.s.run.HeaderChanged);
+    }
+
+    void editMenuFollowsTheFocus() {
+        test::WindowFixture f;
+        f.w->txtMsg->setFocus();
+        QApplication::processEvents();
+        emit f.w->mnuEdit->aboutToShow();
+        for (QAction* a : {f.w->mnuEditCut, f.w->mnuEditCopy, f.w->mnuEditPaste, f.w->mnuEditUndo, f.w->mnuEditSynt})
+            QVERIFY(!a->isEnabled());
+        QVERIFY(f.w->mnuEditDel->isEnabled()); // a new file counts 1023 stored messages
+        f.w->txtEdit->setFocus();
+        QTest::keyClicks(f.w->txtEdit, "AB");
+        f.w->txtEdit->selectAll();
+        emit f.w->mnuEdit->aboutToShow();
+        QVERIFY(f.w->mnuEditCopy->isEnabled());
+        QVERIFY(f.w->mnuEditUndo->isEnabled());
+        QVERIFY(!f.w->mnuEditSynt->isEnabled());
+    }
+
+    void statusTextsFollowFocus() {
+        test::WindowFixture f;
+        f.w->txtTask->setFocus();
+        QApplication::processEvents();
+        QCOMPARE(f.w->lblStatBar->text(), QStringLiteral("Displays task number of current message."));
+        f.w->txtEdit->setFocus();
+        QApplication::processEvents();
+        QCOMPARE(f.w->lblStatBar->text(), QStringLiteral("Text editing window - all text changes should be done here"));
+        f.w->txtLine->setEnabled(false);
+        f.w->txtTask->setFocus();
+        QTest::mouseClick(f.w->lblLine, Qt::LeftButton);
+        QVERIFY(f.w->txtTask->hasFocus()); // a disabled box takes no focus from its label
+        f.w->txtLine->setEnabled(true);
+        QTest::mouseClick(f.w->Label2, Qt::LeftButton);
+        QVERIFY(f.w->txtMsg->hasFocus());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

@@ -1,0 +1,133 @@
+#include "common/ToolFiles.h"
+
+#include <cctype>
+#include <cstdio>
+#include <fcntl.h>
+#include <filesystem>
+#include <unistd.h>
+
+namespace lt::tools {
+
+namespace {
+
+bool isSeparator(char c) { return c == '/' || c == '\\'; }
+
+size_t lastSeparator(const std::string& path) {
+    for (size_t i = path.size(); i > 0; --i)
+        if (isSeparator(path[i - 1])) return i - 1;
+    return std::string::npos;
+}
+
+// On this platform "\" is an ordinary file-name character, so a path written with "\"
+// separators is turned into the native form before it reaches the file system.
+std::string nativePath(const std::string& path) {
+    if (std::filesystem::path::preferred_separator == '\\') return path;
+    std::string result = path;
+    for (char& c : result)
+        if (c == '\\') c = '/';
+    return result;
+}
+
+} // namespace
+
+bool readWholeFile(const std::string& path, std::string& content) {
+    content.clear();
+    std::FILE* f = std::fopen(nativePath(path).c_str(), "rb");
+    if (!f) return false;
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) content.append(buffer, n);
+    bool ok = !std::ferror(f);
+    std::fclose(f);
+    return ok;
+}
+
+bool writeFileAtomically(const std::string& path, std::string_view content, bool flushToDisk) {
+    const std::string target = nativePath(path);
+    const std::string temp = target + ".tmp~";
+    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return false;
+    size_t done = 0;
+    while (done < content.size()) {
+        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
+        if (n <= 0) {
+            ::close(fd);
+            std::remove(temp.c_str());
+            return false;
+        }
+        done += static_cast<size_t>(n);
+    }
+    bool ok = !flushToDisk || ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
+    if (!ok) std::remove(temp.c_str());
+    return ok;
+}
+
+bool fileExists(const std::string& path) {
+    std::error_code ec;
+    return std::filesystem::is_regular_file(nativePath(path), ec);
+}
+
+void removeFile(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::remove(nativePath(path), ec);
+}
+
+std::string fileNamePart(const std::string& path) {
+    size_t sep = lastSeparator(path);
+    return sep == std::string::npos ? path : path.substr(sep + 1);
+}
+
+std::string directoryPart(const std::string& path) {
+    size_t sep = lastSeparator(path);
+    return sep == std::string::npos ? std::string() : path.substr(0, sep + 1);
+}
+
+std::string baseName(const std::string& path) {
+    size_t sep = lastSeparator(path);
+    size_t start = sep == std::string::npos ? 0 : sep + 1;
+    size_t dot = path.rfind('.');
+    if (dot == std::string::npos || dot < start) return path;
+    return path.substr(0, dot);
+}
+
+std::string withTrailingSeparator(const std::string& dir) {
+    if (dir.empty() || isSeparator(dir.back())) return dir;
+    return dir + (dir.find('\\') != std::string::npos && dir.find('/') == std::string::npos ? "\\" : "/");
+}
+
+std::string upperCase(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text;
+}
+
+std::string findFileIgnoringCase(const std::string& dir, const std::string& name) {
+    const std::string prefix = withTrailingSeparator(dir);
+    if (fileExists(prefix + name)) return prefix + name;
+    std::error_code ec;
+    const std::string wanted = upperCase(name);
+    std::filesystem::directory_iterator it(nativePath(prefix.empty() ? "." : prefix), ec);
+    for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
+        std::string candidate = it->path().filename().string();
+        if (upperCase(candidate) == wanted && it->is_regular_file(ec)) return prefix + candidate;
+    }
+    return {};
+}
+
+std::vector<std::string_view> splitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        start = next;
+    }
+    return lines;
+}
+
+} // namespace lt::tools

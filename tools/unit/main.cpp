@@ -1,0 +1,34 @@
+// 7700.exe [mode] @<argument list>: talks to a 7700 unit on a COM port.
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "common/ArgList.h"
+#include "unit/SerialLink.h"
+#include "unit/UnitTool.h"
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    std::string mode;
+    std::string list;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (!arg.empty() && arg[0] == '@') list = arg.substr(1);
+        else if (mode.empty() && list.empty()) mode = arg;
+    }
+    if (list.empty()) {
+        std::fputs("7700.exe - Lumatext 7700 unit communication\n"
+                   "usage: 7700.exe [c|e|m|p|r|v] @<argument list file>\n"
+                   "the list ends with: /a address /b baud /c COM port /m 40|80 /log base\n"
+                   "COM n is the device named by $LUMATEXT7700_COM<n>, else /dev/ttyS<n-1>\n",
+                   stderr);
+        return lt::unit::kExitBadCall;
+    }
+    auto env = [](const std::string& name) {
+        const char* value = std::getenv(name.c_str());
+        return std::string(value ? value : "");
+    };
+    auto echo = [](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); };
+    return lt::unit::runUnitTool(mode, list, &lt::unit::SerialLink::open, env, echo);
+}
