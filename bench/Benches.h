@@ -11,5 +11,6 @@ void ToolBenches(Results& results, const std::string& workDir);
 void QuickEditBenches(Results& results, const std::string& workDir);
 void UnitBenches(Results& results);
 void AttributeBenches(Results& results, const std::string& workDir);
+void PrintBenches(Results& results, const std::string& workDir);
 
 } // namespace lt::bench

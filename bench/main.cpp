@@ -18,6 +18,7 @@ int main(int argc, char* argv[]) {
     lt::bench::QuickEditBenches(results, dir);
     lt::bench::UnitBenches(results);
     lt::bench::AttributeBenches(results, dir);
+    lt::bench::PrintBenches(results, dir);
     std::error_code ec;
     std::filesystem::remove_all(dir, ec);
     return results.failed == 0 ? 0 : 1;

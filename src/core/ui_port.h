@@ -49,6 +49,14 @@ struct FileDialog {
     std::string fileName;
 };
 
+// What the person chose in the print dialog.
+struct PrintChoice {
+    int copies = 1;
+    std::string printerName;
+    // Non-empty when the output goes to a PDF file instead of a printer.
+    std::string outputFile;
+};
+
 class UserPort {
 public:
     virtual ~UserPort() = default;
@@ -58,6 +66,8 @@ public:
                                                 const std::string& defaultText) = 0;
     virtual std::optional<std::string> chooseOpenFile(const FileDialog& dialog) = 0;
     virtual std::optional<std::string> chooseSaveFile(const FileDialog& dialog) = 0;
+    // The print dialog (no page ranges, no selection); nullopt when the person cancels.
+    virtual std::optional<PrintChoice> choosePrinter() { return std::nullopt; }
     // The one-line status bar at the bottom of the main window.
     virtual void setStatus(const std::string& text) = 0;
     // The hourglass pointer of long operations.

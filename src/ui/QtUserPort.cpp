@@ -4,6 +4,8 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTimer>
 #include <QWidget>
@@ -94,6 +96,20 @@ std::optional<std::string> QtUserPort::chooseOpenFile(const FileDialog& dialog) 
 
 std::optional<std::string> QtUserPort::chooseSaveFile(const FileDialog& dialog) {
     return runFileDialog(parent_, dialog, true);
+}
+
+std::optional<PrintChoice> QtUserPort::choosePrinter() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, parent_);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    PrintChoice choice;
+    choice.copies = printer.copyCount() < 1 ? 1 : printer.copyCount();
+    choice.printerName = printer.printerName().toStdString();
+    if (printer.outputFormat() == QPrinter::PdfFormat) choice.outputFile = printer.outputFileName().toStdString();
+    return choice;
 }
 
 void QtUserPort::setStatus(const std::string& text) {

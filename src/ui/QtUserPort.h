@@ -28,6 +28,7 @@ public:
                                         const std::string& defaultText) override;
     std::optional<std::string> chooseOpenFile(const FileDialog& dialog) override;
     std::optional<std::string> chooseSaveFile(const FileDialog& dialog) override;
+    std::optional<PrintChoice> choosePrinter() override;
     void setStatus(const std::string& text) override;
     void setBusy(bool busy) override;
     void endProgram() override;

@@ -19,6 +19,8 @@ public:
     std::deque<std::optional<std::string>> inputs;
     std::vector<FileDialog> fileDialogs;
     std::deque<std::optional<std::string>> files;
+    std::deque<std::optional<PrintChoice>> printers; // scripted print dialogs
+    int printDialogs = 0;
     std::vector<std::string> statuses;         // every status text set
     int busyDepth = 0;
     bool ended = false;
@@ -44,6 +46,13 @@ public:
     }
     std::optional<std::string> chooseOpenFile(const FileDialog& d) override { return chooseFile(d); }
     std::optional<std::string> chooseSaveFile(const FileDialog& d) override { return chooseFile(d); }
+    std::optional<PrintChoice> choosePrinter() override {
+        ++printDialogs;
+        if (printers.empty()) return std::nullopt;
+        auto a = printers.front();
+        printers.pop_front();
+        return a;
+    }
     void setStatus(const std::string& text) override { statuses.push_back(text); }
     void setBusy(bool busy) override { busyDepth = busy ? 1 : 0; }
     void endProgram() override { ended = true; }

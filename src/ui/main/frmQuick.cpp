@@ -64,6 +64,7 @@ frmQuick::frmQuick(Session& session, QWidget* parent)
     setupButtons();
     setupTyping();
     setupEditCommands();
+    setupScriptEdit();
 }
 
 frmQuick::~frmQuick() = default;

@@ -12,10 +12,13 @@
 #include "Session.h"
 #include "quickedit/Simulation.h"
 #include "storage/FileCommands.h"
+#include "toolchain/ProcessRunner.h"
 
 class QAction;
 class QKeyEvent;
+class QEvent;
 class QFrame;
+class QKeyEvent;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -27,7 +30,9 @@ class QTimer;
 
 namespace lt {
 
+class HelpViewer;
 class LineEditor;
+class ScriptHighlighter;
 class SimulationDisplay;
 class QtProcessRunner;
 struct ToolContext;
@@ -223,6 +228,41 @@ public:
     // A plain line stays one paragraph of at most 20 characters.
     void normaliseLine();
 private:
+    // ---- Script Edit, external editor, Preferences, printing, help -------------------
+    // (QuickScriptEdit.cpp: the Script Edit switch, txtAdvEdit's keys, the external
+    //  editor; QuickHelp.cpp: Preferences, the print commands, help and F1.)
+    // cmdAdvEdit: switches inside the window, or runs the chosen external editor.
+    void cmdAdvEditClick();
+    void switchScriptEdit();
+    void runExternalEditor();
+    // The runner that starts the external editor (a QProcess runner unless replaced).
+    void setEditorRunner(std::unique_ptr<ProcessRunner> runner);
+    void showPreferences();
+    void printFile(int mode);
+    void printMessage();
+    // Opens the help viewer at the topic of a help context number.
+    void showHelp(int context);
+    HelpViewer* helpViewer();
+    bool scriptEditEvent(QEvent* event);
+    bool helpKeyEvent(QObject* watched, QEvent* event);
+    void setupScriptEdit();
+    void setupHelp();
+    void showScriptView();
+    void showQuickView();
+    void advEditChanged();
+    void setAdvText(const std::string& text);
+    void stepSyntaxError(bool forward);
+    bool scriptEditKeyPress(QKeyEvent* key);
+    void scriptEditKeyRelease(QKeyEvent* key);
+    int focusedHelpContext() const;
+    std::unique_ptr<ProcessRunner> editorRunner_;
+    HelpViewer* help_ = nullptr;
+    ScriptHighlighter* highlighter_ = nullptr;
+    QString pendingCode_;          // digits typed on the keypad with Alt held
+    int keyCounter_ = 1;
+    bool keepStepStatus_ = false;  // the error text of Ctrl+Plus/Minus stays on key-up
+    std::array<int, 3> savedFocus_{-1, -1, -1};  // Tab-order policies kept while in Script Edit
+    // ---- end of Script Edit block ------------------------------------------------------
     // The external tools (QuickTools.cpp).
     void setupTools();
     bool toolContent() const;

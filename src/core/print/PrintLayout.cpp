@@ -1,0 +1,134 @@
+#include "print/PrintLayout.h"
+
+#include "common/NumberText.h"
+#include "storage/ScriptFile.h"
+
+namespace lt {
+
+namespace {
+
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        std::string line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(std::move(line));
+        start = end + 1;
+    }
+    return lines;
+}
+
+PrintLine Plain(std::string text, int points = kBodyPoints) {
+    PrintLine line;
+    line.points = points;
+    line.spans.push_back({std::move(text), false});
+    return line;
+}
+
+} // namespace
+
+std::string PrintLine::plain() const {
+    std::string r;
+    for (const PrintSpan& s : spans) r += s.text;
+    return r;
+}
+
+std::string CentredText(const std::string& text, bool bold, int points, const PrintMetrics& metrics) {
+    const double blank = metrics.width ? metrics.width(" ", bold, points) : 0;
+    if (blank <= 0) return text;
+    const double free = metrics.pageWidth - metrics.width(text, bold, points);
+    const int count = free > 0 ? static_cast<int>(free / 2 / blank) : 0;
+    return std::string(static_cast<size_t>(count), ' ') + text;
+}
+
+std::vector<PrintLine> HeadingLines(const std::string& unitType, const std::string& filePath,
+                                    const PrintMetrics& metrics) {
+    const std::string title = "Brelmo Industries " + unitType + " Message Script Printout";
+    const std::string file = "Filename: " + (filePath.empty() ? std::string("New") : filePath);
+    PrintLine t;
+    t.points = kTitlePoints;
+    t.spans.push_back({CentredText(title, true, kTitlePoints, metrics), true});
+    return {t, Plain(CentredText(file, false, kTitlePoints, metrics), kTitlePoints)};
+}
+
+std::vector<PrintLine> ScriptHeaderLines(const std::string& unitType, const std::string& firmwareVersion) {
+    std::vector<PrintLine> r;
+    std::vector<std::string> lines = SplitLines(ScriptHeader(unitType, firmwareVersion));
+    for (size_t i = 0; i < lines.size() && i < 3; ++i) r.push_back(Plain("    " + lines[i]));
+    return r;
+}
+
+std::string PrintedText(const std::string& statement) {
+    std::string s = TrimRight(statement);
+    const size_t first = s.find('"');
+    if (first == std::string::npos) return std::string();
+    // The closing quote is the first one not escaped by a backslash.
+    std::string text;
+    for (size_t i = first + 1; i < s.size(); ++i) {
+        char c = s[i];
+        if (c == '\\' && i + 1 < s.size() && (s[i + 1] == '"' || s[i + 1] == '\\')) {
+            text += s[++i];
+            continue;
+        }
+        if (c == '"') return text;
+        text += c;
+    }
+    // No closing quote: everything after the opening one, without a trailing ";".
+    if (!text.empty() && text.back() == ';') text.pop_back();
+    return text;
+}
+
+std::vector<PrintLine> BlockPrintLines(const std::string& block, PrintMode mode, int message) {
+    std::vector<PrintLine> r;
+    for (const std::string& line : SplitLines(block)) {
+        const bool header = StartsWith(line, "SUB");
+        if (mode == PrintMode::CompleteScript) {
+            if (header) {
+                const size_t paren = line.find('(');
+                PrintLine p;
+                p.spans.push_back({line.substr(0, paren), true});
+                if (paren != std::string::npos) p.spans.push_back({line.substr(paren), false});
+                r.push_back(std::move(p));
+            } else {
+                r.push_back(Plain(line));
+            }
+            continue;
+        }
+        if (header) {
+            PrintLine p;
+            p.spans.push_back({"Message=" + Str(message) + "    ", true});
+            const size_t task = line.find("(TASK=");
+            if (task != std::string::npos) p.spans.push_back({line.substr(task + 6), false});
+            r.push_back(std::move(p));
+        } else if (StartsWith(line, "LINE")) {
+            r.push_back(Plain(line));
+        } else if (StartsWith(line, "    PRINT")) {
+            std::string text = PrintedText(line);
+            if (!text.empty()) r.push_back(Plain("    " + text));
+        }
+    }
+    return r;
+}
+
+bool PageCursor::place(double height) {
+    bool newPage = next_ > 0 && next_ + height > pageHeight_;
+    if (newPage) next_ = 0;
+    top_ = next_;
+    next_ += height;
+    return newPage;
+}
+
+std::vector<PrintPage> Paginate(const std::vector<PrintLine>& lines, const PrintMetrics& metrics) {
+    std::vector<PrintPage> pages(1);
+    PageCursor cursor(metrics.pageHeight);
+    for (const PrintLine& line : lines) {
+        if (cursor.place(metrics.lineHeight(line.points))) pages.emplace_back();
+        pages.back().push_back(line);
+    }
+    return pages;
+}
+
+} // namespace lt

@@ -1,0 +1,208 @@
+// The print layout (spans, centring, page breaks) and the print jobs over a recording
+// surface: block sources, copies, progress texts and the printer-error question.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "FakeUserPort.h"
+#include "MemoryFileSystem.h"
+#include "print/PrintJob.h"
+
+using namespace lt;
+using namespace lt::test;
+
+namespace {
+
+// One unit per character; lines 10 high; a page of 60 x 45 holds four lines.
+PrintMetrics Metrics() {
+    PrintMetrics m;
+    m.width = [](const std::string& t, bool, int) { return static_cast<double>(t.size()); };
+    m.lineHeight = [](int) { return 10.0; };
+    m.pageWidth = 60;
+    m.pageHeight = 45;
+    return m;
+}
+
+std::string Spans(const PrintLine& line) {
+    std::string r;
+    for (const PrintSpan& s : line.spans) r += (s.bold ? "[B]" : "[N]") + s.text;
+    return r;
+}
+
+const std::string kBlock = "SUB 5(TASK=2)    // CRC value = 77\r\n"
+                           "    CLS                                      // Clear entire screen\r\n"
+                           "LINE1:\r\n"
+                           "    CALL CURSOR(1,1)\r\n"
+                           "    PRINT\"SAY \\\"HI\\\" \\\\\";\r\n"
+                           "    PRINT VAR(3, 4);\r\n"
+                           "LINE2:\r\n"
+                           "END SUB\r\n";
+
+// Records what the job draws; steps listed in `failures` fail once each.
+struct RecordingSurface : PrintSurface {
+    std::vector<std::string>* log;
+    std::vector<std::string> failures;
+    explicit RecordingSurface(std::vector<std::string>* l) : log(l) {}
+    bool step(const std::string& name) {
+        for (auto it = failures.begin(); it != failures.end(); ++it)
+            if (*it == name) {
+                failures.erase(it);
+                log->push_back("FAIL " + name);
+                return false;
+            }
+        return true;
+    }
+    PrintMetrics metrics() override { return Metrics(); }
+    bool begin() override { return step("begin") && (log->push_back("begin"), true); }
+    bool newPage() override { return step("page") && (log->push_back("page"), true); }
+    bool drawLine(const PrintLine& line, double y) override {
+        if (!step("draw " + line.plain())) return false;
+        log->push_back(std::to_string(static_cast<int>(y)) + " " + Spans(line));
+        return true;
+    }
+    bool finish() override { return (log->push_back("end"), true); }
+};
+
+struct JobFixture {
+    MemoryFileSystem fs;
+    FakeUserPort ui;
+    Session s{fs, ui};
+    std::vector<std::string> log;
+    std::vector<std::string> failures;
+    PrintSurfaceFactory factory = [this](const PrintChoice&) {
+        auto surface = std::make_unique<RecordingSurface>(&log);
+        surface->failures = failures;
+        return surface;
+    };
+    JobFixture() {
+        s.run.ScriptEditMode = true;
+        s.msg.CurrentMessage = 1;
+        s.msg.BlockText = "SUB 1(TASK=0)\r\nLINE1:\r\n    PRINT\"CURRENT\";\r\nEND SUB\r\n";
+        const std::string file = "#define Display_type (7740)\r\n#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n\r\n"
+                                 "SUB 0(TASK=0)\r\n    PRINT\"FROM FILE\";\r\nEND SUB\r\n\r\n"
+                                 "SUB 1(TASK=0)\r\n    PRINT\"OLD ONE\";\r\nEND SUB\r\n";
+        fs.files["/w/demo.src"] = file;
+        fs.files["/w/TMP$$$.TMP"] = "SUB 7(TASK=1)\r\n    PRINT\"EDITED\";\r\nEND SUB\r\n";
+        s.index.MessageState[0] = 1;
+        s.index.MessageOffset[0] = static_cast<int64_t>(file.find("SUB 0")) + 1;
+        s.index.MessageState[1] = 1;
+        s.index.MessageOffset[1] = static_cast<int64_t>(file.find("SUB 1")) + 1;
+        s.index.MessageState[7] = 2;
+        s.index.MessageOffset[7] = 1;
+        s.index.WorkFilePath = "/w/TMP$$$.TMP";
+    }
+};
+
+} // namespace
+
+TEST(PrintLayout, BlockLinesInBothModes) {
+    auto script = BlockPrintLines(kBlock, PrintMode::CompleteScript, 5);
+    ASSERT_EQ(script.size(), 8u);
+    EXPECT_EQ(Spans(script[0]), "[B]SUB 5[N](TASK=2)    // CRC value = 77");
+    EXPECT_EQ(Spans(script[4]), "[N]    PRINT\"SAY \\\"HI\\\" \\\\\";");
+    EXPECT_EQ(Spans(script[7]), "[N]END SUB");
+
+    auto text = BlockPrintLines(kBlock, PrintMode::TextOnly, 5);
+    std::vector<std::string> got;
+    for (const auto& l : text) got.push_back(Spans(l));
+    EXPECT_EQ(got, (std::vector<std::string>{"[B]Message= 5    [N]2)    // CRC value = 77", "[N]LINE1:",
+                                             "[N]    SAY \"HI\" \\", "[N]LINE2:"}));
+    EXPECT_EQ(PrintedText("    PRINT\"AB;\";"), "AB;");
+    EXPECT_EQ(PrintedText("    PRINT\"open;"), "open");
+    EXPECT_EQ(PrintedText("    PRINT USING(20,0);A;"), "");
+    EXPECT_TRUE(BlockPrintLines("", PrintMode::TextOnly, 0).empty());
+}
+
+TEST(PrintLayout, HeadingsAreCentredAndPagesBreakByHeight) {
+    auto heading = HeadingLines("7780", "", Metrics());
+    const std::string title = "Brelmo Industries 7780 Message Script Printout";  // 46 wide: 7 blanks
+    EXPECT_EQ(Spans(heading[0]), "[B]" + std::string(7, ' ') + title);
+    EXPECT_EQ(heading[0].points, kTitlePoints);
+    EXPECT_EQ(Spans(heading[1]), "[N]" + std::string(23, ' ') + "Filename: New");
+    PrintMetrics narrow = Metrics();
+    narrow.pageWidth = 10;
+    EXPECT_EQ(HeadingLines("7740", "/a/b.src", narrow)[1].plain(), "Filename: /a/b.src");
+
+    auto header = ScriptHeaderLines("7740", "1");
+    ASSERT_EQ(header.size(), 3u);
+    EXPECT_EQ(header[2].plain(), "    #pragma version 1");
+
+    std::vector<PrintLine> lines(9, header[0]);
+    auto pages = Paginate(lines, Metrics());
+    ASSERT_EQ(pages.size(), 3u);
+    EXPECT_EQ(pages[0].size(), 4u);
+    EXPECT_EQ(pages[2].size(), 1u);
+}
+
+TEST(PrintJob, PrintsEveryBlockWhereItLivesWithCopiesAndProgress) {
+    // A file never saved: the current message from memory, message 7 from the work file.
+    JobFixture f;
+    f.s.index.MessageState[0] = 0;
+    f.ui.printers.push_back(PrintChoice{2, "", ""});
+    ASSERT_TRUE(PrintFile(f.s, PrintMode::TextOnly, f.factory));
+    // Four lines a page; the second copy starts on a fresh page.
+    std::vector<std::string> expected = {"begin", "0 [B]       Brelmo Industries 7740 Message Script Printout",
+                                         "10 [N]                       Filename: New",
+                                         "20 [B]Message= 1    [N]0)", "30 [N]LINE1:", "page", "0 [N]    CURRENT",
+                                         "10 [B]Message= 7    [N]1)", "20 [N]    EDITED", "page",
+                                         "0 [B]       Brelmo Industries 7740 Message Script Printout"};
+    ASSERT_GE(f.log.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(f.log.begin(), f.log.begin() + expected.size()), expected);
+    EXPECT_EQ(f.log.back(), "end");
+    EXPECT_EQ(f.ui.statuses.front(), "Printing file New. 1 % complete.");
+    EXPECT_EQ(f.ui.statuses[1], "Printing file New.  4 % complete.");
+    EXPECT_EQ(f.ui.statuses.back(), "");
+    EXPECT_TRUE(f.ui.boxes.empty());
+
+    // Complete script of a named file: the file line names it, the header is indented, a
+    // message of the file prints from it, the current one as edited.
+    JobFixture g;
+    g.s.index.CurrentFilePath = "/w/demo.src";
+    g.ui.printers.push_back(PrintChoice{});
+    ASSERT_TRUE(PrintFile(g.s, PrintMode::CompleteScript, g.factory));
+    EXPECT_NE(g.log[2].find("Filename: /w/demo.src"), std::string::npos);
+    EXPECT_EQ(g.log[3], "20 [N]    #define Display_type (7740)");
+    std::string all;
+    for (const auto& l : g.log) all += l + "\n";
+    EXPECT_NE(all.find("[B]SUB 0[N](TASK=0)\n"), std::string::npos);
+    EXPECT_NE(all.find("[N]    PRINT\"FROM FILE\";"), std::string::npos);
+    EXPECT_NE(all.find("[N]    PRINT\"CURRENT\";"), std::string::npos);
+    EXPECT_EQ(all.find("OLD ONE"), std::string::npos);
+    EXPECT_EQ(g.ui.statuses.front(), "Printing file demo.src. 1 % complete.");
+}
+
+TEST(PrintJob, DialogCancelPrinterErrorsAndCurrentMessage) {
+    JobFixture f;
+    EXPECT_FALSE(PrintFile(f.s, PrintMode::TextOnly, f.factory));  // dialog cancelled
+    EXPECT_TRUE(f.log.empty());
+    EXPECT_EQ(f.ui.printDialogs, 1);
+
+    // A failing step is retried on Retry; Cancel ends the job.
+    JobFixture r;
+    r.s.index.CurrentFilePath = "/w/demo.src";
+    r.failures = {"begin", "draw     FROM FILE"};
+    r.ui.printers.push_back(PrintChoice{});
+    r.ui.answers = {Answer::Retry, Answer::Cancel};
+    EXPECT_FALSE(PrintFile(r.s, PrintMode::TextOnly, r.factory));
+    ASSERT_EQ(r.ui.boxes.size(), 2u);
+    EXPECT_EQ(r.ui.boxes[0].text, "Printer not responding");
+    EXPECT_EQ(r.ui.boxes[0].buttons, Buttons::RetryCancel);
+    EXPECT_EQ(r.ui.boxes[0].icon, Icon::Information);
+    EXPECT_EQ(r.log.front(), "FAIL begin");
+    EXPECT_EQ(r.log[1], "begin");
+    EXPECT_EQ(r.log.back(), "end");
+    EXPECT_EQ(std::count(r.log.begin(), r.log.end(), std::string("FAIL draw     FROM FILE")), 1);
+
+    // The current message alone, as script, with its own progress text.
+    JobFixture m;
+    m.ui.printers.push_back(PrintChoice{});
+    ASSERT_TRUE(PrintMessage(m.s, m.factory));
+    EXPECT_EQ(m.log[3], "20 [B]SUB 1[N](TASK=0)");
+    EXPECT_EQ(m.ui.statuses.front(), "Printing message  1");
+    // An empty block prints nothing.
+    JobFixture e;
+    e.s.msg.BlockText.clear();
+    e.ui.printers.push_back(PrintChoice{});
+    EXPECT_FALSE(PrintMessage(e.s, e.factory));
+    EXPECT_TRUE(e.log.empty());
+}

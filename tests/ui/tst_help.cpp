@@ -1,0 +1,128 @@
+// The help viewer: F1 on controls and menu items, the Help menu entries, every help
+// context number in use has its topic, back / forward and search.
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QtTest>
+
+#include "FakeUserPort.h"
+#include "MemoryFileSystem.h"
+#include "Session.h"
+#include "ui/dialogs/frmPref.h"
+#include "ui/help/HelpViewer.h"
+#include "ui/main/frmQuick.h"
+
+using namespace lt;
+using namespace lt::test;
+
+class TestHelp : public QObject {
+    Q_OBJECT
+private slots:
+    void f1AndTheHelpMenuOpenTheirTopics();
+    void everyContextHasATopicAndTheViewerNavigates();
+};
+
+namespace {
+struct Env {
+    MemoryFileSystem fs;
+    FakeUserPort ui;
+    Session s{fs, ui};
+    frmQuick w{s};
+    Env() { s.run.HelpFilePath = LT_SOURCE_DIR "/data/Lumatext7700.hlp"; }
+    HelpViewer* viewer() { return w.findChild<HelpViewer*>(QStringLiteral("helpViewer")); }
+};
+} // namespace
+
+void TestHelp::f1AndTheHelpMenuOpenTheirTopics() {
+    Env e;
+    e.w.files().NewFile();
+    e.w.show();
+    e.w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&e.w));
+    e.w.txtMsg->setFocus();
+    QTest::keyClick(e.w.txtMsg, Qt::Key_F1);
+    QVERIFY(e.viewer());
+    QCOMPARE(e.viewer()->currentTopic(), 1100);
+    QVERIFY(e.viewer()->isVisible());
+    QVERIFY(e.viewer()->browser->toPlainText().contains(QStringLiteral("Message number")));
+    if (qEnvironmentVariableIsSet("LT_SCREENSHOT_DIR")) {
+        e.viewer()->showTopic(4200);
+        QTest::qWait(50);
+        e.viewer()->grab().save(qEnvironmentVariable("LT_SCREENSHOT_DIR") + QStringLiteral("/help.png"));
+        e.viewer()->showTopic(1100);
+    }
+
+    // F1 in an open menu opens the highlighted item's topic.
+    e.w.mnuProgram->popup(e.w.mapToGlobal(QPoint(10, 10)));
+    QTRY_VERIFY(e.w.mnuProgram->isVisible());
+    e.w.mnuProgram->setActiveAction(e.w.mnuPrg7780);
+    QTest::keyClick(e.w.mnuProgram, Qt::Key_F1);
+    QCOMPARE(e.viewer()->currentTopic(), 2400);
+    QTRY_VERIFY(!e.w.mnuProgram->isVisible());
+
+    const std::pair<int, int> entries[] = {{0, 2600}, {2, 100}, {4, 200}, {5, 4400}};
+    for (auto [item, topic] : entries) {
+        e.w.mnuHelpSelect[item]->trigger();
+        QCOMPARE(e.viewer()->currentTopic(), topic);
+    }
+    e.w.mnuHelpSelect[1]->trigger();
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.viewer()->searchBox));
+
+    e.viewer()->close();
+    e.w.activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&e.w));
+    QVERIFY(e.w.cmdClrScreen->isEnabled());
+    e.w.cmdClrScreen->setFocus();
+    QTest::keyClick(e.w.cmdClrScreen, Qt::Key_F1);
+    QCOMPARE(e.viewer()->currentTopic(), 3500);
+
+    // A dialog's Help button (the dialog not modal here) uses the same viewer.
+    frmPref pref(e.s, &e.w);
+    QTest::mouseClick(pref.cmdHelp, Qt::LeftButton);
+    QCOMPARE(e.viewer()->currentTopic(), kPrefHelpContext);
+}
+
+void TestHelp::everyContextHasATopicAndTheViewerNavigates() {
+    Env e;
+    HelpViewer* v = e.w.helpViewer();
+    v->showTopic(kHelpContentsTopic);
+    QList<int> used = {kHowToUseHelpTopic, kQuickEditTopic, kScriptLanguageTopic, kPrefHelpContext,
+                       3000, 3100, 3400, 3800, 3900, 4000, 4100};
+    for (QObject* o : e.w.findChildren<QObject*>())
+        if (int n = o->property("helpContext").toInt()) used << n;
+    for (int n : used) QVERIFY2(v->topics().contains(n), qPrintable(QString::number(n)));
+    QCOMPARE(v->contents->count(), v->topics().size());
+    QCOMPARE(v->contents->item(0)->text(), QStringLiteral("Lumatext 7700 Help \u2013 Contents"));
+
+    v->showTopic(1100);
+    v->showTopic(1200);
+    QVERIFY(v->backButton->isEnabled());
+    QTest::mouseClick(v->backButton, Qt::LeftButton);
+    QCOMPARE(v->currentTopic(), 1100);
+    QTest::mouseClick(v->forwardButton, Qt::LeftButton);
+    QCOMPARE(v->currentTopic(), 1200);
+    v->showTopic(12345);  // unknown: the contents
+    QCOMPARE(v->currentTopic(), kHelpContentsTopic);
+
+    v->searchBox->setText(QStringLiteral("katakana"));
+    QTest::keyClick(v->searchBox, Qt::Key_Return);
+    QCOMPARE(v->contents->count(), 1);
+    QCOMPARE(v->currentTopic(), 3200);
+    QCOMPARE(v->browser->textCursor().selectedText().toLower(), QStringLiteral("katakana"));
+    v->search(QStringLiteral("zzzz-not-there"));
+    QCOMPARE(v->contents->item(0)->text(), QStringLiteral("No topic contains \"zzzz-not-there\"."));
+
+    // A missing help file says so instead of showing nothing.
+    HelpViewer missing(QStringLiteral("/nonexistent/Lumatext7700.hlp"));
+    missing.showTopic(1100);
+    QCOMPARE(missing.currentTopic(), 0);
+    QVERIFY(missing.browser->toPlainText().startsWith(QStringLiteral("The help file ")));
+}
+
+QTEST_MAIN(TestHelp)
+#include "tst_help.moc"

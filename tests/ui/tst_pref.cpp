@@ -1,0 +1,142 @@
+// The Preferences dialog: its key filters, Browse, and the OK step with the placeholder
+// question and the rebuild of the current message.
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QtTest>
+
+#include "FakeUserPort.h"
+#include "MemoryFileSystem.h"
+#include "Session.h"
+#include "ui/dialogs/frmPref.h"
+#include "ui/main/frmQuick.h"
+#include <QAction>
+#include <QApplication>
+#include <QTimer>
+
+using namespace lt;
+using namespace lt::test;
+
+class TestPref : public QObject {
+    Q_OBJECT
+private slots:
+    void keyFiltersAndLoad();
+    void okAppliesInOrderWithThePlaceholderQuestion();
+    void editMenuOpensTheDialogOverTheWindow();
+};
+
+void TestPref::editMenuOpensTheDialogOverTheWindow() {
+    MemoryFileSystem fs;
+    FakeUserPort ui;
+    Session s{fs, ui};
+    frmQuick w(s);
+    w.files().NewFile();
+    bool seen = false;
+    QTimer::singleShot(0, &w, [&] {
+        auto* d = qobject_cast<frmPref*>(QApplication::activeModalWidget());
+        if (!d) return;
+        seen = d->parentWidget() == &w && d->windowTitle() == QStringLiteral("Preferences");
+        d->txtStart->setText(QStringLiteral("["));
+        QTest::mouseClick(d->cmdOk, Qt::LeftButton);
+    });
+    w.mnuEditPref->trigger();
+    QVERIFY(seen);
+    QCOMPARE(s.settings.StartChar, std::string("["));
+    QVERIFY(ui.boxes.empty());
+}
+
+void TestPref::keyFiltersAndLoad() {
+    MemoryFileSystem fs;
+    FakeUserPort ui;
+    Session s{fs, ui};
+    s.settings.EditorType = "1";
+    s.settings.EditorPath = "/usr/bin/vi";
+    frmPref d(s);
+    QVERIFY(d.optExternal->isChecked() && !d.optInternal->isChecked());
+    QCOMPARE(d.txtPrompt->text(), QStringLiteral("/usr/bin/vi"));
+    QCOMPARE(d.txtStart->text(), QStringLiteral("<"));
+    QCOMPARE(d.txtVarChar->text(), QStringLiteral("^"));
+
+    for (QLineEdit* box : {d.txtStart, d.txtStop, d.txtVarChar}) box->clear();
+    QTest::keyClicks(d.txtStart, "aZ9.{");
+    QCOMPARE(d.txtStart->text(), QStringLiteral("{"));
+    QTest::keyClick(d.txtStart, Qt::Key_Backspace);
+    QTest::keyClicks(d.txtStart, "#");
+    QCOMPARE(d.txtStart->text(), QStringLiteral("#"));
+    QTest::keyClicks(d.txtStop, "+=,`");
+    QCOMPARE(d.txtStop->text(), QStringLiteral("`"));
+    QTest::keyClicks(d.txtVarChar, ".# a");
+    QCOMPARE(d.txtVarChar->text(), QStringLiteral("a"));
+    QTest::keyClick(d.txtVarChar, Qt::Key_Backspace);
+    QTest::keyClicks(d.txtVarChar, "~");
+    QCOMPARE(d.txtVarChar->text(), QStringLiteral("~"));
+    // Every accepted code, and only those.
+    QString start, placeholder;
+    for (int c = 1; c < 128; ++c) {
+        if (DelimiterKeyAccepted(c)) start += QChar(c);
+        if (!PlaceholderKeyAccepted(c)) placeholder += QChar(c);
+    }
+    QCOMPARE(start.mid(1), QStringLiteral("!\"#$%&'()*/<>@[\\]^_`{|}~"));
+    QString refused;
+    for (int c = 1; c <= 32; ++c)
+        if (c != 8) refused += QChar(c);
+    QCOMPARE(placeholder, refused + QStringLiteral("#.\x7f"));
+
+    // Browse: title and filter; a cancelled dialog changes nothing.
+    ui.files = {std::optional<std::string>("/opt/ed/ed.exe"), std::nullopt};
+    QTest::mouseClick(d.cmdBrowse, Qt::LeftButton);
+    QCOMPARE(d.txtPrompt->text(), QStringLiteral("/opt/ed/ed.exe"));
+    QTest::mouseClick(d.cmdBrowse, Qt::LeftButton);
+    QCOMPARE(d.txtPrompt->text(), QStringLiteral("/opt/ed/ed.exe"));
+    QCOMPARE(ui.fileDialogs[0].title, std::string("Browse"));
+    QCOMPARE(ui.fileDialogs[0].filter, std::string("Programs |*.exe;*.com;*.bat;*.pif|All files (*.*)|*.*"));
+}
+
+void TestPref::okAppliesInOrderWithThePlaceholderQuestion() {
+    MemoryFileSystem fs;
+    FakeUserPort ui;
+    Session s{fs, ui};
+    s.msg.LineRtf[1] = "\\sb90\\sa90 \\f0 \\cf0 T=\\f3 \\cf4 ^^";
+    {
+        frmPref d(s);
+        d.optExternal->setChecked(true);
+        d.txtPrompt->clear();
+        d.txtStart->setText(QStringLiteral(" "));
+        d.txtStop->setText(QStringLiteral("]"));
+        d.txtVarChar->setText(QStringLiteral("~"));
+        ui.answers = {Answer::Cancel};
+        QTest::mouseClick(d.cmdOk, Qt::LeftButton);
+        QCOMPARE(d.result(), int(QDialog::Accepted));
+    }
+    QCOMPARE(ui.boxes.size(), size_t(1));
+    QCOMPARE(ui.boxes[0].text, std::string("Current variable placeholder ^ will be replaced with the new one ~ only in "
+                                           "places which have variable attribute assigned already, i.e. appeared in "
+                                           "red color."));
+    QCOMPARE(ui.boxes[0].buttons, Buttons::OkCancel);
+    QCOMPARE(ui.boxes[0].icon, Icon::Information);
+    QCOMPARE(s.settings.VarChar, std::string("^"));
+    QCOMPARE(s.settings.EditorType, std::string("1"));
+    QCOMPARE(s.run.PreviousEditorType, std::string("1"));
+    QCOMPARE(s.settings.EditorPath, std::string());
+    QCOMPARE(s.settings.StartChar, std::string("<"));
+    QCOMPARE(s.settings.StopChar, std::string("]"));
+
+    // OK: the placeholder changes and the fields already marked take it.
+    ui.clear();
+    ui.answers = {Answer::Ok};
+    ApplyPreferences(s, {false, "", "", "", "~"});
+    QCOMPARE(s.settings.VarChar, std::string("~"));
+    QCOMPARE(s.settings.EditorType, std::string());
+    QCOMPARE(s.settings.StopChar, std::string(">"));
+    QVERIFY(s.msg.LineRtf[1].find("~~") != std::string::npos);
+    QVERIFY(s.msg.LineRtf[1].find("T=") != std::string::npos);
+    // The same character again asks nothing; an empty box goes back to "^" without asking.
+    ApplyPreferences(s, {false, "", "", "", "~"});
+    ApplyPreferences(s, {false, "", "", "", ""});
+    QCOMPARE(ui.boxes.size(), size_t(1));
+    QCOMPARE(s.settings.VarChar, std::string("^"));
+    QVERIFY(s.msg.LineRtf[1].find("^^") != std::string::npos);
+}
+
+QTEST_MAIN(TestPref)
+#include "tst_pref.moc"

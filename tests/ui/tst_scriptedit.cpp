@@ -1,0 +1,272 @@
+// Script Edit inside the main window and the external editor: the switch both ways,
+// txtAdvEdit's keys and status texts, and editor runs with small shell scripts.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTextBlock>
+#include <QtTest>
+#include <filesystem>
+
+#include "FakeUserPort.h"
+#include "Session.h"
+#include "TempDir.h"
+#include "quickedit/Generate.h"
+#include "quickedit/RichText.h"
+#include "ui/main/frmQuick.h"
+#include "ui/widgets/LineEditor.h"
+#include "ui/widgets/ScriptHighlighter.h"
+
+using namespace lt;
+using namespace lt::test;
+
+namespace {
+
+struct Env {
+    TempDir tmp;
+    PosixFileSystem fs;
+    FakeUserPort ui;
+    Session s{fs, ui};
+    std::unique_ptr<frmQuick> w;
+    Env() {
+        std::filesystem::create_directories(tmp.file("prog"));
+        s.run.ProgramDir = tmp.dir() + "prog/";
+        w = std::make_unique<frmQuick>(s);
+        w->files().NewFile();
+        s.msg.LineRtf[1] = "\\sb90\\sa90 \\f0 \\cf0 HELLO \\f3 \\cf4 ^^";
+        w->setLine(1);
+        w->show();
+        ui.clear();
+    }
+    QString status() const { return w->lblStatBar->text(); }
+    std::string editor(const std::string& body) {
+        tmp.write("editor.sh", "#!/bin/sh\n" + body);
+        std::filesystem::permissions(tmp.file("editor.sh"), std::filesystem::perms::owner_all);
+        return tmp.file("editor.sh");
+    }
+};
+
+} // namespace
+
+class TestScriptEdit : public QObject {
+    Q_OBJECT
+private slots:
+    void twoClicksReturnTheMessageUnchanged();
+    void altKeypadCodesAndStatusTexts();
+    void syntaxErrorSteppingAndMessageKeys();
+    void externalEditorRoundTrip();
+    void externalEditorFailures();
+};
+
+void TestScriptEdit::twoClicksReturnTheMessageUnchanged() {
+    Env e;
+    frmQuick& w = *e.w;
+    SubMake(e.s);
+    const std::string block = e.s.msg.BlockText;
+    const std::string rtf = e.s.msg.LineRtf[1];
+    QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
+    const Qt::FocusPolicy barFocus = w.vsbMsg->focusPolicy(), boxFocus = w.txtMsg->focusPolicy();
+
+    QTest::mouseClick(w.cmdAdvEdit, Qt::LeftButton);
+    QVERIFY(e.s.run.ScriptEditMode);
+    QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Quick Edit"));
+    QVERIFY(w.txtAdvEdit->isVisible() && w.txtAdvEdit->isEnabled());
+    QVERIFY(!w.txtEdit->isVisible() && !w.txtEdit->isEnabled());
+    QVERIFY(!w.Line1->isVisible());
+    for (QWidget* off : std::initializer_list<QWidget*>{w.cmdBlink, w.cmdSend, w.vsbLine, w.txtLine, w.vsbTask, w.txtTask})
+        QVERIFY(!off->isEnabled());
+    QCOMPARE(w.txtMsg->focusPolicy(), Qt::ClickFocus);
+    QCOMPARE(e.s.msg.BlockText, block);
+    QCOMPARE(w.txtAdvEdit->toPlainText().toStdString() + "\n", [&] {
+        std::string t = block;
+        for (size_t p; (p = t.find("\r\n")) != std::string::npos;) t.replace(p, 2, "\n");
+        return t + "\n";
+    }());
+    QCOMPARE(ScriptHighlighter::kindAt(w.txtAdvEdit->document()->firstBlock(), 0), QStringLiteral("header"));
+    QCOMPARE(e.status(), QString());
+    if (qEnvironmentVariableIsSet("LT_SCREENSHOT_DIR")) {
+        w.resize(760, 560);
+        QTest::qWait(50);
+        w.grab().save(qEnvironmentVariable("LT_SCREENSHOT_DIR") + QStringLiteral("/script-edit.png"));
+    }
+
+    QTest::mouseClick(w.cmdAdvEdit, Qt::LeftButton);
+    QVERIFY(!e.s.run.ScriptEditMode);
+    QCOMPARE(e.s.msg.LineRtf[1], rtf);
+    QVERIFY(!e.s.msg.ScriptOnly);
+    QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
+    QVERIFY(!w.txtAdvEdit->isVisible() && !w.txtAdvEdit->isEnabled());
+    QVERIFY(w.txtEdit->isVisible() && w.txtEdit->isEnabled() && w.Line1->isVisible() && w.cmdBlink->isEnabled());
+    QCOMPARE(w.txtMsg->focusPolicy(), boxFocus);
+    QCOMPARE(w.vsbMsg->focusPolicy(), barFocus);
+    SubMake(e.s);
+    QCOMPARE(e.s.msg.BlockText, block);
+
+    // An empty message shows its empty block and comes back empty.
+    e.s.msg.LineRtf[1].clear();
+    w.setLine(1);
+    w.switchScriptEdit();
+    QCOMPARE(e.s.msg.BlockText, std::string("SUB 0(TASK=0)\r\n\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nEND SUB\r\n"));
+    w.switchScriptEdit();
+    QVERIFY(!e.s.msg.ScriptOnly);
+    QCOMPARE(GetText(e.s.msg.LineRtf[1]), std::string());
+
+    // A hand edit inside the block makes the message script-only.
+    e.s.msg.LineRtf[1] = rtf;
+    w.setLine(1);
+    w.switchScriptEdit();
+    w.txtAdvEdit->moveCursor(QTextCursor::Start);
+    w.txtAdvEdit->moveCursor(QTextCursor::Down);
+    QTest::keyClicks(w.txtAdvEdit, "REM");
+    QVERIFY(e.s.msg.BlockText.find("\r\nREM") != std::string::npos);
+    w.switchScriptEdit();
+    QVERIFY(e.s.msg.ScriptOnly);
+    QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Script Edit Only"));
+    QVERIFY(!w.txtEdit->isEnabled());
+}
+
+void TestScriptEdit::altKeypadCodesAndStatusTexts() {
+    Env e;
+    frmQuick& w = *e.w;
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.switchScriptEdit();
+    QCOMPARE(e.status(), QString());
+    w.txtMsg->setFocus();
+    w.txtAdvEdit->setFocus();
+    const std::string before = e.s.msg.BlockText;
+    QCOMPARE(e.status(), QStringLiteral("Total length of this script is  %1 bytes. Max. possible  30000 bytes.")
+                             .arg(before.size()));
+    w.txtAdvEdit->moveCursor(QTextCursor::Start);
+    const auto altPad = Qt::AltModifier | Qt::KeypadModifier;
+    QTest::keyPress(w.txtAdvEdit, Qt::Key_1, altPad);
+    QTest::keyPress(w.txtAdvEdit, Qt::Key_End, altPad);   // keypad 1 with Num Lock off
+    QTest::keyRelease(w.txtAdvEdit, Qt::Key_Alt);
+    QCOMPARE(e.s.msg.BlockText, "\x0b" + before);
+    QTest::keyPress(w.txtAdvEdit, Qt::Key_1, altPad);
+    QTest::keyPress(w.txtAdvEdit, Qt::Key_2, altPad);
+    QTest::keyRelease(w.txtAdvEdit, Qt::Key_Alt);
+    QCOMPARE(e.s.msg.BlockText, "\x0b\x0c" + before);
+    QCOMPARE(e.status(), QStringLiteral("Total length of this script is  %1 bytes. Max. possible 30000 bytes.")
+                             .arg(before.size() + 2));
+    // Codes 0 and above 255 insert nothing; the next typed character is kept.
+    for (Qt::Key k : {Qt::Key_0, Qt::Key_2, Qt::Key_5, Qt::Key_6}) QTest::keyPress(w.txtAdvEdit, k, altPad);
+    QTest::keyRelease(w.txtAdvEdit, Qt::Key_Alt);
+    QTest::keyPress(w.txtAdvEdit, Qt::Key_0, altPad);
+    QTest::keyRelease(w.txtAdvEdit, Qt::Key_Alt);
+    QTest::keyClick(w.txtAdvEdit, 'x');
+    QCOMPARE(e.s.msg.BlockText, "\x0b\x0cx" + before);
+}
+
+void TestScriptEdit::syntaxErrorSteppingAndMessageKeys() {
+    Env e;
+    frmQuick& w = *e.w;
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.switchScriptEdit();
+    w.txtAdvEdit->setFocus();
+    QTest::keyClick(w.txtAdvEdit, Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(e.status(), QStringLiteral("There are no errors or Syntax check haven't been done on this message."));
+
+    e.s.tools.errors = {{"3", "Undefined label", 3}, {"99", "Missing END SUB", 99}};
+    QTest::keyClick(w.txtAdvEdit, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    QCOMPARE(e.status(), QStringLiteral("Undefined label"));
+    QCOMPARE(w.txtAdvEdit->textCursor().selectedText(), w.txtAdvEdit->document()->findBlockByNumber(2).text());
+    QTest::keyClick(w.txtAdvEdit, Qt::Key_Equal, Qt::ControlModifier);
+    QCOMPARE(e.status(), QStringLiteral("Missing END SUB"));  // past the end: the last line
+    QCOMPARE(w.txtAdvEdit->textCursor().blockNumber(), w.txtAdvEdit->document()->blockCount() - 1);
+    QTest::keyClick(w.txtAdvEdit, Qt::Key_Minus, Qt::ControlModifier);
+    QCOMPARE(e.status(), QStringLiteral("Undefined label"));
+    QTest::keyClick(w.txtAdvEdit, Qt::Key_Plus, Qt::ControlModifier);
+    QTest::keyClick(w.txtAdvEdit, Qt::Key_Plus, Qt::ControlModifier);
+    QCOMPARE(e.status(), QStringLiteral("There are no more errors."));
+
+    // Ctrl+Up moves to the next message, which shows its own (empty) block.
+    const QString text = w.txtAdvEdit->toPlainText();
+    QTest::keyClick(w.txtAdvEdit, Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(e.s.msg.CurrentMessage, 1);
+    QVERIFY(w.txtAdvEdit->toPlainText().startsWith(QStringLiteral("SUB 1(TASK=0)")));
+    QCOMPARE(w.txtAdvEdit->toPlainText().count(QLatin1Char('\r')), 0);
+    QTest::keyClick(w.txtAdvEdit, Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(e.s.msg.CurrentMessage, 0);
+    QCOMPARE(w.txtAdvEdit->toPlainText(), text);
+}
+
+void TestScriptEdit::externalEditorRoundTrip() {
+    Env e;
+    frmQuick& w = *e.w;
+    // The editor gets the file as its one argument and appends a line to it.
+    e.s.settings.EditorType = "1";
+    e.s.settings.EditorPath = e.editor("printf 'REM EDITED\\r\\n' >> \"$1\"\necho \"$#\" > \"$(dirname \"$1\")/argc\"\n");
+    SubMake(e.s);
+    const std::string block = e.s.msg.BlockText;
+    QTest::mouseClick(w.cmdAdvEdit, Qt::LeftButton);
+    QCOMPARE(e.s.msg.BlockText, block + "\r\nREM EDITED\r\n");
+    QCOMPARE(e.tmp.read("prog/argc"), std::string("1\n"));
+    QVERIFY(!e.tmp.has("prog/Sub.src"));
+    QVERIFY(w.isEnabled());
+    QVERIFY(!e.s.run.ScriptEditMode);
+    // A line after "END SUB" leaves the message's own script as it was: still Quick Edit.
+    QVERIFY(!e.s.msg.ScriptOnly);
+    QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
+    QVERIFY(e.ui.boxes.empty());
+    // An edit inside the block makes the message script-only.
+    e.s.settings.EditorPath = e.editor("sed -i 's/HELLO/HOWDY/' \"$1\"\n");
+    w.cmdAdvEditClick();
+    QVERIFY(e.s.msg.BlockText.find("HOWDY") != std::string::npos);
+    QVERIFY(e.s.msg.ScriptOnly);
+    QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Script Edit Only"));
+
+    // With a file open and unsaved changes the user is asked first; No still edits, and the
+    // temporary file lies beside the script file.
+    Env f;
+    f.s.settings.EditorType = "1";
+    f.s.settings.EditorPath = f.editor("cp \"$1\" \"$(dirname \"$1\")/seen.src\"\n");
+    f.s.index.CurrentFilePath = f.tmp.file("demo.src");
+    f.s.index.MessageState[4] = 2;
+    f.ui.answers = {Answer::No};
+    f.w->runExternalEditor();
+    QCOMPARE(f.ui.boxes.size(), size_t(1));
+    QCOMPARE(f.ui.boxes[0].text,
+             std::string("Would you like to save the current changes before launching the external editor?"));
+    QCOMPARE(f.ui.boxes[0].buttons, Buttons::YesNo);
+    QCOMPARE(f.ui.boxes[0].icon, Icon::Exclamation);
+    QVERIFY(f.tmp.has("seen.src"));
+    QVERIFY(!f.tmp.has("Sub.src"));
+    QVERIFY(!f.s.msg.ScriptOnly);  // unchanged by the editor: still Quick Edit
+}
+
+void TestScriptEdit::externalEditorFailures() {
+    Env e;
+    frmQuick& w = *e.w;
+    e.s.settings.EditorType = "1";
+    e.s.settings.EditorPath = e.tmp.file("no-such-editor");
+    const std::string rtf = e.s.msg.LineRtf[1];
+    w.cmdAdvEditClick();
+    QCOMPARE(e.ui.boxes.size(), size_t(1));
+    QCOMPARE(e.ui.lastText(), "Can't read temporary source file " + e.s.run.ProgramDir +
+                                  "Sub.src. Please chek your External Script Editor setings.");
+    QCOMPARE(e.ui.boxes[0].icon, Icon::None);
+    QVERIFY(w.isEnabled());
+    QVERIFY(!e.tmp.has("prog/Sub.src"));
+    QCOMPARE(e.s.msg.LineRtf[1], rtf);
+    QVERIFY(!e.s.run.ScriptEditMode);
+
+    // From Script Edit, a directory that cannot be written: the create message.
+    e.ui.clear();
+    e.s.settings.EditorType.clear();
+    w.switchScriptEdit();
+    e.s.settings.EditorType = "1";
+    e.s.run.ProgramDir = e.tmp.file("missing/");
+    w.cmdAdvEditClick();
+    QCOMPARE(e.ui.lastText(), "Can't create temporary source file " + e.tmp.file("missing/") +
+                                  "Sub.src. Please chek your working directory setings.");
+    QVERIFY(w.isEnabled());
+    QVERIFY(!w.txtAdvEdit->isVisible());
+    QCOMPARE(e.s.msg.LineRtf[1], rtf);
+    QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
+}
+
+QTEST_MAIN(TestScriptEdit)
+#include "tst_scriptedit.moc"
