@@ -227,7 +227,7 @@ public:
     void openLongMessageDialog();
     // A plain line stays one paragraph of at most 20 characters.
     void normaliseLine();
-private:
+public:
     // ---- Script Edit, external editor, Preferences, printing, help -------------------
     // (QuickScriptEdit.cpp: the Script Edit switch, txtAdvEdit's keys, the external
     //  editor; QuickHelp.cpp: Preferences, the print commands, help and F1.)
@@ -263,6 +263,7 @@ private:
     bool keepStepStatus_ = false;  // the error text of Ctrl+Plus/Minus stays on key-up
     std::array<int, 3> savedFocus_{-1, -1, -1};  // Tab-order policies kept while in Script Edit
     // ---- end of Script Edit block ------------------------------------------------------
+private:
     // The external tools (QuickTools.cpp).
     void setupTools();
     bool toolContent() const;
