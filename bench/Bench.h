@@ -7,6 +7,8 @@
 #include <functional>
 #include <string>
 
+#include "ui_port.h"
+
 namespace lt::bench {
 
 // Best of `rounds` timings of fn, in seconds; each timing runs fn `repeat` times.
@@ -20,6 +22,18 @@ inline double bestSeconds(const std::function<void()>& fn, int rounds = 7, int r
     }
     return best;
 }
+
+// A person who answers every box with its default and ignores the status bar.
+class QuietPort : public UserPort {
+public:
+    Answer messageBox(const MessageBox& b) override { return b.defaultAnswer; }
+    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
+    std::optional<std::string> chooseOpenFile(const FileDialog&) override { return {}; }
+    std::optional<std::string> chooseSaveFile(const FileDialog&) override { return {}; }
+    void setStatus(const std::string&) override {}
+    void setBusy(bool) override {}
+    void endProgram() override {}
+};
 
 struct Results {
     int failed = 0;

@@ -17,17 +17,6 @@
 
 namespace {
 
-class SilentPort : public lt::UserPort {
-public:
-    lt::Answer messageBox(const lt::MessageBox& b) override { return b.defaultAnswer; }
-    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> chooseOpenFile(const lt::FileDialog&) override { return {}; }
-    std::optional<std::string> chooseSaveFile(const lt::FileDialog&) override { return {}; }
-    void setStatus(const std::string&) override {}
-    void setBusy(bool) override {}
-    void endProgram() override {}
-};
-
 // A four-line message with every attribute the record has.
 void RichMessage(lt::QuickMessage& m, int n) {
     m.LineCount = 4;
@@ -57,7 +46,7 @@ void RichMessage(lt::QuickMessage& m, int n) {
 // message b is only looked at, so every second change fetches b from the script file.
 struct ChangeRig {
     lt::PosixFileSystem fs;
-    SilentPort ui;
+    lt::bench::QuietPort ui;
     lt::Session s{fs, ui};
     int a, b;
 
@@ -114,7 +103,7 @@ void QuickEditBenches(Results& results, const std::string& workDir) {
         results.report("message_change", measured / floor, 1.5, "message 1023 of 1024 vs message 1 of 2");
     }
     {
-        SilentPort ui;
+        lt::bench::QuietPort ui;
         PosixFileSystem fs;
         Session s(fs, ui);
         QuickMessage prototype;

@@ -15,17 +15,6 @@
 
 namespace {
 
-class QuietPort : public lt::UserPort {
-public:
-    lt::Answer messageBox(const lt::MessageBox& b) override { return b.defaultAnswer; }
-    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> chooseOpenFile(const lt::FileDialog&) override { return {}; }
-    std::optional<std::string> chooseSaveFile(const lt::FileDialog&) override { return {}; }
-    void setStatus(const std::string&) override {}
-    void setBusy(bool) override {}
-    void endProgram() override {}
-};
-
 // A four-line block as Quick Edit writes it.
 std::string FullBlock(int n) {
     std::string body = "\r\n// Caution! Manually editing will prevent Quick Edit from loading this message.\r\n\r\n";
@@ -87,7 +76,7 @@ long peakKilobytes(const std::string& self, const std::string& path) {
 
 int ScanMemoryChild(const char* path) {
     lt::PosixFileSystem fs;
-    QuietPort ui;
+    lt::bench::QuietPort ui;
     lt::Session s(fs, ui);
     lt::ScanScriptFile(s, path);
     std::ifstream status("/proc/self/status");
@@ -101,7 +90,7 @@ namespace lt::bench {
 
 void StorageBenches(Results& results, const std::string& dir) {
     PosixFileSystem fs;
-    QuietPort ui;
+    lt::bench::QuietPort ui;
     const std::string file = dir + "full.src";
     writeFile(file, FullFile());
 

@@ -17,17 +17,6 @@
 
 namespace {
 
-class SilentPort : public lt::UserPort {
-public:
-    lt::Answer messageBox(const lt::MessageBox& b) override { return b.defaultAnswer; }
-    std::optional<std::string> inputBox(const std::string&, const std::string&, const std::string&) override { return {}; }
-    std::optional<std::string> chooseOpenFile(const lt::FileDialog&) override { return {}; }
-    std::optional<std::string> chooseSaveFile(const lt::FileDialog&) override { return {}; }
-    void setStatus(const std::string&) override {}
-    void setBusy(bool) override {}
-    void endProgram() override {}
-};
-
 std::string padded(const std::string& statement, const std::string& comment) {
     return statement + std::string(statement.size() < 45 ? 45 - statement.size() : 0, ' ') + comment + "\r\n";
 }
@@ -84,7 +73,7 @@ void ToolBenches(Results& results, const std::string& dir) {
         needed = image.codeBytes;
     }, 11);
     PosixFileSystem fs;
-    SilentPort ui;
+    lt::bench::QuietPort ui;
     double scan = bestSeconds([&] {
         Session s(fs, ui);
         s.msg.LineCount = 4;

@@ -9,7 +9,6 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 
-#include "quickedit/RichText.h"
 #include "settings/ProgramMenu.h"
 #include "storage/PathUtil.h"
 #include "storage/SaveFile.h"
@@ -170,19 +169,7 @@ void frmQuick::setupHelpMenu() {
     connect(mnuHelpAbout, &QAction::triggered, this, &frmQuick::aboutRequested);
 }
 
-bool frmQuick::contentTest() const {
-    if (!s_.index.CurrentFilePath.empty()) return true;
-    if (s_.run.ScriptEditMode) {
-        if (!s_.msg.BlockText.empty()) return true;
-    } else {
-        // A line counts when it holds text; an empty line still carries its spacing mark.
-        for (int i = 1; i <= s_.msg.LineCount; ++i)
-            if (!GetText(s_.msg.LineRtf[i]).empty()) return true;
-    }
-    for (int i = 0; i < kMessageCount; ++i)
-        if (s_.index.MessageState[i] != 0) return true;
-    return false;
-}
+bool frmQuick::contentTest() const { return !s_.index.CurrentFilePath.empty() || toolContent(); }
 
 void frmQuick::refreshFileMenu() {
     setStatus(QStringLiteral("Press F1 in order to get help on commands from File Menu."));
