@@ -11,6 +11,8 @@ const char* const kEmulatorUsage =
     "  --release TEXT          release text it reports (default \"4.12, build 7\" for\n"
     "                          version 2, \"3.9, build 2\" for version 1)\n"
     "  --address N             unit address 0..255 (default 0)\n"
+    "  --placeholder C         character shown in a variable field until the call-up\n"
+    "                          string sets the variable (default ^, as in the editor)\n"
     "  --drop PERCENT          drop this share of the bytes on the line\n"
     "  --corrupt PERCENT       corrupt this share of the bytes on the line\n"
     "  --burst N               bytes hit by one noise burst (default 16)\n"
@@ -70,6 +72,9 @@ bool parseEmulatorOptions(const std::vector<std::string>& args, EmulatorOptions&
         } else if (name == "--address") {
             if (!wholeNumber(value, 0, 255, n)) return bad("an address 0..255");
             options.address = static_cast<int>(n);
+        } else if (name == "--placeholder") {
+            if (value.size() != 1 || value[0] < '!' || value[0] > '~') return bad("one visible character");
+            options.placeholder = value[0];
         } else if (name == "--drop") {
             if (!percent(value, options.dropPercent)) return bad("a percentage 0..100");
         } else if (name == "--corrupt") {

@@ -13,6 +13,7 @@ struct EmulatorOptions {
     int version = 2;
     std::string release; // empty: the default release of the version
     int address = 0;
+    char placeholder = '^'; // shown in the fields of variables not set yet
     double dropPercent = 0;
     double corruptPercent = 0;
     int burst = 16;

@@ -47,6 +47,13 @@ std::string formatWhole(const std::string& value, int width) {
     return fit(std::to_string(std::llround(number)), w, width < 0 ? '0' : ' ');
 }
 
+std::string unsetPicture(int format, char placeholder) {
+    const int length = format % 16, decimals = format / 16;
+    if (decimals <= 0 || decimals >= length) return std::string(static_cast<size_t>(length), placeholder);
+    return std::string(static_cast<size_t>(length - decimals - 1), placeholder) + "." +
+           std::string(static_cast<size_t>(decimals), placeholder);
+}
+
 std::string formatUsing(const std::string& value, int format, int fill) {
     size_t length = static_cast<size_t>(format % 16);
     int decimals = format / 16;
@@ -58,9 +65,7 @@ std::string formatUsing(const std::string& value, int format, int fill) {
 }
 
 Machine::Machine(int rows, int firmwareVersion)
-    : display_(rows), version_(firmwareVersion), flash_(protocol::kFlashSize, '\xFF') {
-    for (int v = 1; v <= kVariables; ++v) variables_[static_cast<size_t>(v)] = "0";
-}
+    : display_(rows), version_(firmwareVersion), flash_(protocol::kFlashSize, '\xFF') {}
 
 void Machine::eraseFlash() {
     stopAll();
@@ -137,7 +142,7 @@ void Machine::reboot() {
     stopAll();
     display_.clear();
     relay_ = false;
-    for (int v = 1; v <= kVariables; ++v) variables_[static_cast<size_t>(v)] = "0";
+    for (std::string& v : variables_) v.clear();
 }
 
 int Machine::runningMessage(int task) const {
@@ -321,9 +326,14 @@ bool Machine::step(Task& t) {
         break;
     }
     case Op::Wait: t.wakeAt = now_ + static_cast<int64_t>(in.a) * 100; return false;
-    case Op::PrintVar: print(t, formatWhole(variables_[static_cast<size_t>(in.a)], in.b)); break;
+    case Op::PrintVar: {
+        const std::string& value = variables_[static_cast<size_t>(in.a)];
+        print(t, value.empty() ? std::string(static_cast<size_t>(std::abs(in.b)), placeholder_)
+                               : formatWhole(value, in.b));
+        break;
+    }
     case Op::LoadA: t.a = variables_[static_cast<size_t>(in.a)]; break;
-    case Op::PrintA: print(t, formatUsing(t.a.empty() ? "0" : t.a, in.a, in.b)); break;
+    case Op::PrintA: print(t, t.a.empty() ? unsetPicture(in.a, placeholder_) : formatUsing(t.a, in.a, in.b)); break;
     case Op::Start: {
         int task = 0;
         std::string code;

@@ -38,7 +38,7 @@ public:
     int runCode(int message, int task, const std::string& code);
     // Stops every task (the unit enters program mode).
     void stopAll();
-    // Restart: tasks stopped, display cleared, relay off, variables 0.
+    // Restart: tasks stopped, display cleared, relay off, every variable unset.
     void reboot();
 
     void advance(int ms);
@@ -49,7 +49,11 @@ public:
     int runningMessage(int task) const;
     // Bytes the messages sent out of the serial port since the last call.
     std::string takeSerialOutput();
+    // The variable's value as the call-up string gave it; empty while it is unset.
     std::string variable(int number) const;
+    // A field whose variable is unset shows this character in each of its digit places
+    // (and its decimal point), as the editor shows the field before the unit fills it.
+    void setPlaceholder(char c) { placeholder_ = c; }
 
 private:
     struct Task {
@@ -99,6 +103,7 @@ private:
     std::array<Task, kTasks> tasks_;
     std::array<std::string, kVariables + 1> variables_;
     bool relay_ = false;
+    char placeholder_ = '^';
     std::string serial_;
     int64_t now_ = 0;
 };
@@ -107,5 +112,7 @@ private:
 std::string formatWhole(const std::string& value, int width);
 // Formats the register A for PRINT USING: format = 16 x decimals + length, fill 2 = zeros.
 std::string formatUsing(const std::string& value, int format, int fill);
+// The picture of a PRINT USING field with no value: placeholders with the decimal point.
+std::string unsetPicture(int format, char placeholder);
 
 } // namespace lt::emulator

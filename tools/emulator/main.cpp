@@ -29,6 +29,7 @@ int main(int argc, char* argv[]) {
     }
     const int rows = options.type == 7740 ? 2 : 4;
     Machine machine(rows, options.version);
+    machine.setPlaceholder(options.placeholder);
     lt::protocol::UnitInfo info{options.type, options.version, rows,
                                 static_cast<uint32_t>(lt::protocol::kFlashSize), options.release};
     UnitServer server(machine, info, options.address);

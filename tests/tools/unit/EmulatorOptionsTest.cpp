@@ -14,8 +14,9 @@ TEST(EmulatorOptions, DefaultsValuesAndMistakes) {
     ASSERT_TRUE(parseEmulatorOptions({}, o, error));
     EXPECT_EQ(o.type, 7780);
     EXPECT_EQ(o.release, "4.12, build 7");
+    EXPECT_EQ(o.placeholder, '^');
     ASSERT_TRUE(parseEmulatorOptions({"--type", "7740", "--version", "1", "--address", "255", "--corrupt", "5",
-                                      "--device-file", "d", "--window"},
+                                      "--device-file", "d", "--window", "--placeholder", "#"},
                                      o = EmulatorOptions(), error));
     EXPECT_EQ(o.type, 7740);
     EXPECT_EQ(o.release, "3.9, build 2");
@@ -23,11 +24,14 @@ TEST(EmulatorOptions, DefaultsValuesAndMistakes) {
     EXPECT_DOUBLE_EQ(o.corruptPercent, 5);
     EXPECT_EQ(o.files.deviceFile, "d");
     EXPECT_TRUE(o.window);
+    EXPECT_EQ(o.placeholder, '#');
 
     const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
         {{"--type", "7760"}, "option --type: \"7760\" is not 7740 or 7780"},
         {{"--address", "256"}, "option --address: \"256\" is not an address 0..255"},
         {{"--address"}, "option --address needs a value"},
+        {{"--placeholder", "^^"}, "option --placeholder: \"^^\" is not one visible character"},
+        {{"--placeholder", " "}, "option --placeholder: \" \" is not one visible character"},
         {{"--drop", "60", "--corrupt", "50"}, "--drop and --corrupt together exceed 100 percent"},
         {{"--colour", "red"}, "unknown option --colour"},
     };

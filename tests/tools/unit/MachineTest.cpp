@@ -13,6 +13,7 @@ using namespace lt::tools;
 using lt::emulator::formatUsing;
 using lt::emulator::formatWhole;
 using lt::emulator::Machine;
+using lt::emulator::unsetPicture;
 
 struct Program {
     EscapeProgram escape;
@@ -73,9 +74,19 @@ TEST(Machine, DisplayStatementsVariablesAndRelay) {
     EXPECT_EQ(formatWhole("abc", 5), "  abc");
     EXPECT_EQ(formatWhole("-5", -4), "-005");
     EXPECT_EQ(formatUsing("3.14159", 16 * 2 + 6, 2), "003.14");
+    EXPECT_EQ(unsetPicture(16 * 2 + 6, '^'), "^^^.^^");
+    EXPECT_EQ(unsetPicture(3, '#'), "###");
     m.reboot();
     EXPECT_FALSE(m.relay());
-    EXPECT_EQ(m.variable(1), "0");
+    EXPECT_EQ(m.variable(1), "");
+    // After a restart no variable is set: each field shows its picture of placeholders.
+    ASSERT_EQ(m.callUp(5, ""), lt::protocol::kOk);
+    m.advance(10);
+    EXPECT_EQ(rows(m), "       HELLO        |TEMP ^^^^           |HOT^^^^^^.^         |                    |");
+    m.setPlaceholder('#');
+    ASSERT_EQ(m.callUp(5, ",7"), lt::protocol::kOk);
+    m.advance(10);
+    EXPECT_EQ(rows(m), "       HELLO        |TEMP ####           |HOT###  7.0         |                    |");
 }
 
 TEST(Machine, ScrollingRepeatsWaitsAndVerticalBlocks) {

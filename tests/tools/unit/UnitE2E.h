@@ -52,10 +52,11 @@ public:
         pid_ = 0;
     }
     const std::string& device() const { return device_; }
-    // Waits (bounded) until the display file shows `rows` as its first lines.
+    // Waits (at most 10 s, for a loaded machine) until the display file shows `rows` as
+    // its first lines.
     std::string displayWhen(const std::string& rows) const {
         std::string text;
-        for (int i = 0; i < 300; ++i) {
+        for (int i = 0; i < 1000; ++i) {
             text = dir_.read("display");
             if (text.compare(0, rows.size(), rows) == 0) break;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
