@@ -67,7 +67,7 @@ struct ResultWindowDriver {
             programCaption = show->cmdProgram->text().toStdString();
             if (programCaption == "&Program") {
                 show->cmdProgram->click(); // runs the version check and 7700.exe "p"
-                QTest::qWaitFor([&] { return !s.tools.busy; }, 120000);
+                (void)QTest::qWaitFor([&] { return !s.tools.busy; }, 120000);
                 programText = show->text();
             }
         }
@@ -113,7 +113,7 @@ void TestTypedMessage::typedMessageShowsOnTheEmulatedUnit() {
     QCOMPARE(f.s.index.CurrentFilePath, f.dir.file("typed.src"));
     QVERIFY(f.dir.read("typed.src").find("    PRINT\"HELLO 7700!\";") != std::string::npos);
 
-    ResultWindowDriver driver{f.s};
+    ResultWindowDriver driver{f.s, {}, {}, {}, {}};
     QTimer::singleShot(0, [&] { driver.run(); });
     f.w->mnuPrgCompile->trigger(); // returns when the result window has closed
     QVERIFY2(driver.failure.empty(), driver.failure.c_str());
