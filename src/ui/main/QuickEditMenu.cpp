@@ -97,6 +97,8 @@ void frmQuick::deleteMessage() {
     bool old = SuppressEvents;
     SuppressEvents = true;
     vsbMsg->setValue(next);
+    vsbTask->setValue(s_.msg.MessageTask[next]);
+    txtTask->setText(QString::number(s_.msg.MessageTask[next]));
     --s_.index.StoredMessageCount;
     if (!s_.run.ScriptEditMode) {
         ReadFields(s_);
