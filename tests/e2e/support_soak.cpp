@@ -352,8 +352,8 @@ private:
             f_.ui.answers.push_back(Answer::Ok);
             const int gone = cur_;
             w.mnuEditDel->trigger();
-            check(!f_.ui.boxes.empty() && f_.ui.boxes[0].text == "Delete message " + std::to_string(gone) + " ?",
-                  "no delete question");
+            check(!f_.ui.boxes.empty() && f_.ui.boxes[0].text == "Delete message  " + std::to_string(gone) + " ?",
+                  "no delete question: " + f_.ui.lastText());
             f_.ui.clear();
             model_.erase(gone);
             headerChanged_ = true;
