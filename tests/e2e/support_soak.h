@@ -45,11 +45,18 @@ struct Failure {
     std::string what;
 };
 
+// What a run did: steps that changed something, file checks, and each kind of step.
+struct Stats {
+    int performed = 0;
+    int fileChecks = 0;
+    std::map<std::string, int> byOp;
+};
+
 // Runs the steps against a fresh window in a fresh directory; the first failed check.
-std::optional<Failure> RunSteps(const std::vector<Step>& steps, int lineCount = 4);
+std::optional<Failure> RunSteps(const std::vector<Step>& steps, int lineCount = 4, Stats* stats = nullptr);
 
 // Removes steps while the run still fails the same way (delta debugging), within a
 // budget of runs.
-std::vector<Step> Shrink(std::vector<Step> steps, const Failure& failure, int budget);
+std::vector<Step> Shrink(std::vector<Step> steps, const Failure& failure, int budget, int lineCount = 4);
 
 } // namespace lt::soak

@@ -19,13 +19,18 @@ int EnvInt(const char* name, int fallback) {
 
 void Soak(unsigned seed, int count, int lineCount) {
     const std::vector<Step> steps = MakeSteps(seed, count);
-    const auto failure = RunSteps(steps, lineCount);
+    Stats stats;
+    const auto failure = RunSteps(steps, lineCount, &stats);
+    std::string summary = "seed " + std::to_string(seed) + ": " + std::to_string(stats.performed) + " of " +
+                          std::to_string(count) + " steps did something, " + std::to_string(stats.fileChecks) +
+                          " saved files re-opened and compared;";
+    for (const auto& [op, n] : stats.byOp) summary += " " + op + " " + std::to_string(n);
+    qInfo("%s", summary.c_str());
     if (!failure) return;
     std::string report = "seed " + std::to_string(seed) + ", " + std::to_string(lineCount) + " lines: after step " +
                          std::to_string(failure->step + 1) + " (" + Describe(steps[failure->step]) + "): " +
                          failure->what + "\nreplay:\n";
-    const std::vector<Step> shrunk = lineCount == 4 ? Shrink(steps, *failure, 80)
-                                                    : std::vector<Step>(steps.begin(), steps.begin() + failure->step + 1);
+    const std::vector<Step> shrunk = Shrink(steps, *failure, 80, lineCount);
     for (const Step& s : shrunk) report += "  " + Describe(s) + "\n";
     std::fputs(report.c_str(), stderr);
     QFAIL(qPrintable(QString::fromStdString(failure->what)));
@@ -37,11 +42,11 @@ class TestSoak : public QObject {
     Q_OBJECT
 private slots:
     void randomUserOnA7780() {
-        const int steps = EnvInt("LT_SOAK_STEPS", 2000);
+        const int steps = EnvInt("LT_SOAK_STEPS", 6000);
         Soak(static_cast<unsigned>(EnvInt("LT_SOAK_SEED", 7700)), steps, 4);
     }
     void randomUserOnA7740() {
-        const int steps = EnvInt("LT_SOAK_STEPS", 2000) / 2;
+        const int steps = EnvInt("LT_SOAK_STEPS", 6000) / 2;
         Soak(static_cast<unsigned>(EnvInt("LT_SOAK_SEED", 7740)) + 1, steps, 2);
     }
     // The replay is only as good as its determinism: one seed gives one list of steps.
