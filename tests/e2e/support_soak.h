@@ -24,6 +24,8 @@ struct Step {
 
 std::string Describe(const Step& step);
 std::vector<Step> MakeSteps(unsigned seed, int count);
+// Reads steps written by Describe, one a line (a replay printed by a failing run).
+std::vector<Step> ParseSteps(const std::string& text);
 
 // What the person has put into one message.
 struct RefMessage {

@@ -49,6 +49,16 @@ private slots:
         const int steps = EnvInt("LT_SOAK_STEPS", 6000) / 2;
         Soak(static_cast<unsigned>(EnvInt("LT_SOAK_SEED", 7740)) + 1, steps, 2);
     }
+    // LT_SOAK_REPLAY names a file holding a printed replay, one step a line.
+    void replay() {
+        const char* path = std::getenv("LT_SOAK_REPLAY");
+        if (!path || !*path) QSKIP("no replay file given");
+        QFile file(QString::fromLocal8Bit(path));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const auto steps = ParseSteps(file.readAll().toStdString());
+        const auto failure = RunSteps(steps, EnvInt("LT_SOAK_LINES", 4));
+        if (failure) QFAIL(qPrintable(QString::fromStdString(failure->what)));
+    }
     // The replay is only as good as its determinism: one seed gives one list of steps.
     void stepsFollowFromTheSeed() {
         auto a = MakeSteps(5, 300), b = MakeSteps(5, 300), c = MakeSteps(6, 300);
@@ -60,6 +70,11 @@ private slots:
         }
         QCOMPARE(da, db);
         QVERIFY(da != dc);
+        std::string listed;
+        for (const Step& s : a) listed += Describe(s) + "\n";
+        QString parsed;
+        for (const Step& s : ParseSteps(listed)) parsed += QString::fromStdString(Describe(s));
+        QCOMPARE(parsed, da);
     }
 };
 
