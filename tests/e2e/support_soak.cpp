@@ -338,6 +338,10 @@ private:
             if (typed.empty()) return skip();
             QTest::keyClick(w.txtEdit, Qt::Key_End);
             QTest::keyClicks(w.txtEdit, QString::fromStdString(typed));
+            // A font chosen on a line without text is not part of the block, so any read-back
+            // of the record (a save, a store refused, a question) may have dropped it.
+            std::string& font = current().font[line_];
+            if (text.empty() && f_.s.msg.LineFont[line_].empty()) font.clear();
             text += typed;
             return;
         }
