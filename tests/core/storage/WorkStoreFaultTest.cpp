@@ -1,0 +1,166 @@
+// The work store when the disk fails under it, and when another program deletes or
+// rewrites the open script file: the edit stays in memory, nothing stored earlier is lost,
+// the work file never holds two copies of a message, and Save refuses to drop messages.
+#include <gtest/gtest.h>
+
+#include "FaultyFileSystem.h"
+#include "StorageFixture.h"
+#include "storage/SaveFile.h"
+#include "storage/ScriptFile.h"
+#include "storage/WorkStore.h"
+
+using namespace lt;
+using test::Block;
+
+namespace {
+
+int Copies(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (size_t p = text.find(part); p != std::string::npos; p = text.find(part, p + 1)) ++n;
+    return n;
+}
+
+const std::string kEdited2 = Block(2, 1, "    CLS\r\n");
+const std::string kNew5 = Block(5, 0, "    PRINT\"FIVE\";\r\n");
+
+// a.src holds blocks 1, 2 and 3; message 2 is edited into the work file, which lives in
+// the script file's directory.
+void OpenWithOneEdit(Session& s, test::TempDir& dir) {
+    dir.write("a.src", ScriptHeader("7740", "2") + Block(1, 0) + "\r\n" + Block(2, 0) + "\r\n" + Block(3, 3) + "\r\n");
+    s.index.CurrentFilePath = dir.file("a.src");
+    ScanScriptFile(s, s.index.CurrentFilePath);
+    WorkStore store(s);
+    s.msg.CurrentMessage = 2;
+    store.LoadMessage(2);
+    s.msg.BlockText = kEdited2;
+    ASSERT_TRUE(store.StoreMessage(2));
+}
+
+std::string Load(Session& s, int n) {
+    WorkStore(s).LoadMessage(n);
+    return s.msg.BlockText;
+}
+
+} // namespace
+
+TEST(WorkStoreFaults, FailedAppendKeepsTheEditAndLosesNothing) {
+    for (int failAt = 1;; ++failAt) {
+        SCOPED_TRACE(failAt);
+        ASSERT_LT(failAt, 10);
+        test::TempDir dir;
+        test::FaultyFileSystem fs;
+        test::FakeUserPort ui;
+        Session s(fs, ui);
+        s.run.ProgramDir = dir.dir();
+        OpenWithOneEdit(s, dir);
+        WorkStore store(s);
+        s.msg.CurrentMessage = 5;
+        store.LoadMessage(5);
+        s.msg.BlockText = kNew5;
+        fs.operations = 0;
+        fs.failAt = failAt;
+        ui.clear();
+        if (store.StoreMessage(5)) {
+            EXPECT_EQ(failAt, 3); // open for appending, write: the two points that can fail
+            EXPECT_TRUE(ui.boxes.empty());
+            break;
+        }
+        ASSERT_EQ(ui.texts(), std::vector<std::string>{"Can't write in file TMP$$$.TMP"});
+        EXPECT_EQ(ui.boxes[0].buttons, Buttons::Ok);
+        EXPECT_EQ(s.index.MessageState[5], 0);
+        EXPECT_EQ(s.msg.BlockText, kNew5);
+
+        // The person tries again once the disk is back: one complete copy of each block.
+        fs.failAt = 0;
+        ASSERT_TRUE(store.StoreMessage(5));
+        const std::string work = dir.read("TMP$$$.TMP");
+        EXPECT_EQ(Copies(work, kNew5), 1);
+        EXPECT_EQ(Copies(work, kEdited2), 1);
+        EXPECT_EQ(Load(s, 5), kNew5);
+        EXPECT_EQ(Load(s, 2), kEdited2);
+        EXPECT_EQ(Load(s, 1), Block(1, 0));
+        EXPECT_EQ(Load(s, 3), Block(3, 3));
+    }
+}
+
+TEST(WorkStoreFaults, FailedRebuildLeavesTheWorkFileByteIdentical) {
+    const std::string again = Block(2, 2, "    PRINT\"AGAIN\";\r\n");
+    for (int failAt = 1;; ++failAt) {
+        SCOPED_TRACE(failAt);
+        ASSERT_LT(failAt, 12);
+        test::TempDir dir;
+        test::FaultyFileSystem fs;
+        test::FakeUserPort ui;
+        Session s(fs, ui);
+        s.run.ProgramDir = dir.dir();
+        OpenWithOneEdit(s, dir);
+        WorkStore store(s);
+        s.msg.CurrentMessage = 5;
+        s.msg.BlockText = kNew5;
+        ASSERT_TRUE(store.StoreMessage(5));
+        s.msg.CurrentMessage = 2;
+        store.LoadMessage(2);
+        s.msg.BlockText = again; // a stored message changes again: the work file is rebuilt
+        const std::string before = dir.read("TMP$$$.TMP");
+        const auto offsets = s.index.MessageOffset;
+        fs.operations = 0;
+        fs.failAt = failAt;
+        ui.clear();
+        const bool stored = store.StoreMessage(2);
+        EXPECT_FALSE(dir.has("TMP1$$.TMP"));
+        if (stored) {
+            // create, two blocks, flush, rename: five points that can fail
+            EXPECT_EQ(failAt, 6);
+            EXPECT_EQ(dir.read("TMP$$$.TMP"), again + "\r\n" + kNew5 + "\r\n");
+            EXPECT_EQ(Load(s, 2), again);
+            EXPECT_EQ(Load(s, 5), kNew5);
+            break;
+        }
+        ASSERT_EQ(ui.texts(), std::vector<std::string>{"Can't write in file TMP$$$.TMP"});
+        EXPECT_EQ(s.msg.BlockText, again);
+        EXPECT_EQ(dir.read("TMP$$$.TMP"), before);
+        EXPECT_EQ(s.index.MessageOffset, offsets);
+        EXPECT_EQ(s.index.MessageState[2], 2);
+        EXPECT_EQ(Load(s, 5), kNew5);
+        EXPECT_EQ(Load(s, 2), kEdited2); // the earlier copy is still the stored one
+    }
+}
+
+TEST(WorkStoreFaults, ScriptFileDeletedByAnotherProgram) {
+    test::StorageFixture f;
+    OpenWithOneEdit(f.s, f.dir);
+    std::remove(f.dir.file("a.src").c_str());
+    f.ui.clear();
+    EXPECT_EQ(Load(f.s, 3), "");
+    EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"Can't open file a.src"});
+    EXPECT_EQ(Load(f.s, 2), kEdited2); // the work store is untouched
+
+    f.ui.clear();
+    f.s.msg.CurrentMessage = 2;
+    EXPECT_FALSE(SaveFile(f.s, f.dir.file("a.src"), f.dir.file("b.src")));
+    EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"Can't open file a.src"});
+    EXPECT_FALSE(f.dir.has("b.src"));
+    EXPECT_FALSE(f.dir.has("TMPFLN.TMP"));
+    EXPECT_EQ(f.s.index.MessageState[1], 1);
+    EXPECT_EQ(f.s.index.MessageState[2], 2);
+    EXPECT_EQ(Load(f.s, 2), kEdited2);
+}
+
+TEST(WorkStoreFaults, ScriptFileRewrittenByAnotherProgram) {
+    test::StorageFixture f;
+    OpenWithOneEdit(f.s, f.dir);
+    const std::string foreign = ScriptHeader("7740", "2") + Block(7, 0) + "\r\n";
+    f.dir.write("a.src", foreign);
+    f.ui.clear();
+    EXPECT_EQ(Load(f.s, 3), ""); // the block is not where it was: nothing is found
+    EXPECT_EQ(Load(f.s, 2), kEdited2);
+
+    f.s.msg.CurrentMessage = 2;
+    EXPECT_FALSE(SaveFile(f.s, f.dir.file("a.src"), f.dir.file("a.src")));
+    EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"Message 1 was not found in file a.src. The file was changed by "
+                                                     "another program; a.src has not been saved."});
+    EXPECT_EQ(f.dir.read("a.src"), foreign);
+    EXPECT_FALSE(f.dir.has("TMPFLN.TMP"));
+    EXPECT_TRUE(f.dir.has("TMP$$$.TMP"));
+    EXPECT_EQ(Load(f.s, 2), kEdited2);
+}

@@ -1,0 +1,125 @@
+// The main window over a disk that fails: a message change whose store cannot be written
+// stays on the message with the edit in place, and a later change keeps everything.
+#include <QApplication>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QtTest>
+
+#include "FakeUserPort.h"
+#include "FaultyFileSystem.h"
+#include "TempDir.h"
+#include "settings/ProgramMenu.h"
+#include "storage/ScriptFile.h"
+#include "ui/main/frmQuick.h"
+#include "ui/widgets/LineEditor.h"
+
+using namespace lt;
+
+namespace {
+
+struct FaultyWindow {
+    test::TempDir dir;
+    test::FaultyFileSystem fs;
+    test::FakeUserPort ui;
+    Session s{fs, ui};
+    std::unique_ptr<frmQuick> w;
+
+    FaultyWindow() {
+        s.run.ProgramDir = dir.dir();
+        s.settings.ToolsPath = dir.dir();
+        s.settings.UnitType = "7780";
+        ApplyUnitType(s);
+        w = std::make_unique<frmQuick>(s);
+        w->applyUnitType();
+        w->files().NewFile();
+        w->show();
+        QApplication::setActiveWindow(w.get());
+        (void)QTest::qWaitForWindowActive(w.get());
+    }
+    void goTo(int n) {
+        w->txtMsg->setFocus();
+        w->txtMsg->setText(QString::number(n));
+        QTest::keyClick(w->txtMsg, Qt::Key_Return);
+    }
+    void type(const QString& text) {
+        w->txtEdit->setFocus();
+        QTest::keyClick(w->txtEdit, Qt::Key_End);
+        QTest::keyClicks(w->txtEdit, text);
+    }
+    // Fails the k-th disk write, flush or rename from now on.
+    void failIn(int k) { fs.failAt = k ? fs.operations + k : 0; }
+};
+
+int Headers(const std::string& text, int n) {
+    const std::string key = "SUB " + std::to_string(n) + "(";
+    int c = 0;
+    for (size_t p = text.find(key); p != std::string::npos; p = text.find(key, p + 1))
+        if (p == 0 || text[p - 1] == '\n') ++c;
+    return c;
+}
+
+} // namespace
+
+class TestSoakFaults : public QObject {
+    Q_OBJECT
+private slots:
+    void messageChangeRefusesToLoseTheEdit() {
+        for (int k = 1;; ++k) {
+            QVERIFY(k < 8);
+            FaultyWindow f;
+            f.type("FIRST");
+            f.goTo(3);                          // 0 goes into the work file
+            QCOMPARE(f.s.msg.CurrentMessage, 3);
+            f.type("THIRD");
+            f.goTo(0);                          // 3 is appended
+            f.type("MORE");                     // 0 changes again: the work file is rebuilt
+            f.ui.clear();
+            f.failIn(k);
+            f.goTo(7);
+            if (f.s.msg.CurrentMessage == 7) {
+                QVERIFY(k > 1);
+                QVERIFY(f.ui.boxes.empty());
+                break;
+            }
+            // Refused: still on message 0 with the edit, the boxes show it, nothing lost.
+            QCOMPARE(f.ui.texts(), std::vector<std::string>{"Can't write in file TMP$$$.TMP"});
+            QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("FIRSTMORE"));
+            QCOMPARE(f.w->txtMsg->text(), QStringLiteral("0"));
+            QCOMPARE(f.w->vsbMsg->value(), 0);
+            QVERIFY(!f.dir.has("TMP1$$.TMP"));
+            const std::string work = f.dir.read("TMP$$$.TMP");
+            QCOMPARE(Headers(work, 0), 1);
+            QCOMPARE(Headers(work, 3), 1);
+
+            // The disk is back: the same change goes through and both messages are kept.
+            f.failIn(0);
+            f.ui.clear();
+            f.goTo(3);
+            QCOMPARE(f.s.msg.CurrentMessage, 3);
+            QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("THIRD"));
+            f.goTo(0);
+            QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("FIRSTMORE"));
+            QVERIFY(f.ui.boxes.empty());
+            QCOMPARE(Headers(f.dir.read("TMP$$$.TMP"), 0), 1);
+        }
+    }
+
+    void firstStoreFailingKeepsTheNewMessage() {
+        FaultyWindow f;
+        f.type("NEW");
+        f.failIn(1);                            // the work file cannot be opened
+        f.goTo(9);
+        QCOMPARE(f.ui.texts(), std::vector<std::string>{"Can't write in file TMP$$$.TMP"});
+        QCOMPARE(f.s.msg.CurrentMessage, 0);
+        QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("NEW"));
+        QCOMPARE(f.s.index.MessageState[0], 0);
+        f.failIn(0);
+        f.goTo(9);
+        f.goTo(0);
+        QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("NEW"));
+        QCOMPARE(Headers(f.dir.read("TMP$$$.TMP"), 0), 1);
+    }
+};
+
+QTEST_MAIN(TestSoakFaults)
+#include "tst_soak_faults.moc"
