@@ -374,8 +374,7 @@ private:
             line_ = step.value;
             return;
         case Op::Task:
-            // Setting the scroll bar to the value it shows changes nothing (after Delete
-            // it may still show the task of the deleted message).
+            // Setting the scroll bar to the value it already shows changes nothing.
             if (w.vsbTask->value() == step.value) return skip();
             w.vsbTask->setValue(step.value);
             current().task = step.value;
