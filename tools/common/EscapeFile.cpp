@@ -1,5 +1,7 @@
 #include "common/EscapeFile.h"
 
+#include <cstring>
+
 
 #include "common/ToolFiles.h"
 #include "common/UnitCode.h"
@@ -37,11 +39,26 @@ bool number(std::string_view text, int& value) {
     return true;
 }
 
-int hexDigit(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
+// Hex digit values by character; 0xFF marks a character that is no hex digit, so one
+// OR over a pair of lookups tells whether both were digits.
+struct HexTable {
+    unsigned char of[256];
+    HexTable() {
+        for (unsigned char& v : of) v = 0xFF;
+        for (int c = 0; c < 10; ++c) of['0' + c] = static_cast<unsigned char>(c);
+        for (int c = 0; c < 6; ++c) of['A' + c] = of['a' + c] = static_cast<unsigned char>(10 + c);
+    }
+};
+const HexTable kHex;
+
+// Most lines of an escape file are CODE lines: "CODE " and one word of hex digits. They
+// are recognised without splitting the line into words; anything else goes through words().
+bool plainCodeLine(std::string_view line, std::string_view& hex) {
+    if (line.size() < 6 || line.compare(0, 5, "CODE ") != 0) return false;
+    std::string_view rest = line.substr(5);
+    if (std::memchr(rest.data(), ' ', rest.size()) || std::memchr(rest.data(), '\t', rest.size())) return false;
+    hex = rest;
+    return true;
 }
 
 } // namespace
@@ -50,8 +67,11 @@ int rowsOf(int displayType) { return displayType == 7740 ? 2 : 4; }
 
 std::string writeEscapeFile(const EscapeProgram& program) {
     static const char hex[] = "0123456789ABCDEF";
+    size_t codeBytes = 0;
+    for (const EscapeMessage& m : program.messages) codeBytes += m.code.size();
     std::string out;
-    out.reserve(64 + program.messages.size() * 64);
+    // Two hex digits a byte, plus each message's header and each CODE line's framing.
+    out.reserve(64 + program.messages.size() * 40 + codeBytes * 2 + (codeBytes / kCodeBytesPerLine + program.messages.size()) * 7);
     out += kMagic;
     out += "\r\nDISPLAY " + std::to_string(program.displayType) + "\r\nVERSION " +
            std::to_string(program.version) + "\r\n";
@@ -106,7 +126,7 @@ bool readEscapeFile(std::string_view text, EscapeProgram& program, std::vector<E
     for (size_t i = 1; i < lines.size() && problems.size() < 100; ++i) {
         const int lineNo = static_cast<int>(i + 1);
         std::string_view w[8];
-        const size_t count = words(lines[i], w);
+        const size_t count = plainCodeLine(lines[i], w[1]) ? (w[0] = "CODE", 2) : words(lines[i], w);
         if (count == 0) continue;
         if (ended) {
             fail(lineNo, "text after END");
@@ -150,13 +170,14 @@ bool readEscapeFile(std::string_view text, EscapeProgram& program, std::vector<E
             }
             char bytes[kCodeBytesPerLine];
             size_t count = 0;
-            bool good = true;
+            unsigned bad = 0;
             for (size_t k = 0; k < hex.size(); k += 2) {
-                int high = hexDigit(hex[k]), low = hexDigit(hex[k + 1]);
-                good = good && high >= 0 && low >= 0;
-                bytes[count++] = static_cast<char>(high * 16 + low);
+                const unsigned high = kHex.of[static_cast<unsigned char>(hex[k])];
+                const unsigned low = kHex.of[static_cast<unsigned char>(hex[k + 1])];
+                bad |= high | low;
+                bytes[count++] = static_cast<char>(high << 4 | low);
             }
-            if (!good) fail(lineNo, "bad hex digits in CODE line");
+            if (bad & 0xF0) fail(lineNo, "bad hex digits in CODE line");
             else open->code.append(bytes, count);
         } else if (w[0] == "END" && count == 2 && number(w[1], a)) {
             closeMessage();

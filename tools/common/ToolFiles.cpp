@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <filesystem>
 #include <unistd.h>
 
@@ -34,6 +35,15 @@ bool readWholeFile(const std::string& path, std::string& content) {
     content.clear();
     std::FILE* f = std::fopen(nativePath(path).c_str(), "rb");
     if (!f) return false;
+    // Read straight into a string of the file's size; a file that grows meanwhile is read
+    // on in chunks, one that shrinks is cut where it ends.
+    struct stat info {};
+    size_t have = 0;
+    if (::fstat(::fileno(f), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
+        content.resize(static_cast<size_t>(info.st_size));
+        have = std::fread(content.data(), 1, content.size(), f);
+        content.resize(have);
+    }
     char buffer[65536];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) content.append(buffer, n);

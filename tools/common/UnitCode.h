@@ -63,6 +63,7 @@ public:
     void text(std::string_view chars);
     const std::string& bytes() const { return bytes_; }
     std::string take() { return std::move(bytes_); }
+    void reserve(size_t n) { bytes_.reserve(n); }
     size_t size() const { return bytes_.size(); }
 
 private:

@@ -67,7 +67,7 @@ void CompilerImpl::compileFile(std::string_view text, const std::string& path, i
             continue;
         }
         if (tokens.empty()) continue;
-        if (tokens[0].kind == Tok::Punct && tokens[0].text == "#") {
+        if (isPunct(tokens[0], '#')) {
             directive(tokens, dir, depth);
             continue;
         }
@@ -112,7 +112,7 @@ void CompilerImpl::defineMacro(const std::vector<Token>& t) {
     if (name == "Display_type") {
         // The display type may be written with parentheses: (7740) or (7780).
         size_t from = 0, to = body.size();
-        while (to - from >= 2 && body[from].text == "(" && body[to - 1].text == ")") ++from, --to;
+        while (to - from >= 2 && isPunct(body[from], '(') && isPunct(body[to - 1], ')')) ++from, --to;
         const bool valid = to - from == 1 && body[from].kind == Tok::Number &&
                            (body[from].value == 7740 || body[from].value == 7780);
         if (!valid) {
@@ -138,7 +138,7 @@ void CompilerImpl::defineMacro(const std::vector<Token>& t) {
         return;
     }
     macroNames_.emplace_back(name);
-    macroShape_[static_cast<unsigned char>(name[0]) & 127][name.size() & 31] = true;
+    macroShape_[static_cast<unsigned char>(name[0]) & 127][name.size() & 31] |= lastBit(name);
     macros_.emplace(macroNames_.back(), Macro{std::move(body), file_, line_});
 }
 
@@ -191,17 +191,22 @@ void CompilerImpl::pragma(const std::vector<Token>& t) {
 }
 
 const std::vector<Token>& CompilerImpl::expand(const std::vector<Token>& t) {
-    bool any = false;
-    for (const Token& tok : t)
-        if (tok.kind == Tok::Ident && mayBeMacro(tok.text) && macros_.find(tok.text) != macros_.end()) {
-            any = true;
+    // Most lines use no definition at all and are returned as they are; otherwise the
+    // tokens before the first definition are copied and the rest expanded.
+    size_t first = 0;
+    auto it = macros_.end();
+    for (; first < t.size(); ++first)
+        if (t[first].kind == Tok::Ident && mayBeMacro(t[first].text) &&
+            (it = macros_.find(t[first].text)) != macros_.end())
             break;
-        }
-    if (!any) return t;
-    expanded_.clear();
+    if (first == t.size()) return t;
+    expanded_.assign(t.begin(), t.begin() + static_cast<std::ptrdiff_t>(first));
     active_.clear();
     tooDeep_ = false;
-    for (const Token& tok : t) expandInto(tok, expanded_);
+    active_.push_back(t[first].text);
+    for (const Token& inner : it->second.body) expandInto(inner, expanded_);
+    active_.pop_back();
+    for (size_t k = first + 1; k < t.size(); ++k) expandInto(t[k], expanded_);
     if (tooDeep_) {
         error("the definitions used in this line refer to each other more than " + std::to_string(kMaxNesting) +
               " deep");
@@ -242,12 +247,11 @@ void CompilerImpl::beginBlock(const std::vector<Token>& t, size_t i) {
     // A header in error still opens a block, so its statements are checked and its
     // END SUB matched, but the block is not kept.
     inBlock_ = true;
-    block_ = Block();
-    block_.line = line_;
+    block_.reset(line_);
     blockFile_ = file_;
-    const bool shaped = i + 6 <= t.size() && t[i].kind == Tok::Number && t[i + 1].text == "(" &&
-                        t[i + 2].kind == Tok::Ident && sameWord(t[i + 2].text, "TASK") && t[i + 3].text == "=" &&
-                        t[i + 4].kind == Tok::Number && t[i + 5].text == ")";
+    const bool shaped = i + 6 <= t.size() && t[i].kind == Tok::Number && isPunct(t[i + 1], '(') &&
+                        t[i + 2].kind == Tok::Ident && sameWord(t[i + 2].text, "TASK") && isPunct(t[i + 3], '=') &&
+                        t[i + 4].kind == Tok::Number && isPunct(t[i + 5], ')');
     if (!shaped) {
         error("SUB needs a message number and its task: SUB n(TASK=t)");
         return;

@@ -3,6 +3,7 @@
 // Statements.cpp the statements.
 #pragma once
 
+#include <cstdint>
 #include <deque>
 #include <string_view>
 #include <unordered_map>
@@ -33,8 +34,19 @@ private:
         int line = 0;
         int scrollLine = 0; // line of a SCROLL still waiting for its EOT, 0 = none
         bool markers[tools::kMaxMarker + 1] = {};
-        std::vector<std::string> labels;
+        std::vector<std::string_view> labels; // point into source texts, alive all run long
         tools::CodeWriter code;
+        // Starts the next block; the label list keeps its storage from block to block.
+        void reset(int startLine) {
+            number = -1;
+            task = 0;
+            line = startLine;
+            scrollLine = 0;
+            for (bool& m : markers) m = false;
+            labels.clear();
+            code = tools::CodeWriter();
+            code.reserve(128); // a typical message's code fits without growing
+        }
     };
     struct StartRef {
         int target;
@@ -80,16 +92,26 @@ private:
     const CompileOptions& options_;
     CompileResult& result_;
     std::deque<std::string> texts_; // included files, alive while their tokens are
-    std::unordered_map<std::string_view, Macro> macros_; // keys point into macroNames_
+    // FNV-1a: names are short, and this is cheaper on them than the library's string hash.
+    struct NameHash {
+        size_t operator()(std::string_view name) const {
+            size_t h = 14695981039346656037ULL;
+            for (char c : name) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ULL;
+            return h;
+        }
+    };
+    std::unordered_map<std::string_view, Macro, NameHash> macros_; // keys point into macroNames_
     std::deque<std::string> macroNames_;
-    // Which (first character, length) pairs some macro name has: most names on a line are
-    // keywords that no macro shares, and this spares them the lookup.
-    bool macroShape_[128][32] = {};
+    // Which (first character, length, last character) shapes some macro name has: most
+    // names on a line are keywords that no macro shares, and this spares them the lookup.
+    uint32_t macroShape_[128][32] = {};
+    static uint32_t lastBit(std::string_view name) { return 1u << (static_cast<unsigned char>(name.back()) & 31); }
     bool mayBeMacro(std::string_view name) const {
-        return macroShape_[static_cast<unsigned char>(name[0]) & 127][name.size() & 31];
+        return macroShape_[static_cast<unsigned char>(name[0]) & 127][name.size() & 31] & lastBit(name);
     }
     std::vector<Token> expanded_;
-    std::vector<Arg> args_; // reused by every CALL
+    std::vector<Arg> args_; // reused by every CALL and PRINT VAR/USING
+    std::string chars_, problem_; // reused by every PRINT of text
     int valueDepth_ = 0;    // brackets and signs around the value being read
     std::vector<std::string_view> active_; // names being replaced right now
     bool tooDeep_ = false;

@@ -36,6 +36,7 @@ bool sameWord(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < a.size(); ++i) {
         unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+        if (x == y) continue;
         if (x >= 'a' && x <= 'z') x = static_cast<unsigned char>(x - 32);
         if (y >= 'a' && y <= 'z') y = static_cast<unsigned char>(y - 32);
         if (x != y) return false;
@@ -47,6 +48,14 @@ bool tokenizeLine(std::string_view line, std::vector<Token>& out, std::string& p
     const size_t n = line.size();
     size_t i = 0;
     const Class* of = kClasses.of;
+    // Each field is written straight into the vector: copying a finished token in makes
+    // the processor wait for the parts just stored before it can load them back whole.
+    auto add = [&out](Tok kind, std::string_view text, long long value) {
+        Token& t = out.emplace_back();
+        t.kind = kind;
+        t.text = text;
+        t.value = value;
+    };
     auto isIdentChar = [of](char c) {
         Class k = of[static_cast<unsigned char>(c)];
         return k == Letter || k == Digit;
@@ -65,7 +74,7 @@ bool tokenizeLine(std::string_view line, std::vector<Token>& out, std::string& p
         case Letter: {
             size_t start = i;
             while (i < n && isIdentChar(line[i])) ++i;
-            out.push_back({Tok::Ident, line.substr(start, i - start), 0});
+            add(Tok::Ident, line.substr(start, i - start), 0);
             break;
         }
         case Digit: {
@@ -90,7 +99,7 @@ bool tokenizeLine(std::string_view line, std::vector<Token>& out, std::string& p
                 problem = "bad number \"" + std::string(line.substr(start, i - start)) + "\"";
                 return false;
             }
-            out.push_back({Tok::Number, line.substr(start, i - start), value});
+            add(Tok::Number, line.substr(start, i - start), value);
             break;
         }
         case Quote: {
@@ -101,11 +110,11 @@ bool tokenizeLine(std::string_view line, std::vector<Token>& out, std::string& p
                 return false;
             }
             ++i;
-            out.push_back({Tok::String, line.substr(start, i - start), 0});
+            add(Tok::String, line.substr(start, i - start), 0);
             break;
         }
         case Punct:
-            out.push_back({Tok::Punct, line.substr(i, 1), 0});
+            add(Tok::Punct, line.substr(i, 1), 0);
             ++i;
             break;
         default:
@@ -122,6 +131,18 @@ bool decodeString(std::string_view token, std::string& out, std::string& problem
     std::string_view body = token.substr(1, token.size() - 2);
     bool pendingHash = false;
     for (size_t i = 0; i < body.size(); ++i) {
+        if (!pendingHash) {
+            // Runs of ordinary characters go over in one piece.
+            size_t run = i;
+            while (run < body.size()) {
+                const unsigned char o = static_cast<unsigned char>(body[run]);
+                if (o < 32 || o == 127 || o == '\\' || o == '#') break;
+                ++run;
+            }
+            out.append(body.data() + i, run - i);
+            i = run;
+            if (i == body.size()) break;
+        }
         char c = body[i];
         if (c == '\\' && i + 1 < body.size() && (body[i + 1] == '"' || body[i + 1] == '\\')) c = body[++i];
         if (static_cast<unsigned char>(c) < 32 || c == 127) {

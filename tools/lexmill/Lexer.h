@@ -16,6 +16,9 @@ struct Token {
     long long value = 0;   // Number: its value (capped, so huge numbers stay out of range)
 };
 
+// Whether a token is the punctuation character `c`.
+inline bool isPunct(const Token& t, char c) { return t.kind == Tok::Punct && t.text[0] == c; }
+
 // Appends the tokens of `line` to `out`. False with `problem` set for an unterminated
 // string or a character that belongs to no token.
 bool tokenizeLine(std::string_view line, std::vector<Token>& out, std::string& problem);

@@ -42,16 +42,16 @@ bool CompilerImpl::parseValue(const std::vector<Token>& t, size_t& i, Arg& arg, 
         error("too many brackets in " + std::string(what));
         return false;
     }
-    if (i < t.size() && t[i].text == "(") {
+    if (i < t.size() && isPunct(t[i], '(')) {
         ++i;
         if (!parseValue(t, i, arg, what)) return false;
         return expectPunct(t, i, ')', what);
     }
     int sign = 1;
-    if (i < t.size() && (t[i].text == "-" || t[i].text == "+")) {
-        sign = t[i].text == "-" ? -1 : 1;
+    if (i < t.size() && (isPunct(t[i], '-') || isPunct(t[i], '+'))) {
+        sign = isPunct(t[i], '-') ? -1 : 1;
         ++i;
-        if (i < t.size() && t[i].text == "(") {
+        if (i < t.size() && isPunct(t[i], '(')) {
             if (!parseValue(t, i, arg, what)) return false;
             if (!arg.isNumber) {
                 error("a sign cannot stand before " + quoted(arg.word) + " in " + std::string(what));
@@ -62,12 +62,16 @@ bool CompilerImpl::parseValue(const std::vector<Token>& t, size_t& i, Arg& arg, 
         }
     }
     if (i < t.size() && t[i].kind == Tok::Number) {
-        arg = Arg{true, sign * t[i].value, t[i].text};
+        arg.isNumber = true;
+        arg.value = sign * t[i].value;
+        arg.word = t[i].text;
         ++i;
         return true;
     }
     if (i < t.size() && t[i].kind == Tok::Ident && sign == 1) {
-        arg = Arg{false, 0, t[i].text};
+        arg.isNumber = false;
+        arg.value = 0;
+        arg.word = t[i].text;
         ++i;
         return true;
     }
@@ -77,15 +81,14 @@ bool CompilerImpl::parseValue(const std::vector<Token>& t, size_t& i, Arg& arg, 
 
 bool CompilerImpl::parseArgs(const std::vector<Token>& t, size_t& i, std::vector<Arg>& args, std::string_view what) {
     if (!expectPunct(t, i, '(', what)) return false;
-    if (i < t.size() && t[i].text == ")") {
+    if (i < t.size() && isPunct(t[i], ')')) {
         ++i;
         return true;
     }
     while (true) {
-        Arg arg;
-        if (!parseValue(t, i, arg, what)) return false;
-        args.push_back(arg);
-        if (i < t.size() && t[i].text == ",") {
+        // Read into the list's own new element rather than copy a just-built one in.
+        if (!parseValue(t, i, args.emplace_back(), what)) return false;
+        if (i < t.size() && isPunct(t[i], ',')) {
             ++i;
             continue;
         }
@@ -120,12 +123,12 @@ bool CompilerImpl::number(const Arg& arg, std::string_view what, long long low, 
 void CompilerImpl::statement(const std::vector<Token>& t) {
     if (t.empty()) return; // a line of names that stand for nothing
     size_t i = 0;
-    if (t.size() >= 2 && t[0].kind == Tok::Ident && t[1].text == ":") {
+    if (t.size() >= 2 && t[0].kind == Tok::Ident && isPunct(t[1], ':')) {
         if (!inBlock_) {
             error("label " + quoted(t[0].text) + " outside a SUB block");
             return;
         }
-        for (const std::string& label : block_.labels)
+        for (std::string_view label : block_.labels)
             if (sameWord(label, t[0].text)) {
                 error("label " + quoted(t[0].text) + " is used twice in this message");
                 return;
@@ -187,17 +190,19 @@ void CompilerImpl::printStatement(const std::vector<Token>& t, size_t i) {
     while (true) {
         const Token& item = t[i];
         if (item.kind == Tok::String) {
-            std::string chars, problem;
+            std::string& chars = chars_;
+            chars.clear();
             while (i < t.size() && t[i].kind == Tok::String) {
-                if (!decodeString(t[i].text, chars, problem)) {
-                    error(problem);
+                if (!decodeString(t[i].text, chars, problem_)) {
+                    error(problem_);
                     return;
                 }
                 ++i;
             }
             code.text(chars);
         } else if (item.kind == Tok::Ident && sameWord(item.text, "VAR")) {
-            std::vector<Arg> args;
+            std::vector<Arg>& args = args_;
+            args.clear();
             int variable = 0, width = 0;
             if (!parseArgs(t, ++i, args, "PRINT VAR")) return;
             if (args.size() != 2) {
@@ -212,7 +217,8 @@ void CompilerImpl::printStatement(const std::vector<Token>& t, size_t i) {
             }
             code.op2(Op::PrintVar, variable, width);
         } else if (item.kind == Tok::Ident && sameWord(item.text, "USING")) {
-            std::vector<Arg> args;
+            std::vector<Arg>& args = args_;
+            args.clear();
             int format = 0, fill = 0;
             if (!parseArgs(t, ++i, args, "PRINT USING")) return;
             if (args.size() != 2) {
@@ -244,7 +250,7 @@ void CompilerImpl::printStatement(const std::vector<Token>& t, size_t i) {
             code.op(Op::NewLine); // no ";" at the end: the next print starts on a new line
             return;
         }
-        if (t[i].text != ";") {
+        if (!isPunct(t[i], ';')) {
             error("expected \";\" between the items of PRINT before " + quoted(t[i].text));
             return;
         }
@@ -263,7 +269,8 @@ void CompilerImpl::letStatement(const std::vector<Token>& t, size_t i) {
         error("LET A= needs VAR(v)");
         return;
     }
-    std::vector<Arg> args;
+    std::vector<Arg>& args = args_;
+    args.clear();
     int variable = 0;
     if (!parseArgs(t, ++i, args, "LET")) return;
     if (args.size() != 1) {
