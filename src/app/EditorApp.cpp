@@ -29,7 +29,7 @@ constexpr float kTwipsPerPixel = 15.0f;
 EditorApp::EditorApp(FileSystem& fs, StartupOptions options)
     : fs_(fs),
       options_(std::move(options)),
-      lock_(QString::fromStdString(WithTrailingSeparator(options_.lockDir) + "Lumatext7700.lock")),
+      lock_(WithTrailingSeparator(options_.lockDir) + "Lumatext7700.lock"),
       port_(nullptr, nullptr) {
     if (!options_.showModal) options_.showModal = [](QDialog& d) { d.exec(); };
     session_ = std::make_unique<Session>(fs_, port_);
@@ -37,11 +37,7 @@ EditorApp::EditorApp(FileSystem& fs, StartupOptions options)
 
 EditorApp::~EditorApp() = default;
 
-bool EditorApp::acquireInstanceLock() {
-    // A lock left by a program that crashed is taken over.
-    lock_.setStaleLockTime(0);
-    return lock_.tryLock(0);
-}
+bool EditorApp::acquireInstanceLock() { return lock_.tryLock(); }
 
 bool EditorApp::start() {
     if (!acquireInstanceLock()) {

@@ -3,12 +3,12 @@
 // unsaved-changes question and the settings file.
 #pragma once
 
-#include <QLockFile>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "Session.h"
+#include "app/InstanceLock.h"
 #include "storage/FileSystem.h"
 #include "ui/QtUserPort.h"
 
@@ -46,7 +46,7 @@ private:
 
     FileSystem& fs_;
     StartupOptions options_;
-    QLockFile lock_;
+    InstanceLock lock_;
     QtUserPort port_;
     std::unique_ptr<Session> session_;
     std::unique_ptr<frmQuick> window_;

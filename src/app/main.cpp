@@ -6,9 +6,11 @@
 
 #include "app/EditorApp.h"
 #include "storage/FileSystem.h"
+#include "ui/style/EditorStyle.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    QApplication::setStyle(new lt::EditorStyle); // the application owns it
     QApplication::setApplicationName(QStringLiteral("Lumatext 7700"));
     QApplication::setOrganizationName(QStringLiteral("Brelmo Industries"));
     lt::PosixFileSystem fs;

@@ -1,7 +1,6 @@
 #include "settings/SettingsFile.h"
 
 #include <cstdlib>
-#include <sstream>
 
 #include "common/NumberText.h"
 #include "storage/PathUtil.h"
@@ -88,9 +87,8 @@ SettingsReadResult ReadSettings(Settings& settings, FileSystem& fs, const std::s
 }
 
 std::string FormatSettings(const Settings& s, float windowTop, float windowLeft) {
-    std::ostringstream out;
-    auto line = [&out](const char* key, const std::string& value) { out << key << value << "\r\n"; };
-    out << "[preferences]\r\n";
+    std::string out = "[preferences]\r\n";
+    auto line = [&out](const char* key, const std::string& value) { out.append(key).append(value).append("\r\n"); };
     line("port=", s.UnitPort);
     line("top=", ShortestFloat(windowTop));
     line("left=", ShortestFloat(windowLeft));
@@ -109,12 +107,18 @@ std::string FormatSettings(const Settings& s, float windowTop, float windowLeft)
     line("version=", s.FirmwareVersion);
     line("esc_file=", s.KeepEscFile);
     line("tools_path=", s.ToolsPath);
-    return out.str();
+    return out;
 }
 
 bool WriteSettings(const Settings& settings, FileSystem& fs, const std::string& path, float windowTop,
                    float windowLeft) {
-    return WriteFileAtomically(fs, path, FormatSettings(settings, windowTop, windowLeft));
+    const std::string text = FormatSettings(settings, windowTop, windowLeft);
+    // A file that already holds these settings is left alone: writing it safely means a
+    // flush to the disk, which would otherwise come with every exit.
+    std::string current;
+    if (fs.fileSize(path) == static_cast<int64_t>(text.size()) && ReadWholeFile(fs, path, current) && current == text)
+        return true;
+    return WriteFileAtomically(fs, path, text);
 }
 
 } // namespace lt

@@ -48,7 +48,13 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
 
 frmSplsh::frmSplsh() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("frmSplsh"));
-    setStyleSheet(QStringLiteral("#frmSplsh { background: #1b120c; } QLabel { color: #ff8a1e; }"));
+    // Dark plate, lit lettering, like the units themselves; set by palette, since a style
+    // sheet would cost the start noticeably.
+    QPalette colours = palette();
+    colours.setColor(QPalette::Window, QColor(0x1b, 0x12, 0x0c));
+    colours.setColor(QPalette::WindowText, QColor(0xff, 0x8a, 0x1e));
+    setPalette(colours);
+    setAutoFillBackground(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(48, 36, 48, 36);
     layout->addWidget(title(this, 26));

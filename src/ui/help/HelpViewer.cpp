@@ -179,7 +179,7 @@ int HelpViewer::currentTopic() const {
 void ShowHelp(QWidget* from, int context) {
     HelpViewer* main = nullptr;
     for (QWidget* w = from; w && !main; w = w->parentWidget())
-        main = w->findChild<HelpViewer*>(QStringLiteral("helpViewer"), Qt::FindDirectChildrenOnly);
+        if (auto* host = dynamic_cast<HelpHost*>(w)) main = host->helpViewer();
     QWidget* top = from ? from->window() : nullptr;
     const bool modal = top && top->isModal();
     if (main && !modal) {

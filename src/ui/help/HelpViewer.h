@@ -55,8 +55,15 @@ private:
     QMap<int, QString> texts_;
 };
 
+// A window that keeps the program's help viewer; the viewer is made when first asked for.
+class HelpHost {
+public:
+    virtual ~HelpHost() = default;
+    virtual HelpViewer* helpViewer() = 0;
+};
+
 // Opens help at a topic for any window of the program: a dialog's "&Help" button calls it
-// with its own topic. Uses the main window's viewer when the widget belongs to it.
+// with its own topic. Uses the main window's viewer (its HelpHost) when the widget belongs to it.
 void ShowHelp(QWidget* from, int context);
 
 } // namespace lt

@@ -46,7 +46,6 @@ void frmQuick::setupHelp() {
         }
         showHelp(focusedHelpContext());
     });
-    helpViewer();  // the dialogs' Help buttons find it among the window's children
     // The attribute buttons lead to the topics of their attributes.
     const std::pair<QWidget*, int> topics[] = {{cmdBlink, 3000}, {cmdVar, 3100},     {cmdFont, 3200},
                                                {cmdCenter, 3300}, {cmdScroll, 3400},  {cmdClrScreen, 3500},

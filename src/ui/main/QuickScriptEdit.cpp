@@ -2,6 +2,7 @@
 // Edit controls, the special keys of that box (Alt + keypad character codes, stepping
 // through the syntax errors, message changes), and the external script editor.
 #include <QApplication>
+#include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -105,6 +106,15 @@ void frmQuick::advEditChanged() {
 }
 
 void frmQuick::showScriptView() {
+    if (!scriptFontSet_) {
+        // Chosen here rather than at start-up, which then need not load a third font size.
+        QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+        mono.setPointSize(11);
+        txtAdvEdit->setFont(mono);
+        // One tab stop every 16 dialog units (4 average characters).
+        txtAdvEdit->setTabStopDistance(QFontMetricsF(mono).averageCharWidth() * 4);
+        scriptFontSet_ = true;
+    }
     if (!s_.msg.ScriptOnly) cmdAdvEdit->setText(QStringLiteral("&Go to Quick Edit"));
     // Out of the Tab order, so that Tab types a tab character into the script.
     const std::array<QWidget*, 3> skipped = {txtMsg, vsbMsg, cmdAdvEdit};

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -120,13 +119,8 @@ void frmQuick::createControls() {
     Label5 = named(new QLabel(pnlQuick), "Label5");
 
     txtAdvEdit = named(new QPlainTextEdit(this), "txtAdvEdit");
-    QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
-    mono.setPointSize(11);
-    txtAdvEdit->setFont(mono);
     txtAdvEdit->setLineWrapMode(QPlainTextEdit::NoWrap);
-    // One tab stop every 16 dialog units (4 average characters).
-    txtAdvEdit->setTabStopDistance(QFontMetricsF(mono).averageCharWidth() * 4);
-    txtAdvEdit->setVisible(false);
+    txtAdvEdit->setVisible(false); // its font is chosen when Script Edit first shows
     txtAdvEdit->setEnabled(false);
 
     Line1 = named(new QFrame(this), "Line1");

@@ -13,6 +13,7 @@
 #include "quickedit/Simulation.h"
 #include "storage/FileCommands.h"
 #include "toolchain/ProcessRunner.h"
+#include "ui/help/HelpViewer.h"
 
 class QAction;
 class QKeyEvent;
@@ -30,7 +31,6 @@ class QTimer;
 
 namespace lt {
 
-class HelpViewer;
 class LineEditor;
 class ScriptHighlighter;
 class SimulationDisplay;
@@ -38,10 +38,12 @@ class QtProcessRunner;
 struct ToolContext;
 struct DialogContext;
 
-class frmQuick : public QMainWindow, public FileCommandsView {
+class frmQuick : public QMainWindow, public FileCommandsView, public HelpHost {
     Q_OBJECT
 public:
     explicit frmQuick(Session& session, QWidget* parent = nullptr);
+    // The help viewer, made on first use.
+    HelpViewer* helpViewer() override;
     ~frmQuick() override;
 
     Session& session() { return s_; }
@@ -242,7 +244,6 @@ public:
     void printMessage();
     // Opens the help viewer at the topic of a help context number.
     void showHelp(int context);
-    HelpViewer* helpViewer();
     bool scriptEditEvent(QEvent* event);
     bool helpKeyEvent(QObject* watched, QEvent* event);
     void setupScriptEdit();
@@ -257,6 +258,7 @@ public:
     int focusedHelpContext() const;
     std::unique_ptr<ProcessRunner> editorRunner_;
     HelpViewer* help_ = nullptr;
+    bool scriptFontSet_ = false; // txtAdvEdit's font, set when Script Edit first shows
     ScriptHighlighter* highlighter_ = nullptr;
     QString pendingCode_;          // digits typed on the keypad with Alt held
     int keyCounter_ = 1;

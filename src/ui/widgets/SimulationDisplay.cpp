@@ -2,15 +2,40 @@
 
 #include <QEvent>
 #include <QFontDatabase>
+#include <QPainter>
 #include <QVBoxLayout>
 
 namespace lt {
 
+namespace {
+
+const QColor kLit(0xff, 0x8a, 0x1e);
+
+// The unit's dark front panel: a rounded, bordered plate behind the rows. Painted here
+// rather than through a style sheet, which would cost the window's start noticeably.
+class LedPanel : public QWidget {
+public:
+    explicit LedPanel(QWidget* parent) : QWidget(parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(QColor(0x3a, 0x2a, 0x20), 2));
+        p.setBrush(QColor(0x12, 0x08, 0x04));
+        p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 6, 6);
+    }
+};
+
+} // namespace
+
 SimulationDisplay::SimulationDisplay(QWidget* parent) : QGroupBox(parent) {
     setObjectName(QStringLiteral("frameDisplay"));
-    auto* panel = new QFrame(this);
+    auto* panel = new LedPanel(this);
     panel->setObjectName(QStringLiteral("ledPanel"));
-    panel->setStyleSheet(QStringLiteral("#ledPanel { background: #120804; border: 2px solid #3a2a20; border-radius: 6px; }"));
+    QPalette lit = panel->palette();
+    lit.setColor(QPalette::WindowText, kLit);
+    panel->setPalette(lit); // the rows inherit the lit colour
     auto* rows = new QVBoxLayout(panel);
     rows->setContentsMargins(12, 10, 12, 10);
     rows->setSpacing(4);
@@ -22,7 +47,6 @@ SimulationDisplay::SimulationDisplay(QWidget* parent) : QGroupBox(parent) {
         label->setObjectName(QStringLiteral("lblDisplay(%1)").arg(r));
         label->setFont(font);
         label->setTextFormat(Qt::PlainText);
-        label->setStyleSheet(QStringLiteral("color: #ff8a1e; background: transparent;"));
         label->setMinimumWidth(QFontMetrics(font).horizontalAdvance(QString(20, QLatin1Char('M'))) + 4);
         label->setMouseTracking(true);
         label->installEventFilter(this);
