@@ -1,7 +1,6 @@
 #include "app/InstanceLock.h"
 
 #include <fcntl.h>
-#include <string>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -22,12 +21,6 @@ bool InstanceLock::tryLock() {
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         return false;
-    }
-    // The holder's process number, for a person looking at the file.
-    const std::string pid = std::to_string(::getpid()) + "\n";
-    if (::ftruncate(fd, 0) == 0) {
-        ssize_t written = ::write(fd, pid.data(), pid.size());
-        (void)written; // only informative
     }
     fd_ = fd;
     return true;

@@ -1,7 +1,7 @@
 // One running editor per user: an exclusive lock on a file in the runtime directory. The
 // lock belongs to the open file, so the system drops it when the program ends in any way,
 // a crash included; a file left behind by a crashed editor holds no lock and is simply
-// taken over. Taking the lock writes nothing to the disk.
+// taken over. The file stays empty: taking the lock writes nothing to the disk.
 #pragma once
 
 #include <string>

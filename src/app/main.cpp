@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QStandardPaths>
 #include <QTimer>
+#include <cstdio>
 
 #include "app/EditorApp.h"
 #include "storage/FileSystem.h"
@@ -24,8 +25,14 @@ int main(int argc, char* argv[]) {
     // A script file named on the command line is opened at once.
     const QStringList args = QCoreApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {
-        // --quit-when-idle ends the program once start-up is complete (start-up timing).
-        if (args.at(i) == QStringLiteral("--quit-when-idle")) QTimer::singleShot(0, &app, &QApplication::quit);
+        // --quit-when-idle reports "idle" on the standard output once start-up is complete
+        // and the window waits for input, then ends the program (start-up timing).
+        if (args.at(i) == QStringLiteral("--quit-when-idle"))
+            QTimer::singleShot(0, &app, [] {
+                std::fputs("idle\n", stdout);
+                std::fflush(stdout);
+                QApplication::quit();
+            });
         else editor.openFile(QDir(args.at(i)).absolutePath().toStdString());
     }
     int code = QApplication::exec();
