@@ -2,7 +2,7 @@
 
 namespace lt {
 
-void ClearQuickMessage(QuickMessage& m) {
+void ClearMessageAttributes(QuickMessage& m) {
     for (int i = 0; i <= kMaxLines; ++i) {
         m.LineRtf[i].clear();
         m.LineFont[i].clear();
@@ -17,10 +17,14 @@ void ClearQuickMessage(QuickMessage& m) {
     m.StartSameTask.clear();
     m.SendText.clear();
     m.LockBuffer.clear();
-    m.UnlockBuffer.clear();
     m.WaitTime.clear();
     m.HorizontalScrollMode = false;
     m.VerticalScrollMode = false;
+}
+
+void ClearQuickMessage(QuickMessage& m) {
+    ClearMessageAttributes(m);
+    m.UnlockBuffer.clear();
     m.CenterMode = false;
     m.ScriptOnly = false;
     m.BlockText.clear();

@@ -44,6 +44,9 @@ struct QuickMessage {
     long long StoredCrc = 0;
 };
 
+// Empties every line and every display attribute; the block text, the work text and the
+// mode flags stay (reading a block clears this much before it fills the fields again).
+void ClearMessageAttributes(QuickMessage& m);
 // Empties the line arrays, the attribute values and the texts (New and Open).
 void ClearQuickMessage(QuickMessage& m);
 

@@ -89,26 +89,6 @@ std::string emptyMessageBody(int lineCount) {
     return body;
 }
 
-void clearForReading(QuickMessage& m) {
-    for (int i = 0; i <= kMaxLines; ++i) {
-        m.LineRtf[i].clear();
-        m.LineFont[i].clear();
-        m.LineBlink[i].clear();
-        m.LineScroll[i].clear();
-        m.LineRepeat[i].clear();
-        m.LineScript[i].clear();
-    }
-    m.ClearScreen.clear();
-    m.StartOtherTask.clear();
-    m.StartSameTask.clear();
-    m.WaitTime.clear();
-    m.RelayMode.clear();
-    m.LockBuffer.clear();
-    m.SendText.clear();
-    m.HorizontalScrollMode = false;
-    m.VerticalScrollMode = false;
-}
-
 void appendToList(std::string& list, const std::string& entry) {
     if (!list.empty()) list += ",";
     list += entry;
@@ -318,7 +298,7 @@ void checkCrcImpl(Session& s) {
 void readFieldsImpl(Session& s) {
     QuickMessage& m = s.msg;
     if (m.LineCount < 1 || m.LineCount > kMaxLines) throw std::out_of_range("line count");
-    clearForReading(m);
+    ClearMessageAttributes(m);
     checkCrcImpl(s);
     if (m.ScriptOnly) return;
     s.ui.setBusy(true);

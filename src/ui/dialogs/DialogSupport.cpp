@@ -1,12 +1,15 @@
 #include "ui/dialogs/DialogSupport.h"
 
-#include <QDesktopServices>
 #include <QDialog>
 #include <QEvent>
-#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QLayout>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
 #include <QSlider>
-#include <QUrl>
 #include <exception>
 
 #include "Session.h"
@@ -25,16 +28,6 @@ void PrepareDialog(QDialog& dialog, DialogContext& ctx) {
         dialog.move(outer.center() - dialog.rect().center());
     }
     ctx.session.ui.setBusy(false);
-}
-
-void OpenHelpTopic(DialogContext& ctx, int topic) {
-    const std::string& dir = ctx.session.run.ProgramDir;
-    QString path = QString::fromStdString(ctx.session.run.HelpFilePath.empty() ? dir + "Lumatext7700.hlp"
-                                                                               : ctx.session.run.HelpFilePath);
-    if (!QFileInfo::exists(path) || !QDesktopServices::openUrl(QUrl::fromLocalFile(path))) {
-        ctx.session.ui.messageBox(Box("Help topic " + std::to_string(topic) + " cannot be shown: the help file " +
-                                      path.toStdString() + " is missing."));
-    }
 }
 
 std::string UnexpectedErrorText(const std::string& title) {
@@ -59,6 +52,40 @@ QSlider* MakeSpeedSlider(QWidget* parent, const char* name) {
     slider->setTickInterval(1);
     slider->setMinimumWidth(200);
     return slider;
+}
+
+QLabel* MakeHeading(QWidget* parent, const char* caption) {
+    auto* label = Named(new QLabel(QString::fromLatin1(caption), parent), "Label1");
+    QFont heading = label->font();
+    heading.setBold(true);
+    heading.setPointSizeF(heading.pointSizeF() * 1.3);
+    label->setFont(heading);
+    return label;
+}
+
+QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> right, QWidget* left) {
+    auto* row = new QHBoxLayout;
+    if (left) row->addWidget(left);
+    row->addStretch();
+    for (QWidget* button : right) row->addWidget(button);
+    return row;
+}
+
+void SetUpRepeatCount(QLineEdit* box) {
+    box->setMaxLength(3);
+    box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
+    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+}
+
+void LayOutRepeatOptions(QGroupBox* frame, QWidget* nonstop, QWidget* repeat, QWidget* count, QWidget* times,
+                         QWidget* lock) {
+    auto* options = new QGridLayout(frame);
+    options->addWidget(nonstop, 0, 0, 1, 3);
+    options->addWidget(repeat, 1, 0);
+    options->addWidget(count, 1, 1);
+    options->addWidget(times, 1, 2);
+    options->addWidget(lock, 2, 0, 1, 3);
+    options->setColumnStretch(3, 1);
 }
 
 HoverHelp::HoverHelp(QWidget* dialog, std::function<void(const QString&)> show)

@@ -1,14 +1,19 @@
-// Small pieces every attribute dialog shares: centring over the main window, the help
-// file, the unexpected-error box, speed sliders and the one-line help of a control under
+// Small pieces every attribute dialog shares: centring over the main window, the
+// unexpected-error box, speed sliders and the one-line help of a control under
 // the pointer.
 #pragma once
 
 #include <QObject>
 #include <QString>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 class QDialog;
+class QGroupBox;
+class QHBoxLayout;
+class QLabel;
+class QLineEdit;
 class QSlider;
 class QWidget;
 
@@ -20,9 +25,6 @@ struct DialogContext;
 // that the main window set before opening it.
 void PrepareDialog(QDialog& dialog, DialogContext& ctx);
 
-// Opens the help file "Lumatext7700.hlp" of the program's directory at a topic.
-void OpenHelpTopic(DialogContext& ctx, int topic);
-
 // "Unexpected error in module <title>. Try to restart the program or Windows operating system."
 std::string UnexpectedErrorText(const std::string& title);
 // Runs a step; an unexpected failure shows `failureText` (exclamation icon) and gives false.
@@ -30,6 +32,19 @@ bool RunGuarded(DialogContext& ctx, const std::string& failureText, const std::f
 
 // A horizontal seven-position speed slider.
 QSlider* MakeSpeedSlider(QWidget* parent, const char* name);
+
+// The dialog's heading label "Label1": its caption in bold, a little larger than the text.
+QLabel* MakeHeading(QWidget* parent, const char* caption);
+
+// The row of buttons under a dialog: `left` (if any) alone at the left, the others at the right.
+QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> right, QWidget* left = nullptr);
+
+// The count box of a repeat option: up to three digits.
+void SetUpRepeatCount(QLineEdit* box);
+// The "Options" frame of the scroll dialogs: run until the next message, or repeat a
+// number of times, and whether the line scrolls out completely.
+void LayOutRepeatOptions(QGroupBox* frame, QWidget* nonstop, QWidget* repeat, QWidget* count, QWidget* times,
+                         QWidget* lock);
 
 // Sets a widget's member-style name as its objectName.
 template <typename W>

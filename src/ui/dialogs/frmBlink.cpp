@@ -15,6 +15,7 @@
 #include "quickedit/RichText.h"
 #include "ui/dialogs/DialogContext.h"
 #include "ui/dialogs/DialogSupport.h"
+#include "ui/help/HelpViewer.h"
 #include "ui/widgets/LineEditor.h"
 #include "ui/widgets/LineRtfCodec.h"
 
@@ -44,11 +45,7 @@ frmBlink::frmBlink(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(c
     setObjectName(QStringLiteral("frmBlink"));
     setWindowTitle(QString::fromStdString(opening.caption));
 
-    Label1 = Named(new QLabel("Blink", this), "Label1");
-    QFont heading = Label1->font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.3);
-    Label1->setFont(heading);
+    Label1 = MakeHeading(this, "Blink");
     optOn = Named(new QRadioButton("On", this), "optOn");
     optOff = Named(new QRadioButton("Off", this), "optOff");
     txtEdit = Named(new LineEditor(this), "txtEdit");
@@ -98,11 +95,7 @@ frmBlink::frmBlink(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(c
     rate->addWidget(lblRate);
     rate->addWidget(hsbBlink, 1);
     rate->addWidget(lblBlink);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
+    auto* buttons = ButtonRow({cmdOk, cmdCancel, cmdHelp});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(txtEdit);
@@ -129,7 +122,7 @@ frmBlink::frmBlink(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(c
     connect(Timer1, &QTimer::timeout, this, &frmBlink::timer1Tick);
     connect(cmdOk, &QPushButton::clicked, this, &frmBlink::ok);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { OpenHelpTopic(ctx_, 3600); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { ShowHelp(this, 3000); });
     applyOnOff();
     PrepareDialog(*this, ctx);
 }

@@ -3,14 +3,12 @@
 #include <QCheckBox>
 #include <QEvent>
 #include <QFontDatabase>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -18,6 +16,7 @@
 #include "attributes/SpeedScale.h"
 #include "ui/dialogs/DialogContext.h"
 #include "ui/dialogs/DialogSupport.h"
+#include "ui/help/HelpViewer.h"
 #include "ui/dialogs/frmSelect.h"
 
 namespace lt {
@@ -48,9 +47,7 @@ frmScroll::frmScroll(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_
     optNonstop = Named(new QRadioButton("Scroll until next message ", Frame1), "optNonstop");
     optRepeat = Named(new QRadioButton("Scroll line", Frame1), "optRepeat");
     txtRepeat = Named(new QLineEdit(Frame1), "txtRepeat");
-    txtRepeat->setMaxLength(3);
-    txtRepeat->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), txtRepeat));
-    txtRepeat->setFixedWidth(txtRepeat->fontMetrics().horizontalAdvance("0000") + 12);
+    SetUpRepeatCount(txtRepeat);
     lblRepeat = Named(new QLabel("times.", Frame1), "lblRepeat");
     chkLock = Named(new QCheckBox("Scroll line completely", Frame1), "chkLock");
     cmdOk = Named(new QPushButton("&OK", this), "cmdOk");
@@ -68,18 +65,8 @@ frmScroll::frmScroll(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_
     speed->addWidget(txtSample, 0, Qt::AlignHCenter);
     speed->addWidget(hsbRate);
     speed->addWidget(lblSpeed);
-    auto* options = new QGridLayout(Frame1);
-    options->addWidget(optNonstop, 0, 0, 1, 3);
-    options->addWidget(optRepeat, 1, 0);
-    options->addWidget(txtRepeat, 1, 1);
-    options->addWidget(lblRepeat, 1, 2);
-    options->addWidget(chkLock, 2, 0, 1, 3);
-    options->setColumnStretch(3, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
+    LayOutRepeatOptions(Frame1, optNonstop, optRepeat, txtRepeat, lblRepeat, chkLock);
+    auto* buttons = ButtonRow({cmdOk, cmdCancel, cmdHelp});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(kinds);
     layout->addWidget(Frame2);
@@ -122,7 +109,7 @@ frmScroll::frmScroll(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_
     connect(Timer1, &QTimer::timeout, this, &frmScroll::timer1Tick);
     connect(cmdOk, &QPushButton::clicked, this, &frmScroll::ok);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { OpenHelpTopic(ctx_, 3850); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { ShowHelp(this, 3400); });
     applyKind();
     PrepareDialog(*this, ctx);
 }

@@ -45,10 +45,7 @@ frmSelect::frmSelect(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_
     cmdCancel = Named(new QPushButton("&Cancel", this), "cmdCancel");
     cmdOk->setDefault(true);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
+    auto* buttons = ButtonRow({cmdOk, cmdCancel});
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lblPrompt);
     layout->addSpacing(6);

@@ -14,6 +14,7 @@
 #include "attributes/SendText.h"
 #include "ui/dialogs/DialogContext.h"
 #include "ui/dialogs/DialogSupport.h"
+#include "ui/help/HelpViewer.h"
 
 namespace lt {
 
@@ -79,12 +80,7 @@ frmSend::frmSend(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx) {
     options->addWidget(optOff);
     options->addWidget(optOn);
     options->addWidget(optSlave);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdClear);
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
+    auto* buttons = ButtonRow({cmdOk, cmdCancel, cmdHelp}, cmdClear);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(options);
     layout->addWidget(lblText);
@@ -117,7 +113,7 @@ frmSend::frmSend(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx) {
     connect(cmdClear, &QPushButton::clicked, txtSend, &QPlainTextEdit::clear);
     connect(cmdOk, &QPushButton::clicked, this, &frmSend::ok);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { OpenHelpTopic(ctx_, 4100); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { ShowHelp(this, 4100); });
     applyOption();
     PrepareDialog(*this, ctx);
 }

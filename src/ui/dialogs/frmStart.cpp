@@ -14,6 +14,7 @@
 #include "common/NumberText.h"
 #include "ui/dialogs/DialogContext.h"
 #include "ui/dialogs/DialogSupport.h"
+#include "ui/help/HelpViewer.h"
 
 namespace lt {
 
@@ -22,11 +23,7 @@ frmStart::frmStart(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx) {
     setObjectName(QStringLiteral("frmStart"));
     setWindowTitle(QString::fromStdString(StartWindowCaption(m.CurrentMessage)));
 
-    Label1 = Named(new QLabel("Start message", this), "Label1");
-    QFont heading = Label1->font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.3);
-    Label1->setFont(heading);
+    Label1 = MakeHeading(this, "Start message");
     optOn = Named(new QRadioButton("On", this), "optOn");
     optOff = Named(new QRadioButton("Off", this), "optOff");
     lblStatus = Named(new QLabel(this), "lblStatus");
@@ -107,12 +104,7 @@ frmStart::frmStart(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx) {
     top->addStretch();
     top->addWidget(optOn);
     top->addWidget(optOff);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdClear);
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
+    auto* buttons = ButtonRow({cmdOk, cmdCancel, cmdHelp}, cmdClear);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(frames);
@@ -136,7 +128,7 @@ frmStart::frmStart(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx) {
     });
     connect(cmdOk, &QPushButton::clicked, this, &frmStart::ok);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { OpenHelpTopic(ctx_, 3800); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { ShowHelp(this, 3800); });
     applyOnOff();
     PrepareDialog(*this, ctx);
 }

@@ -16,6 +16,7 @@
 #include "attributes/VariableFields.h"
 #include "ui/dialogs/DialogContext.h"
 #include "ui/dialogs/DialogSupport.h"
+#include "ui/help/HelpViewer.h"
 #include "ui/widgets/LineEditor.h"
 #include "ui/widgets/LineRtfCodec.h"
 
@@ -35,11 +36,7 @@ frmVar::frmVar(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(ctx.c
     setObjectName(QStringLiteral("frmVar"));
     setWindowTitle("Variable on line " + QString::fromStdString(std::to_string(line_)).prepend(' '));
 
-    Label1 = Named(new QLabel("Variable", this), "Label1");
-    QFont heading = Label1->font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.3);
-    Label1->setFont(heading);
+    Label1 = MakeHeading(this, "Variable");
     optOn = Named(new QRadioButton("On", this), "optOn");
     optOff = Named(new QRadioButton("Off", this), "optOff");
     txtEdit = Named(new LineEditor(this), "txtEdit");
@@ -100,12 +97,7 @@ frmVar::frmVar(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(ctx.c
     auto* fill = new QHBoxLayout(Frame1);
     fill->addWidget(optZero);
     fill->addWidget(optSpace);
-    auto* buttons = new QHBoxLayout;
-    buttons->addWidget(cmdClear);
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
+    auto* buttons = ButtonRow({cmdOk, cmdCancel, cmdHelp}, cmdClear);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(txtEdit);
@@ -135,7 +127,7 @@ frmVar::frmVar(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(ctx.c
     connect(cmdClear, &QPushButton::clicked, this, &frmVar::removeAll);
     connect(cmdOk, &QPushButton::clicked, this, &frmVar::ok);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { OpenHelpTopic(ctx_, 3700); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { ShowHelp(this, 3100); });
 
     (CheckMark() ? optOn : optOff)->setChecked(true);
     applyOnOff();

@@ -2,14 +2,12 @@
 
 #include <QCheckBox>
 #include <QFontDatabase>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QRegularExpressionValidator>
 #include <QSlider>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -17,6 +15,7 @@
 #include "attributes/SpeedScale.h"
 #include "ui/dialogs/DialogContext.h"
 #include "ui/dialogs/DialogSupport.h"
+#include "ui/help/HelpViewer.h"
 #include "ui/dialogs/frmSelect.h"
 
 namespace lt {
@@ -26,11 +25,7 @@ frmWait::frmWait(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(ctx
     setObjectName(QStringLiteral("frmWait"));
     setWindowTitle("Vertical scroll ");
 
-    Label1 = Named(new QLabel("Vertical scroll", this), "Label1");
-    QFont heading = Label1->font();
-    heading.setBold(true);
-    heading.setPointSizeF(heading.pointSizeF() * 1.3);
-    Label1->setFont(heading);
+    Label1 = MakeHeading(this, "Vertical scroll");
     optOff = Named(new QRadioButton("Off", this), "optOff");
     optOn = Named(new QRadioButton("On", this), "optOn");
     Frame2 = Named(new QGroupBox("Scroll speed", this), "Frame2");
@@ -53,9 +48,7 @@ frmWait::frmWait(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(ctx
     Frame1 = Named(new QGroupBox("Options", this), "Frame1");
     optRepeat = Named(new QRadioButton("Scroll lines", Frame1), "optRepeat");
     txtRepeat = Named(new QLineEdit(Frame1), "txtRepeat");
-    txtRepeat->setMaxLength(3);
-    txtRepeat->setValidator(new QRegularExpressionValidator(QRegularExpression("[0-9]*"), txtRepeat));
-    txtRepeat->setFixedWidth(txtRepeat->fontMetrics().horizontalAdvance("0000") + 12);
+    SetUpRepeatCount(txtRepeat);
     lblRepeat = Named(new QLabel("times.", Frame1), "lblRepeat");
     optNonstop = Named(new QRadioButton("Scroll until next message", Frame1), "optNonstop");
     chkLock = Named(new QCheckBox("Scroll line completely", Frame1), "chkLock");
@@ -74,18 +67,8 @@ frmWait::frmWait(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(ctx
     speed->addWidget(sampleBox, 0, Qt::AlignHCenter);
     speed->addWidget(hsbRate);
     speed->addWidget(lblSpeed);
-    auto* options = new QGridLayout(Frame1);
-    options->addWidget(optNonstop, 0, 0, 1, 3);
-    options->addWidget(optRepeat, 1, 0);
-    options->addWidget(txtRepeat, 1, 1);
-    options->addWidget(lblRepeat, 1, 2);
-    options->addWidget(chkLock, 2, 0, 1, 3);
-    options->setColumnStretch(3, 1);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cmdOk);
-    buttons->addWidget(cmdCancel);
-    buttons->addWidget(cmdHelp);
+    LayOutRepeatOptions(Frame1, optNonstop, optRepeat, txtRepeat, lblRepeat, chkLock);
+    auto* buttons = ButtonRow({cmdOk, cmdCancel, cmdHelp});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(Frame2);
@@ -118,7 +101,7 @@ frmWait::frmWait(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(ctx
     connect(Timer1, &QTimer::timeout, this, &frmWait::timer1Tick);
     connect(cmdOk, &QPushButton::clicked, this, &frmWait::ok);
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { OpenHelpTopic(ctx_, 3900); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { ShowHelp(this, 3900); });
     applyOnOff();
     PrepareDialog(*this, ctx);
 }
