@@ -13,7 +13,11 @@
 #include "FakeUserPort.h"
 #include "MemoryFileSystem.h"
 #include "Session.h"
+#include "ui/dialogs/DialogContext.h"
+#include "ui/dialogs/frmBlink.h"
 #include "ui/dialogs/frmPref.h"
+#include "ui/dialogs/frmScroll.h"
+#include "ui/dialogs/frmWait.h"
 #include "ui/help/HelpViewer.h"
 #include "ui/main/frmQuick.h"
 
@@ -85,6 +89,20 @@ void TestHelp::f1AndTheHelpMenuOpenTheirTopics() {
     frmPref pref(e.s, &e.w);
     QTest::mouseClick(pref.cmdHelp, Qt::LeftButton);
     QCOMPARE(e.viewer()->currentTopic(), kPrefHelpContext);
+    // The attribute dialogs are modal: each Help button opens a viewer of the dialog's own
+    // at the dialog's topic.
+    DialogContext ctx{e.s, &e.w, [] { return 1; }, [](int) {}, [] {}, [] {}};
+    auto helpTopic = [](QDialog& dialog, QPushButton* help) {
+        QTest::mouseClick(help, Qt::LeftButton);
+        auto* own = dialog.findChild<HelpViewer*>(QStringLiteral("dialogHelpViewer"));
+        return own && own->isVisible() ? own->currentTopic() : -1;
+    };
+    frmBlink blink(ctx);
+    QCOMPARE(helpTopic(blink, blink.cmdHelp), 3000);
+    frmScroll scroll(ctx);
+    QCOMPARE(helpTopic(scroll, scroll.cmdHelp), 3400);
+    frmWait wait(ctx);
+    QCOMPARE(helpTopic(wait, wait.cmdHelp), 3900);
 }
 
 void TestHelp::everyContextHasATopicAndTheViewerNavigates() {
