@@ -69,26 +69,6 @@ TEST(SaveFile, EmptyCurrentMessageLeavesAnEmptyLine) {
     EXPECT_FALSE(f.s.run.HeaderChanged);
 }
 
-TEST(SaveFile, UnwritableDirectory) {
-    test::StorageFixture f;
-    f.s.run.HeaderChanged = true;
-    EXPECT_FALSE(SaveFile(f.s, "", "/proc/nowhere/x.src"));
-    EXPECT_EQ(f.ui.lastText(), "Can't write in specified directory /proc/nowhere/. You have to select SaveAs from "
-                               "Flie menu and save the file in diferent directory.");
-}
-
-TEST(SaveFile, ScriptFileChangedByAnotherProgramIsNotOverwritten) {
-    test::StorageFixture f;
-    PrepareEdits(f.s, f.dir);
-    f.dir.write("a.src", "rewritten by someone else\r\n");
-    EXPECT_FALSE(SaveFile(f.s, f.s.index.CurrentFilePath, f.s.index.CurrentFilePath));
-    EXPECT_EQ(f.ui.lastText(), "Message 1 was not found in file a.src. The file was changed by another program; "
-                               "a.src has not been saved.");
-    EXPECT_EQ(f.dir.read("a.src"), "rewritten by someone else\r\n");
-    EXPECT_TRUE(f.dir.has("prog/TMP$$$.TMP") || f.dir.has("TMP$$$.TMP"));
-    ASSERT_TRUE(SaveFile(f.s, f.s.index.CurrentFilePath, f.dir.file("b.src")) == false);
-}
-
 // A save that breaks at any write, sync or rename leaves the old file byte-identical and
 // the editor holding every edit; retrying afterwards writes the full file.
 TEST(SaveFile, FailureAtEveryStepLosesNothing) {

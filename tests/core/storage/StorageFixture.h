@@ -15,6 +15,13 @@ inline std::string Block(int n, int task, const std::string& body = "    PRINT\"
            "END SUB\r\n";
 }
 
+// How many times `part` occurs in `text`.
+inline int Copies(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (size_t p = text.find(part); p != std::string::npos; p = text.find(part, p + 1)) ++n;
+    return n;
+}
+
 struct StorageFixture {
     TempDir dir;
     PosixFileSystem disk;

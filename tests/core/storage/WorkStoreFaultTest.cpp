@@ -11,14 +11,9 @@
 
 using namespace lt;
 using test::Block;
+using test::Copies;
 
 namespace {
-
-int Copies(const std::string& text, const std::string& part) {
-    int n = 0;
-    for (size_t p = text.find(part); p != std::string::npos; p = text.find(part, p + 1)) ++n;
-    return n;
-}
 
 const std::string kEdited2 = Block(2, 1, "    CLS\r\n");
 const std::string kNew5 = Block(5, 0, "    PRINT\"FIVE\";\r\n");
@@ -160,6 +155,8 @@ TEST(WorkStoreFaults, ScriptFileRewrittenByAnotherProgram) {
     EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"Message 1 was not found in file a.src. The file was changed by "
                                                      "another program; a.src has not been saved."});
     EXPECT_EQ(f.dir.read("a.src"), foreign);
+    EXPECT_FALSE(SaveFile(f.s, f.dir.file("a.src"), f.dir.file("b.src"))); // nor under another name
+    EXPECT_FALSE(f.dir.has("b.src"));
     EXPECT_FALSE(f.dir.has("TMPFLN.TMP"));
     EXPECT_TRUE(f.dir.has("TMP$$$.TMP"));
     EXPECT_EQ(Load(f.s, 2), kEdited2);
