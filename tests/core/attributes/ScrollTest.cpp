@@ -27,7 +27,6 @@ TEST(HorizontalScroll, OpeningFromTheStoredKind) {
     EXPECT_TRUE(c.repeatLine);
     EXPECT_EQ(c.repeatText, "3");
     EXPECT_EQ(HorizontalOpeningInterval(m, 1, c), 250);
-    EXPECT_EQ(HorizontalScrollCaption(1), "Horizontal scroll on line  1");
 
     m.LineScroll[1] = "300,0";
     c = OpenHorizontalScroll(m, 1);
@@ -194,26 +193,24 @@ TEST(VerticalScroll, OpeningAndOk) {
     EXPECT_EQ(n.LineRepeat[1], "");
 }
 
+// The first frames of both samples are checked on the dialogs.
 TEST(Samples, HorizontalAndVerticalAnimations) {
     HorizontalSample h;
-    EXPECT_EQ(h.tick(HorizontalKind::Continuous), std::string(19, ' ') + "T");
-    EXPECT_EQ(h.tick(HorizontalKind::Continuous), std::string(18, ' ') + "Th");
-    for (int i = 0; i < 60; ++i) h.tick(HorizontalKind::Continuous);
+    for (int i = 0; i < 62; ++i) h.tick(HorizontalKind::Continuous);
     EXPECT_EQ(h.window().size(), 20u);
     EXPECT_EQ(h.tick(HorizontalKind::Block), "  Horizontal block");
     EXPECT_EQ(h.tick(HorizontalKind::Block), "  speed adjustment.");
 
     VerticalSample v;
-    std::vector<std::pair<std::string, std::string>> seen;
+    std::vector<std::string> seen;
     for (int i = 0; i < 5; ++i) {
         v.tick();
-        seen.emplace_back(v.first(), v.second());
+        seen.push_back(v.first() + "|" + v.second());
     }
-    EXPECT_EQ(seen[0], std::make_pair(std::string(), std::string("This is sample text")));
-    EXPECT_EQ(seen[1], std::make_pair(std::string("This is sample text"), std::string("for vertical scroll")));
-    EXPECT_EQ(seen[2], std::make_pair(std::string("for vertical scroll"), std::string(" speed adjustment!")));
-    EXPECT_EQ(seen[3], std::make_pair(std::string(" speed adjustment!"), std::string("This is sample text")));
-    EXPECT_EQ(seen[4], seen[1]);
+    EXPECT_EQ(seen, (std::vector<std::string>{"|This is sample text", "This is sample text|for vertical scroll",
+                                              "for vertical scroll| speed adjustment!",
+                                              " speed adjustment!|This is sample text",
+                                              "This is sample text|for vertical scroll"}));
 }
 
 } // namespace

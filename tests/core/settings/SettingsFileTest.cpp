@@ -55,7 +55,6 @@ TEST(SettingsFile, ToolsPathWithoutCompilerFallsBackToProgramDir) {
     dir.write("lexmill.exe", "");
     ReadSettings(s, fs, dir.file("Lumatext7700.INI"), "/opt/lt/");
     EXPECT_EQ(s.ToolsPath, dir.dir());
-    EXPECT_EQ(SettingsFilePathFor("/home/u", "Lumatext7700"), "/home/u/Lumatext7700.INI");
 }
 
 TEST(ProgramMenu, AddressAnswers) {

@@ -39,9 +39,7 @@ TEST(SaveFile, MergesMemoryWorkFileAndOldFile) {
     f.ui.statuses.clear();
     ASSERT_TRUE(SaveFile(f.s, f.s.index.CurrentFilePath, f.s.index.CurrentFilePath));
     EXPECT_EQ(f.dir.read("a.src"), Expected());
-    EXPECT_FALSE(f.dir.has("TMP$$$.TMP"));
-    EXPECT_FALSE(f.dir.has("TMPFLN.TMP"));
-    EXPECT_FALSE(f.dir.has("TST$$$.TST"));
+    for (auto left : {"TMP$$$.TMP", "TMPFLN.TMP", "TST$$$.TST"}) EXPECT_FALSE(f.dir.has(left)) << left;
     for (int n : {1, 2, 3, 5}) EXPECT_EQ(f.s.index.MessageState[n], 1) << n;
     EXPECT_EQ(f.s.settings.RecentFiles[1], f.dir.file("a.src"));
     EXPECT_EQ(f.ui.statuses[0], "Saving file a.src.  1 % complete.");

@@ -29,9 +29,7 @@ TEST_F(CompileRunTest, CompilesAndAssemblesWithExactListsAndCleansUp) {
     // The clock runs across both tools and is shown only when the seconds change.
     EXPECT_EQ(sink.elapsed, (std::vector<std::string>{"00:00", "00:01", "00:02"}));
     EXPECT_TRUE(exists(B + ".bin"));
-    EXPECT_FALSE(exists(B + ".esc"));
-    EXPECT_FALSE(exists(B + ".lst"));
-    EXPECT_FALSE(exists(B + ".log"));
+    for (auto ext : {".esc", ".lst", ".log"}) EXPECT_FALSE(exists(B + ext)) << ext;
     EXPECT_FALSE(session.tools.busy);
     EXPECT_TRUE(ui.boxes.empty());
 
