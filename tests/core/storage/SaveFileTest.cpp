@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "FaultyFileSystem.h"
 #include "StorageFixture.h"
 #include "storage/SaveFile.h"
 #include "storage/ScriptFile.h"
@@ -11,23 +10,16 @@ using test::Block;
 
 namespace {
 
-// Opens a.src with blocks 1, 2, 3, edits 2 into the work file and makes 5 current.
+// a.src with message 2 edited into the work file, and a new message 5 current.
 void PrepareEdits(Session& s, test::TempDir& dir) {
-    dir.write("a.src", ScriptHeader("7740", "2") + Block(1, 0) + "\r\n" + Block(2, 0) + "\r\n" + Block(3, 3) + "\r\n");
-    WorkStore store(s);
-    s.index.CurrentFilePath = dir.file("a.src");
-    ScanScriptFile(s, s.index.CurrentFilePath);
-    s.msg.CurrentMessage = 2;
-    store.LoadMessage(2);
-    s.msg.BlockText = Block(2, 1, "    CLS\r\n");
-    ASSERT_TRUE(store.StoreMessage(2));
+    test::OpenWithOneEdit(s, dir);
     s.msg.CurrentMessage = 5;
-    store.LoadMessage(5);
+    WorkStore(s).LoadMessage(5);
     s.msg.BlockText = Block(5, 0);
 }
 
 std::string Expected() {
-    return ScriptHeader("7740", "2") + Block(1, 0) + "\r\n" + Block(2, 1, "    CLS\r\n") + "\r\n" + Block(3, 3) +
+    return ScriptHeader("7740", "2") + Block(1, 0) + "\r\n" + test::kEdited2 + "\r\n" + Block(3, 3) +
            "\r\n" + Block(5, 0) + "\r\n";
 }
 
@@ -71,11 +63,8 @@ TEST(SaveFile, EmptyCurrentMessageLeavesAnEmptyLine) {
 // the editor holding every edit; retrying afterwards writes the full file.
 TEST(SaveFile, FailureAtEveryStepLosesNothing) {
     for (int failAt = 1;; ++failAt) {
-        test::TempDir dir;
-        test::FaultyFileSystem fs;
-        test::FakeUserPort ui;
-        Session s(fs, ui);
-        s.run.ProgramDir = dir.dir();
+        test::FaultyFixture fixture;
+        auto& [dir, fs, ui, s] = fixture;
         PrepareEdits(s, dir);
         const std::string before = dir.read("a.src");
         fs.operations = 0;
@@ -111,11 +100,8 @@ TEST(SaveFile, FailureAtEveryStepLosesNothing) {
 }
 
 TEST(SaveFile, RetryAfterDiskFullSavesInOneGo) {
-    test::TempDir dir;
-    test::FaultyFileSystem fs;
-    test::FakeUserPort ui;
-    Session s(fs, ui);
-    s.run.ProgramDir = dir.dir();
+    test::FaultyFixture fixture;
+    auto& [dir, fs, ui, s] = fixture;
     PrepareEdits(s, dir);
     fs.operations = 0;
     fs.failAt = 4; // the first write of the new file
