@@ -59,11 +59,6 @@ inline int randomParagraph(Rng& r, std::string& rtf, int maxLength, bool& hasBli
     return length;
 }
 
-struct Generated {
-    QuickMessage m;
-    bool animatedRepeat = false;
-};
-
 inline QuickMessage randomMessage(Rng& r) {
     QuickMessage m;
     m.LineCount = r.chance(50) ? 2 : 4;

@@ -1,5 +1,5 @@
-// lexmill.exe run as the editor runs it: corpus of good and wrong scripts, the syntax
-// check's calling form, and problems with the call itself.
+// lexmill.exe run as the editor runs it: corpus of good and wrong scripts (the wrong ones
+// in the syntax check's calling form), and problems with the call itself.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -51,6 +51,7 @@ TEST(LexmillCorpus, GeneratorFormBlocksCompileClean) {
     }
 }
 
+// Run in the syntax check's calling form: source, error base and include directory only.
 TEST(LexmillCorpus, WrongScriptsGiveTheExpectedErrorLines) {
     const auto files = corpusFiles("bad");
     ASSERT_GE(files.size(), 4u);
@@ -67,27 +68,8 @@ TEST(LexmillCorpus, WrongScriptsGiveTheExpectedErrorLines) {
         expected.replace_extension(".err");
         EXPECT_EQ(dir.read(file.stem().string() + ".err"), TempDir::readFile(expected.string()));
         EXPECT_FALSE(dir.has(file.stem().string() + ".esc")) << "a stale escape file must not survive errors";
+        EXPECT_FALSE(dir.has(file.stem().string() + ".log")); // the syntax check's list names no log
     }
-}
-
-TEST(LexmillContract, SyntaxCheckAsTheEditorRunsIt) {
-    TempDir dir;
-    const std::string head = "#include \"CTRLCODE.H\"\r\n\r\n";
-    const std::string bad = head + "SUB 12(TASK=0)\r\n\r\nLINE1:\r\n    CALL CURSOR(1,1)\r\n    PRNT\"HI\";\r\nEND SUB\r\n";
-    const std::vector<std::string> list = {dir.file("sub.src"), "/error", dir.file("sub"), "/include", binDir()};
-    dir.write("sub.src", bad);
-    EXPECT_EQ(runTool(dir, "lexmill.exe", "sub.lst", list), 1);
-    EXPECT_EQ(dir.read("sub.err"), "SUB.SRC 7: unknown statement \"PRNT\"\r\n");
-    EXPECT_FALSE(dir.has("sub.log"));
-
-    // Fixed: the old error file goes, since the editor takes its presence as failure. A
-    // list with LF line ends and no empty last line reads the same.
-    dir.write("sub.src", head + "SUB 12(TASK=0)\r\nLINE1:\r\n    CALL CURSOR(4,1)\r\n    PRINT\"HI\";\r\nEND SUB\r\n");
-    dir.write("sub.lst", dir.file("sub.src") + "\n/error\n" + dir.file("sub") + "\n/include\n" + binDir());
-    EXPECT_EQ(runProgram(binDir() + "lexmill.exe", "@" + dir.file("sub.lst")), 0);
-    EXPECT_FALSE(dir.has("sub.err"));
-    EXPECT_TRUE(dir.has("sub.esc"));
-    EXPECT_NE(dir.read("sub.esc").find("DISPLAY 0\r\nVERSION 2\r\nMESSAGE 12 TASK 0 SIZE "), std::string::npos);
 }
 
 TEST(LexmillContract, CallProblemsGiveAClearErrorFile) {

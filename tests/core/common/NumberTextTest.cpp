@@ -4,13 +4,12 @@
 
 using namespace lt;
 
-TEST(NumberText, StrWritesTheSignPosition) {
+// Str writes the sign position, Val takes the leading number, IsNumeric wants one whole
+// number, ShortestFloat reads back exactly.
+TEST(NumberText, StrValIsNumericAndShortestFloat) {
     EXPECT_EQ(Str(5), " 5");
     EXPECT_EQ(Str(0), " 0");
     EXPECT_EQ(Str(-12), "-12");
-}
-
-TEST(NumberText, ValTakesTheLeadingNumber) {
     EXPECT_EQ(Val("12abc"), 12);
     EXPECT_EQ(Val(" 1 2 "), 12);
     EXPECT_EQ(Val("abc"), 0);
@@ -22,9 +21,6 @@ TEST(NumberText, ValTakesTheLeadingNumber) {
     EXPECT_EQ(Val("1e"), 1);
     EXPECT_EQ(ValInt("2.5"), 2); // half to even
     EXPECT_EQ(ValInt("99999999999999"), 2147483647);
-}
-
-TEST(NumberText, IsNumericWantsOneWholeNumber) {
     EXPECT_TRUE(IsNumeric("255"));
     EXPECT_TRUE(IsNumeric(" -1 "));
     EXPECT_TRUE(IsNumeric("12.5"));
@@ -32,9 +28,6 @@ TEST(NumberText, IsNumericWantsOneWholeNumber) {
     EXPECT_FALSE(IsNumeric(""));
     EXPECT_FALSE(IsNumeric("."));
     EXPECT_FALSE(IsNumeric("1e"));
-}
-
-TEST(NumberText, ShortestFloatReadsBackExactly) {
     EXPECT_EQ(ShortestFloat(2880.0f), "2880");
     EXPECT_EQ(ShortestFloat(1234.5f), "1234.5");
     EXPECT_EQ(ShortestFloat(0.1f), "0.1");

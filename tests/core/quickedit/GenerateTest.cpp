@@ -179,28 +179,3 @@ TEST_F(QuickEditTest, RepeatingAndScrollingLinesGoLast) {
                                    "    PRINT\"SCROLLING\";\r\n    EOT\r\n");
     EXPECT_LT(m.BlockText.find("LINE2:"), m.BlockText.find("LINE1:"));
 }
-
-TEST_F(QuickEditTest, FailuresGoToTheRescuePromptNamingTheRoutine) {
-    m.LineCount = 7; // a damaged record
-    m.LineRtf[1] = "\\f0 \\cf0 X";
-    ui.answers.push_back(Answer::No);
-    SubMake(s);
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].text, "Unexpected Error in module SubMake. Save all data in file SGX3TMP.SRC on exit?");
-    EXPECT_EQ(ui.boxes[0].buttons, Buttons::YesNo);
-    EXPECT_TRUE(ui.ended);
-    EXPECT_EQ(ui.busyDepth, 0);
-
-    ui.clear();
-    ui.answers.push_back(Answer::No);
-    LineMake(s, 9);
-    EXPECT_EQ(ui.lastText(), "Unexpected Error in module LineMake. Save all data in file SGX3TMP.SRC on exit?");
-    ui.clear();
-    ui.answers.push_back(Answer::No);
-    MakeDoLine(s, "\\f0 \\cf0 X", 5);
-    EXPECT_EQ(ui.lastText(), "Unexpected Error in module MakeDoLine. Save all data in file SGX3TMP.SRC on exit?");
-    ui.clear();
-    ui.answers.push_back(Answer::No);
-    ReadLines(s, -1);
-    EXPECT_EQ(ui.lastText(), "Unexpected Error in module ReadLines. Save all data in file SGX3TMP.SRC on exit?");
-}

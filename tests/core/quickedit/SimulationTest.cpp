@@ -120,12 +120,10 @@ TEST_F(QuickEditTest, SimulationScrollsContinuously) {
     sim.UpdateSimulation(s);
     EXPECT_EQ(sim.timer1Interval(), 50);
     EXPECT_EQ(sim.stepCount(), 4);
-    sim.Timer1Tick(s);
-    EXPECT_EQ(sim.row(3), std::string(19, ' ') + "H");
-    sim.Timer1Tick(s);
-    EXPECT_EQ(sim.row(3), std::string(18, ' ') + "HE");
-    sim.Timer1Tick(s);
-    EXPECT_EQ(sim.row(3), std::string(17, ' ') + "HEY");
+    for (std::string shown : {"H", "HE", "HEY"}) {
+        sim.Timer1Tick(s);
+        EXPECT_EQ(sim.row(3), std::string(20 - shown.size(), ' ') + shown);
+    }
     sim.Timer1Tick(s);
     EXPECT_FALSE(sim.timer1Enabled());
     // Endless: the text wraps round; blinking characters blink at the scroll rate.

@@ -129,6 +129,7 @@ TEST(RescueFaults, EveryConversionRoutineOffersTheRescueSaveOfEveryMessage) {
         EXPECT_EQ(ui.boxes[0].buttons, Buttons::YesNo);
         EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
         EXPECT_TRUE(ui.ended);
+        EXPECT_EQ(ui.busyDepth, 0);
         const std::map<int, std::string> expected{{1, "ONE"}, {2, "TWO EDITED"}, {5, "UNSAVED"}};
         EXPECT_EQ(ReadBack(s.run.ProgramDir + "SGX3TMP.SRC"), expected);
         EXPECT_EQ(f.dir.read("a.src"), script); // the open file itself is left alone

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "FaultyFileSystem.h"
 #include "StorageFixture.h"
 #include "storage/SaveFile.h"
 #include "storage/ScriptFile.h"
@@ -11,23 +10,16 @@ using test::Block;
 
 namespace {
 
-// Opens a.src with blocks 1, 2, 3, edits 2 into the work file and makes 5 current.
+// a.src with message 2 edited into the work file, and a new message 5 current.
 void PrepareEdits(Session& s, test::TempDir& dir) {
-    dir.write("a.src", ScriptHeader("7740", "2") + Block(1, 0) + "\r\n" + Block(2, 0) + "\r\n" + Block(3, 3) + "\r\n");
-    WorkStore store(s);
-    s.index.CurrentFilePath = dir.file("a.src");
-    ScanScriptFile(s, s.index.CurrentFilePath);
-    s.msg.CurrentMessage = 2;
-    store.LoadMessage(2);
-    s.msg.BlockText = Block(2, 1, "    CLS\r\n");
-    ASSERT_TRUE(store.StoreMessage(2));
+    test::OpenWithOneEdit(s, dir);
     s.msg.CurrentMessage = 5;
-    store.LoadMessage(5);
+    WorkStore(s).LoadMessage(5);
     s.msg.BlockText = Block(5, 0);
 }
 
 std::string Expected() {
-    return ScriptHeader("7740", "2") + Block(1, 0) + "\r\n" + Block(2, 1, "    CLS\r\n") + "\r\n" + Block(3, 3) +
+    return ScriptHeader("7740", "2") + Block(1, 0) + "\r\n" + test::kEdited2 + "\r\n" + Block(3, 3) +
            "\r\n" + Block(5, 0) + "\r\n";
 }
 
@@ -39,9 +31,7 @@ TEST(SaveFile, MergesMemoryWorkFileAndOldFile) {
     f.ui.statuses.clear();
     ASSERT_TRUE(SaveFile(f.s, f.s.index.CurrentFilePath, f.s.index.CurrentFilePath));
     EXPECT_EQ(f.dir.read("a.src"), Expected());
-    EXPECT_FALSE(f.dir.has("TMP$$$.TMP"));
-    EXPECT_FALSE(f.dir.has("TMPFLN.TMP"));
-    EXPECT_FALSE(f.dir.has("TST$$$.TST"));
+    for (auto left : {"TMP$$$.TMP", "TMPFLN.TMP", "TST$$$.TST"}) EXPECT_FALSE(f.dir.has(left)) << left;
     for (int n : {1, 2, 3, 5}) EXPECT_EQ(f.s.index.MessageState[n], 1) << n;
     EXPECT_EQ(f.s.settings.RecentFiles[1], f.dir.file("a.src"));
     EXPECT_EQ(f.ui.statuses[0], "Saving file a.src.  1 % complete.");
@@ -69,35 +59,12 @@ TEST(SaveFile, EmptyCurrentMessageLeavesAnEmptyLine) {
     EXPECT_FALSE(f.s.run.HeaderChanged);
 }
 
-TEST(SaveFile, UnwritableDirectory) {
-    test::StorageFixture f;
-    f.s.run.HeaderChanged = true;
-    EXPECT_FALSE(SaveFile(f.s, "", "/proc/nowhere/x.src"));
-    EXPECT_EQ(f.ui.lastText(), "Can't write in specified directory /proc/nowhere/. You have to select SaveAs from "
-                               "Flie menu and save the file in diferent directory.");
-}
-
-TEST(SaveFile, ScriptFileChangedByAnotherProgramIsNotOverwritten) {
-    test::StorageFixture f;
-    PrepareEdits(f.s, f.dir);
-    f.dir.write("a.src", "rewritten by someone else\r\n");
-    EXPECT_FALSE(SaveFile(f.s, f.s.index.CurrentFilePath, f.s.index.CurrentFilePath));
-    EXPECT_EQ(f.ui.lastText(), "Message 1 was not found in file a.src. The file was changed by another program; "
-                               "a.src has not been saved.");
-    EXPECT_EQ(f.dir.read("a.src"), "rewritten by someone else\r\n");
-    EXPECT_TRUE(f.dir.has("prog/TMP$$$.TMP") || f.dir.has("TMP$$$.TMP"));
-    ASSERT_TRUE(SaveFile(f.s, f.s.index.CurrentFilePath, f.dir.file("b.src")) == false);
-}
-
 // A save that breaks at any write, sync or rename leaves the old file byte-identical and
 // the editor holding every edit; retrying afterwards writes the full file.
 TEST(SaveFile, FailureAtEveryStepLosesNothing) {
     for (int failAt = 1;; ++failAt) {
-        test::TempDir dir;
-        test::FaultyFileSystem fs;
-        test::FakeUserPort ui;
-        Session s(fs, ui);
-        s.run.ProgramDir = dir.dir();
+        test::FaultyFixture fixture;
+        auto& [dir, fs, ui, s] = fixture;
         PrepareEdits(s, dir);
         const std::string before = dir.read("a.src");
         fs.operations = 0;
@@ -133,11 +100,8 @@ TEST(SaveFile, FailureAtEveryStepLosesNothing) {
 }
 
 TEST(SaveFile, RetryAfterDiskFullSavesInOneGo) {
-    test::TempDir dir;
-    test::FaultyFileSystem fs;
-    test::FakeUserPort ui;
-    Session s(fs, ui);
-    s.run.ProgramDir = dir.dir();
+    test::FaultyFixture fixture;
+    auto& [dir, fs, ui, s] = fixture;
     PrepareEdits(s, dir);
     fs.operations = 0;
     fs.failAt = 4; // the first write of the new file

@@ -3,7 +3,6 @@
 // the work file never holds two copies of a message, and Save refuses to drop messages.
 #include <gtest/gtest.h>
 
-#include "FaultyFileSystem.h"
 #include "StorageFixture.h"
 #include "storage/SaveFile.h"
 #include "storage/ScriptFile.h"
@@ -11,30 +10,13 @@
 
 using namespace lt;
 using test::Block;
+using test::Copies;
+using test::kEdited2;
+using test::OpenWithOneEdit;
 
 namespace {
 
-int Copies(const std::string& text, const std::string& part) {
-    int n = 0;
-    for (size_t p = text.find(part); p != std::string::npos; p = text.find(part, p + 1)) ++n;
-    return n;
-}
-
-const std::string kEdited2 = Block(2, 1, "    CLS\r\n");
 const std::string kNew5 = Block(5, 0, "    PRINT\"FIVE\";\r\n");
-
-// a.src holds blocks 1, 2 and 3; message 2 is edited into the work file, which lives in
-// the script file's directory.
-void OpenWithOneEdit(Session& s, test::TempDir& dir) {
-    dir.write("a.src", ScriptHeader("7740", "2") + Block(1, 0) + "\r\n" + Block(2, 0) + "\r\n" + Block(3, 3) + "\r\n");
-    s.index.CurrentFilePath = dir.file("a.src");
-    ScanScriptFile(s, s.index.CurrentFilePath);
-    WorkStore store(s);
-    s.msg.CurrentMessage = 2;
-    store.LoadMessage(2);
-    s.msg.BlockText = kEdited2;
-    ASSERT_TRUE(store.StoreMessage(2));
-}
 
 std::string Load(Session& s, int n) {
     WorkStore(s).LoadMessage(n);
@@ -47,11 +29,8 @@ TEST(WorkStoreFaults, FailedAppendKeepsTheEditAndLosesNothing) {
     for (int failAt = 1;; ++failAt) {
         SCOPED_TRACE(failAt);
         ASSERT_LT(failAt, 10);
-        test::TempDir dir;
-        test::FaultyFileSystem fs;
-        test::FakeUserPort ui;
-        Session s(fs, ui);
-        s.run.ProgramDir = dir.dir();
+        test::FaultyFixture fixture;
+        auto& [dir, fs, ui, s] = fixture;
         OpenWithOneEdit(s, dir);
         WorkStore store(s);
         s.msg.CurrentMessage = 5;
@@ -88,11 +67,8 @@ TEST(WorkStoreFaults, FailedRebuildLeavesTheWorkFileByteIdentical) {
     for (int failAt = 1;; ++failAt) {
         SCOPED_TRACE(failAt);
         ASSERT_LT(failAt, 12);
-        test::TempDir dir;
-        test::FaultyFileSystem fs;
-        test::FakeUserPort ui;
-        Session s(fs, ui);
-        s.run.ProgramDir = dir.dir();
+        test::FaultyFixture fixture;
+        auto& [dir, fs, ui, s] = fixture;
         OpenWithOneEdit(s, dir);
         WorkStore store(s);
         s.msg.CurrentMessage = 5;
@@ -160,6 +136,8 @@ TEST(WorkStoreFaults, ScriptFileRewrittenByAnotherProgram) {
     EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"Message 1 was not found in file a.src. The file was changed by "
                                                      "another program; a.src has not been saved."});
     EXPECT_EQ(f.dir.read("a.src"), foreign);
+    EXPECT_FALSE(SaveFile(f.s, f.dir.file("a.src"), f.dir.file("b.src"))); // nor under another name
+    EXPECT_FALSE(f.dir.has("b.src"));
     EXPECT_FALSE(f.dir.has("TMPFLN.TMP"));
     EXPECT_TRUE(f.dir.has("TMP$$$.TMP"));
     EXPECT_EQ(Load(f.s, 2), kEdited2);

@@ -7,14 +7,7 @@
 
 using namespace lt;
 using test::Block;
-
-namespace {
-int Copies(const std::string& text, const std::string& part) {
-    int n = 0;
-    for (size_t p = text.find(part); p != std::string::npos; p = text.find(part, p + 1)) ++n;
-    return n;
-}
-} // namespace
+using test::Copies;
 
 TEST(Crc, StableSignedAndNeverZeroForText) {
     EXPECT_EQ(CalcCrc(""), 0);
@@ -85,17 +78,6 @@ TEST(WorkStore, UnwritableScriptDirectoryFallsBackToProgramDir) {
                                "written in temporary file in directory - " + f.s.run.ProgramDir);
     EXPECT_EQ(f.ui.boxes.back().icon, Icon::Exclamation);
     EXPECT_EQ(f.s.index.WorkFilePath, f.s.run.ProgramDir + "TMP$$$.TMP");
-}
-
-TEST(WorkStore, FailedStoreKeepsTheEditAndTellsThePerson) {
-    test::StorageFixture f;
-    f.s.run.ProgramDir = "/proc/nowhere/";
-    f.s.msg.BlockText = Block(0, 0);
-    WorkStore store(f.s);
-    EXPECT_FALSE(store.StoreMessage(0));
-    EXPECT_EQ(f.ui.lastText(), "Can't write in file TMP$$$.TMP");
-    EXPECT_EQ(f.s.index.MessageState[0], 0);
-    EXPECT_EQ(f.s.msg.BlockText, Block(0, 0));
 }
 
 TEST(WorkStore, NextAndPreviousMessage) {

@@ -15,6 +15,11 @@ protected:
         for (auto& e : block(base)) leading.push_back(e);
         return leading;
     }
+    // Forgets the person's boxes and the tool calls of the step before.
+    void again() {
+        ui.clear();
+        runner.calls.clear();
+    }
 };
 
 class FakeLabel : public FlashStatusLabel {
@@ -31,8 +36,7 @@ TEST_F(UnitCommandsTest, CallUpSplitsTheAnswerThreeWays) {
     };
     for (const Case& c : {Case{"  12 \"hello\" ", {"12", "hello"}}, Case{"12 hello world", {"12", "hello world"}},
                           Case{"12", {"", "12"}}, Case{"12\"hi\"", {"12", "hi"}}}) {
-        runner.calls.clear();
-        ui.clear();
+        again();
         ui.inputs.push_back(c.answer);
         runner.actions.push_back(writes({{T + ".log", std::string("Message called\x0c")}}));
         CallUp(ctx);
@@ -66,8 +70,7 @@ TEST_F(UnitCommandsTest, RebootEraseAndTheirFailures) {
     EXPECT_EQ(ui.statuses.front(), "Processing command Reboot.");
 
     // Erase asks first, with Cancel as the default; Cancel starts nothing.
-    ui.clear();
-    runner.calls.clear();
+    again();
     ui.answers.push_back(Answer::Cancel);
     EraseFlash(ctx);
     ASSERT_EQ(ui.boxes.size(), 1u);
@@ -126,8 +129,7 @@ TEST_F(UnitCommandsTest, SendMessageCompilesTheCurrentMessageAlone) {
     for (auto ext : {".src", ".lst", ".log", ".bin", ".esc"}) EXPECT_FALSE(exists(T + ext)) << ext;
 
     // A failed compile stops with the compiler's message and leaves its error file.
-    ui.clear();
-    runner.calls.clear();
+    again();
     runner.actions.push_back(writes({{T + ".log", "bad"}, {T + ".err", "SGXSEND.SRC 4: bad"}}));
     ui.answers.push_back(Answer::Ok);
     SendMessage(ctx);
@@ -140,8 +142,7 @@ TEST_F(UnitCommandsTest, SendMessageCompilesTheCurrentMessageAlone) {
 
     // The temporary source cannot be created: the model is read back, nothing runs.
     session.run.ProgramDir = work() + "missing/";
-    ui.clear();
-    runner.calls.clear();
+    again();
     ui.answers.push_back(Answer::Ok);
     SendMessage(ctx);
     EXPECT_EQ(ui.lastText(), "Can't create temporary source file  SGXSEND.SRC .");
@@ -151,8 +152,7 @@ TEST_F(UnitCommandsTest, SendMessageCompilesTheCurrentMessageAlone) {
     session.run.ProgramDir = prog();
 
     // Cancel at the question.
-    ui.clear();
-    runner.calls.clear();
+    again();
     ui.answers.push_back(Answer::Cancel);
     SendMessage(ctx);
     EXPECT_TRUE(runner.calls.empty());
@@ -187,8 +187,7 @@ TEST_F(UnitCommandsTest, SendMessageFromABinaryFileAsksForTheNumber) {
     session.msg.RelayMode.clear();
 
     // A chosen file that does not exist, and an empty number, stop silently.
-    ui.clear();
-    runner.calls.clear();
+    again();
     ui.files.push_back(work() + "gone.bin");
     SendMessage(ctx);
     ui.files.push_back(image);

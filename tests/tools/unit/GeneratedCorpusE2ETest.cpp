@@ -96,18 +96,7 @@ private:
 
 // Runs `lumatext show FILE N` and returns what it printed (exit code in `code`).
 std::string lumatextShow(const TempDir& dir, const std::string& file, int number, int& code) {
-    std::vector<std::string> args = {binDir() + "lumatext", "show", file, std::to_string(number)};
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    const std::string out = dir.file("show.txt");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    code = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0 ? finish(pid) : -1;
-    posix_spawn_file_actions_destroy(&actions);
+    code = finish(spawnProgram({binDir() + "lumatext", "show", file, std::to_string(number)}, dir.file("show.txt")));
     return dir.read("show.txt");
 }
 

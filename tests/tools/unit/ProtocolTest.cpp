@@ -2,6 +2,7 @@
 // emulated unit's server over a direct line.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <random>
 
 #include "emulator/DirectLink.h"
@@ -124,15 +125,13 @@ TEST(Client, FailuresAreNamed) {
     }
 }
 
-// A line that damages the payload of every request: the unit sees sound headers and
-// reports the damage each time.
-class DamagingLink : public Link {
+// A line that alters every request on its way to the unit.
+class TamperingLink : public Link {
 public:
-    explicit DamagingLink(UnitServer& server) : server_(server) {}
+    TamperingLink(UnitServer& server, std::function<std::string(std::string_view)> alter)
+        : server_(server), alter_(std::move(alter)) {}
     bool write(std::string_view bytes) override {
-        std::string damaged(bytes);
-        damaged[damaged.size() - 1] ^= 0x55; // the CRC-32 no longer matches
-        answers_ += server_.receive(damaged);
+        answers_ += server_.receive(alter_(bytes));
         return true;
     }
     bool read(std::string& out, int) override {
@@ -144,12 +143,19 @@ public:
 
 private:
     UnitServer& server_;
+    std::function<std::string(std::string_view)> alter_;
     std::string answers_;
 };
 
 TEST(Client, DamageOnEveryAttemptIsAChecksumError) {
+    // The payload of every request is damaged: the unit sees sound headers and reports
+    // the damage each time.
     Bench b;
-    DamagingLink link(b.server);
+    TamperingLink link(b.server, [](std::string_view bytes) {
+        std::string damaged(bytes);
+        damaged[damaged.size() - 1] ^= 0x55; // the CRC-32 no longer matches
+        return damaged;
+    });
     UnitClient client(link, ClientOptions{5, 19200, 2, 3});
     EXPECT_FALSE(client.callUp(1, ""));
     EXPECT_EQ(client.failure(), Failure::Damaged);
@@ -158,36 +164,21 @@ TEST(Client, DamageOnEveryAttemptIsAChecksumError) {
     EXPECT_EQ(b.server.damagedFrames(), 3);
 }
 
-// A unit whose flash keeps a wrong bit: every write lands with one byte changed, in a
-// frame that is itself sound.
-class BadFlashLink : public Link {
-public:
-    explicit BadFlashLink(UnitServer& server) : server_(server) {}
-    bool write(std::string_view bytes) override {
-        parser_.feed(bytes);
-        Frame frame;
-        while (parser_.next(frame) == FrameParser::Event::Good) {
-            if (frame.command == kWrite && frame.payload.size() > 2) frame.payload[2] ^= 0x01;
-            answers_ += server_.receive(encodeFrame(frame.address, frame.command, frame.sequence, frame.payload));
-        }
-        return true;
-    }
-    bool read(std::string& out, int) override {
-        out += answers_;
-        answers_.clear();
-        return true;
-    }
-    std::string lostReason() const override { return {}; }
-
-private:
-    UnitServer& server_;
-    FrameParser parser_;
-    std::string answers_;
-};
-
 TEST(Client, FlashThatDoesNotVerifyIsReportedAfterThreePasses) {
+    // A unit whose flash keeps a wrong bit: every write lands with one byte changed, in a
+    // frame that is itself sound.
     Bench b;
-    BadFlashLink link(b.server);
+    FrameParser parser;
+    TamperingLink link(b.server, [&parser](std::string_view bytes) {
+        parser.feed(bytes);
+        std::string frames;
+        Frame frame;
+        while (parser.next(frame) == FrameParser::Event::Good) {
+            if (frame.command == kWrite && frame.payload.size() > 2) frame.payload[2] ^= 0x01;
+            frames += encodeFrame(frame.address, frame.command, frame.sequence, frame.payload);
+        }
+        return frames;
+    });
     UnitClient client(link, ClientOptions{5, 19200, 2, 3});
     EXPECT_FALSE(client.program(randomImage(3)));
     EXPECT_EQ(client.failure(), Failure::VerifyFailed);

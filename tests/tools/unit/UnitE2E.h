@@ -16,6 +16,21 @@
 
 namespace lt::test {
 
+// Starts a program with its output going to `out` and its diagnostics discarded; 0 when
+// it could not be started.
+inline pid_t spawnProgram(std::vector<std::string> args, const std::string& out = "/dev/null") {
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid = 0;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+}
 
 // The emulator as a child process; stopped when the test ends.
 class Emulator {
@@ -24,16 +39,8 @@ public:
         std::vector<std::string> args = {binDir() + "unit7700", "--device-file", dir.file("device"), "--display-file",
                                          dir.file("display"), "--serial-log", dir.file("serial")};
         args.insert(args.end(), options.begin(), options.end());
-        std::vector<char*> argv;
-        for (std::string& a : args) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        posix_spawn(&pid_, argv[0], &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        for (int i = 0; i < 500 && !dir.has("device"); ++i) {
+        pid_ = spawnProgram(args);
+        for (int i = 0; i < 500 && pid_ > 0 && !dir.has("device"); ++i) {
             int status = 0;
             if (::waitpid(pid_, &status, WNOHANG) == pid_) { // it refused to start
                 pid_ = 0;
@@ -76,16 +83,7 @@ inline pid_t startUnitTool(const TempDir& dir, const std::string& mode, const st
     std::vector<std::string> args = {binDir() + "7700.exe"};
     if (!mode.empty()) args.push_back(mode);
     args.push_back("@" + dir.file(list));
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
+    return spawnProgram(args);
 }
 
 inline int finish(pid_t pid) {

@@ -71,10 +71,9 @@ TEST_F(UnitE2E, ProgramCallUpSendReadBackAndReboot) {
 
     ASSERT_EQ(unitTool(dir, "", {"b"}), 0) << log();
     EXPECT_NE(log().find("Unit rebooted."), std::string::npos);
-    EXPECT_EQ(unit.displayWhen(std::string(20, ' ') + "\n" + std::string(20, ' ') + "\n" + std::string(20, ' ') + "\n" +
-                               std::string(20, ' ') + "\n--\nunit 7780\nrelay OFF\n"),
-              std::string(20, ' ') + "\n" + std::string(20, ' ') + "\n" + std::string(20, ' ') + "\n" +
-                  std::string(20, ' ') + "\n--\nunit 7780\nrelay OFF\n");
+    const std::string blank = std::string(20, ' ') + "\n";
+    const std::string rebooted = blank + blank + blank + blank + "--\nunit 7780\nrelay OFF\n";
+    EXPECT_EQ(unit.displayWhen(rebooted), rebooted);
 }
 
 TEST_F(UnitE2E, FlashFileKeepsTheProgrammingAcrossRuns) {
