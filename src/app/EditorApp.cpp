@@ -37,7 +37,11 @@ EditorApp::EditorApp(FileSystem& fs, StartupOptions options)
 
 EditorApp::~EditorApp() = default;
 
-bool EditorApp::acquireInstanceLock() { return lock_.tryLock(); }
+bool EditorApp::acquireInstanceLock() {
+    // Only another running editor stops this one: where no lock can be made at all (no
+    // runtime directory, no rights), the editor starts without one.
+    return lock_.tryLock() != InstanceLock::Result::HeldElsewhere;
+}
 
 bool EditorApp::start() {
     if (!acquireInstanceLock()) {

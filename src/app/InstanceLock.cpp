@@ -1,5 +1,6 @@
 #include "app/InstanceLock.h"
 
+#include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -14,16 +15,17 @@ InstanceLock::~InstanceLock() {
     if (fd_ >= 0) ::close(fd_);
 }
 
-bool InstanceLock::tryLock() {
-    if (fd_ >= 0) return true;
+InstanceLock::Result InstanceLock::tryLock() {
+    if (fd_ >= 0) return Result::Held;
     int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-    if (fd < 0) return false;
+    if (fd < 0) return Result::Unavailable;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const bool busy = errno == EWOULDBLOCK;
         ::close(fd);
-        return false;
+        return busy ? Result::HeldElsewhere : Result::Unavailable;
     }
     fd_ = fd;
-    return true;
+    return Result::Held;
 }
 
 } // namespace lt

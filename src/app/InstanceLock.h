@@ -15,8 +15,12 @@ public:
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
 
-    // True when this object holds the lock now (also when it held it already).
-    bool tryLock();
+    enum class Result {
+        Held,         // this object holds the lock (also when it held it already)
+        HeldElsewhere, // another editor holds it
+        Unavailable,  // the lock file cannot be made (no such directory, no rights)
+    };
+    Result tryLock();
 
 private:
     std::string path_;

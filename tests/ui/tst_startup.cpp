@@ -61,6 +61,12 @@ private slots:
         QCOMPARE(shown.last(), QStringLiteral("frmInfo"));
         QCOMPARE(infoText, QStringLiteral("Brelmo Industries\nLumatext") + QChar(0x00AE) +
                                QStringLiteral(" 7700 is running already. Press Alt-Tab until program name and logo appear."));
+
+        // Where no lock file can be made at all, the editor starts without one.
+        StartupOptions noLockDir = o;
+        noLockDir.lockDir = dir.dir() + "missing/";
+        EditorApp third(fs, noLockDir);
+        QVERIFY(third.start());
     }
 };
 
