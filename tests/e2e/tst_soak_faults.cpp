@@ -1,53 +1,18 @@
 // The main window over a disk that fails: a message change whose store cannot be written
 // stays on the message with the edit in place, and a later change keeps everything.
-#include <QApplication>
-#include <QLineEdit>
 #include <QScrollBar>
-#include <QtTest>
 
-#include "FakeUserPort.h"
+#include "../ui/support_window.h"
 #include "FaultyFileSystem.h"
-#include "TempDir.h"
-#include "settings/ProgramMenu.h"
-#include "storage/ScriptFile.h"
-#include "ui/main/frmQuick.h"
 #include "ui/widgets/LineEditor.h"
 
 using namespace lt;
 
 namespace {
 
-struct FaultyWindow {
-    test::TempDir dir;
-    test::FaultyFileSystem fs;
-    test::FakeUserPort ui;
-    Session s{fs, ui};
-    std::unique_ptr<frmQuick> w;
-
-    FaultyWindow() {
-        s.run.ProgramDir = dir.dir();
-        s.settings.ToolsPath = dir.dir();
-        s.settings.UnitType = "7780";
-        ApplyUnitType(s);
-        w = std::make_unique<frmQuick>(s);
-        w->applyUnitType();
-        w->files().NewFile();
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        (void)QTest::qWaitForWindowActive(w.get());
-    }
-    void goTo(int n) {
-        w->txtMsg->setFocus();
-        w->txtMsg->setText(QString::number(n));
-        QTest::keyClick(w->txtMsg, Qt::Key_Return);
-    }
-    void type(const QString& text) {
-        w->txtEdit->setFocus();
-        QTest::keyClick(w->txtEdit, Qt::Key_End);
-        QTest::keyClicks(w->txtEdit, text);
-    }
+struct FaultyWindow : test::BasicWindowFixture<test::FaultyFileSystem> {
     // Fails the k-th disk write, flush or rename from now on.
-    void failIn(int k) { fs.failAt = k ? fs.operations + k : 0; }
+    void failIn(int k) { disk.failAt = k ? disk.operations + k : 0; }
 };
 
 int Headers(const std::string& text, int n) {

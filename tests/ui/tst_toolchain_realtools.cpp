@@ -1,5 +1,7 @@
 // The result window and the syntax check with the real compiler and assembler from the
 // build's bin directory; skipped while those tools are not built.
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
 #include <filesystem>
@@ -62,10 +64,16 @@ void TestToolchainRealTools::compileMakesTheImageBesideTheFile() {
     env.session.index.CurrentFilePath = env.tmp.file("demo.src");
     env.session.tools.compileMode = true;
     frmShow window(env.ctx);
+    QCOMPARE(window.windowTitle(), QString("Lumatext 7700"));
+    QCOMPARE(window.lblElapsed->text(), QString("Elapsed Time:"));
     window.show();
     QTRY_VERIFY_WITH_TIMEOUT(window.cmdProgram->isVisible(), 60000);
     QCOMPARE(window.cmdProgram->text(), QString("&Program"));
-    QVERIFY(!window.text().empty());
+    QVERIFY(!window.lblElapsed->isVisible());
+    // Both tools' logs, one after the other.
+    const QString shown = window.txtShow->toPlainText();
+    QVERIFY2(shown.indexOf("Messages compiled: 1") < shown.indexOf("Image file: demo.bin, 32768 bytes"), qPrintable(shown));
+    QVERIFY(shown.contains("Messages compiled: 1"));
     QCOMPARE(std::filesystem::file_size(env.tmp.file("demo.bin")), uintmax_t(32768));
     QVERIFY(!env.tmp.has("demo.err"));
     QVERIFY(!env.tmp.has("demo.lst"));
