@@ -38,7 +38,7 @@ std::string missingTool() {
 // "&Close". Whatever happens, the window is closed so the modal loop ends.
 struct ResultWindowDriver {
     const Session& s;
-    std::string compileText, programText, programCaption, failure;
+    std::string programText, programCaption, failure;
 
     void run() {
         frmShow* show = nullptr;
@@ -50,7 +50,6 @@ struct ResultWindowDriver {
         if (!QTest::qWaitFor([&] { return show->cmdProgram->isVisible(); }, 120000)) {
             failure = "the compile did not end";
         } else {
-            compileText = show->text();
             programCaption = show->cmdProgram->text().toStdString();
             if (programCaption == "&Program") {
                 show->cmdProgram->click(); // runs the version check and 7700.exe "p"
@@ -100,7 +99,7 @@ void TestTypedMessage::typedMessageShowsOnTheEmulatedUnit() {
     QCOMPARE(f.s.index.CurrentFilePath, f.dir.file("typed.src"));
     QVERIFY(f.dir.read("typed.src").find("    PRINT\"HELLO 7700!\";") != std::string::npos);
 
-    ResultWindowDriver driver{f.s, {}, {}, {}, {}};
+    ResultWindowDriver driver{f.s, {}, {}, {}};
     QTimer::singleShot(0, [&] { driver.run(); });
     f.w->mnuPrgCompile->trigger(); // returns when the result window has closed
     QVERIFY2(driver.failure.empty(), driver.failure.c_str());

@@ -5,12 +5,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
-#include <filesystem>
 
 #include "../core/toolchain/ScriptedRunner.h"
-#include "FakeUserPort.h"
-#include "Session.h"
-#include "TempDir.h"
+#include "support_tools.h"
 #include "ui/toolchain/QtProcessRunner.h"
 #include "ui/toolchain/TextFileDialog.h"
 #include "ui/toolchain/frmReadFlash.h"
@@ -23,20 +20,8 @@ namespace {
 
 const char* const kCancelText = "Canceled by the user!\nTerminating execution...";
 
-struct Env {
-    TempDir tmp;
-    PosixFileSystem fs;
-    FakeUserPort ui;
-    Session session{fs, ui};
-    Env() {
-        std::filesystem::create_directories(tmp.file("prog"));
-        std::filesystem::create_directories(tmp.file("tools"));
-        session.run.ProgramDir = tmp.dir() + "prog/";
-        session.settings.ToolsPath = tmp.dir() + "tools/";
-        session.index.CurrentFilePath = tmp.file("demo.src");
-        tmp.write("demo.src", "#pragma version 2\r\n");
-    }
-};
+template <class Runner = ScriptedRunner>
+using Env = ToolEnv<Runner>;
 
 } // namespace
 
@@ -51,12 +36,9 @@ private slots:
 };
 
 void TestToolchain::closeDuringARunCancelsWhenTheToolEnds() {
-    Env env;
-    ScriptedRunner runner;
-    ToolContext ctx(env.session, runner);
-    ctx.hooks.askSaveChanges = [] { return false; };
-    env.session.tools.compileMode = true;
-    frmShow window(ctx);
+    Env<> env;
+    ScriptedRunner& runner = env.runner;
+    frmShow window(env.ctx);
     QString textAfterClose;
     bool visibleAfterClose = false;
     runner.ticksPerRun = 3;
@@ -99,12 +81,8 @@ void TestToolchain::processRunnerWithRealPrograms() {
 }
 
 void TestToolchain::missingToolGivesAClearMessage() {
-    Env env;
-    QtProcessRunner runner;
-    ToolContext ctx(env.session, runner);
-    ctx.hooks.askSaveChanges = [] { return false; };
-    env.session.tools.compileMode = true;
-    frmShow window(ctx);
+    Env<QtProcessRunner> env;
+    frmShow window(env.ctx);
     window.show();
     QTRY_VERIFY(window.cmdProgram->isVisible());
     QCOMPARE(window.cmdProgram->text(), QString("&View Errors"));
@@ -117,17 +95,14 @@ void TestToolchain::missingToolGivesAClearMessage() {
 }
 
 void TestToolchain::viewErrorsWithoutAnEditorShowsTheErrorFile() {
-    Env env;
-    ScriptedRunner runner;
-    ToolContext ctx(env.session, runner);
-    ctx.hooks.askSaveChanges = [] { return false; };
-    env.session.tools.compileMode = true;
+    Env<> env;
+    ScriptedRunner& runner = env.runner;
     runner.actions.push_back([&](const ToolCall&) {
         env.tmp.write("demo.log", "1 error");
         env.tmp.write("demo.err", "DEMO.SRC 3: unknown statement\r\n");
         return ProcessResult{true, 0, {}};
     });
-    frmShow window(ctx);
+    frmShow window(env.ctx);
     window.show();
     QTRY_VERIFY(window.cmdProgram->isVisible());
     QCOMPARE(window.cmdProgram->text(), QString("&View Errors"));
@@ -146,10 +121,9 @@ void TestToolchain::viewErrorsWithoutAnEditorShowsTheErrorFile() {
 }
 
 void TestToolchain::readFlashRefusesToCloseWhileBusy() {
-    Env env;
-    ScriptedRunner runner;
-    ToolContext ctx(env.session, runner);
-    frmReadFlash window(ctx);
+    Env<> env;
+    ScriptedRunner& runner = env.runner;
+    frmReadFlash window(env.ctx);
     QCOMPARE(window.windowTitle(), QString("Read / Program Flash"));
     window.show();
     env.ui.files.push_back(env.tmp.file("unit.bin"));

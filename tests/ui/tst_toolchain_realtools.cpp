@@ -6,9 +6,7 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "FakeUserPort.h"
-#include "Session.h"
-#include "TempDir.h"
+#include "support_tools.h"
 #include "toolchain/SyntaxCheck.h"
 #include "ui/toolchain/QtProcessRunner.h"
 #include "ui/toolchain/frmShow.h"
@@ -31,19 +29,8 @@ bool toolsBuilt() {
     return true;
 }
 
-struct Env {
-    TempDir tmp;
-    PosixFileSystem fs;
-    FakeUserPort ui;
-    Session session{fs, ui};
-    QtProcessRunner runner;
-    ToolContext ctx{session, runner};
-    Env() {
-        std::filesystem::create_directories(tmp.file("prog"));
-        session.run.ProgramDir = tmp.dir() + "prog/";
-        session.settings.ToolsPath = kBin;
-        ctx.hooks.askSaveChanges = [] { return false; };
-    }
+struct Env : ToolEnv<QtProcessRunner> {
+    Env() : ToolEnv(kBin) {}
 };
 
 } // namespace
@@ -61,8 +48,6 @@ private slots:
 void TestToolchainRealTools::compileMakesTheImageBesideTheFile() {
     Env env;
     env.tmp.write("demo.src", kGoodScript);
-    env.session.index.CurrentFilePath = env.tmp.file("demo.src");
-    env.session.tools.compileMode = true;
     frmShow window(env.ctx);
     QCOMPARE(window.windowTitle(), QString("Lumatext 7700"));
     QCOMPARE(window.lblElapsed->text(), QString("Elapsed Time:"));
@@ -85,7 +70,6 @@ void TestToolchainRealTools::errorsLeadToViewErrorsAndTheSyntaxCheckFindsTheLine
     Env env;
     env.tmp.write("bad.src", kHeader + kBadBlock);
     env.session.index.CurrentFilePath = env.tmp.file("bad.src");
-    env.session.tools.compileMode = true;
     {
         frmShow window(env.ctx);
         window.show();

@@ -11,27 +11,13 @@
 #include "quickedit/Generate.h"
 #include "quickedit/Read.h"
 #include "storage/WorkStore.h"
-#include "support_window.h"
+#include "support_dialogs.h"
 #include "ui/widgets/LineEditor.h"
 #include "ui/widgets/SimulationDisplay.h"
 
 using namespace lt;
 
 namespace {
-
-// Presses a button of the next modal dialog as soon as it shows; records its object name.
-void answerNextDialog(const QString& button, QString* seen) {
-    QTimer::singleShot(0, [=] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            answerNextDialog(button, seen);
-            return;
-        }
-        *seen = modal->objectName();
-        if (auto* b = modal->findChild<QPushButton*>(button)) b->click();
-        else if (auto* d = qobject_cast<QDialog*>(modal)) d->reject();
-    });
-}
 
 std::string block(test::WindowFixture& f) {
     SubMake(f.s);
@@ -64,7 +50,10 @@ private slots:
         test::WindowFixture f;
         f.type("ABCDEFGHIJKLMNOPQRST");
         QString seen;
-        answerNextDialog(QStringLiteral("cmdOk"), &seen);
+        test::OnNextModal([&](QWidget* modal) {
+            seen = modal->objectName();
+            modal->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+        });
         QTest::keyClicks(f.w->txtEdit, "U");
         QCOMPARE(seen, QStringLiteral("frmSelect"));
         QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
