@@ -18,22 +18,10 @@ using namespace lt;
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
-    void startsAsANewFile() {
-        test::WindowFixture f;
-        QCOMPARE(f.w->windowTitle(), QStringLiteral("Lumatext 7700 - New"));
-        QCOMPARE(f.w->frameDisplay->title(), QStringLiteral("7780 Display"));
-        QCOMPARE(f.w->txtMsg->text(), QStringLiteral("0"));
-        QCOMPARE(f.w->cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
-        QCOMPARE(f.w->cmdRelay->text(), QStringLiteral("No &Relay"));
-        QCOMPARE(f.w->vsbMsg->maximum(), 1023);
-        QCOMPARE(f.w->vsbLine->maximum(), 4);
-        QVERIFY(!f.w->txtAdvEdit->isVisible());
-        QVERIFY(f.w->findChild<QObject*>(QStringLiteral("lblDisplay(4)")));
-        QCOMPARE(f.ui.boxes.size(), size_t(0));
-    }
-
     void messageNumberBoxMovesWhenLeft() {
         test::WindowFixture f;
+        QCOMPARE(f.w->txtMsg->text(), QStringLiteral("0"));
+        QCOMPARE(f.w->vsbMsg->maximum(), 1023);
         f.w->txtMsg->setFocus();
         f.w->txtMsg->selectAll();
         QTest::keyClicks(f.w->txtMsg, "1x2");   // letters are refused
@@ -192,8 +180,11 @@ private slots:
         f.s.msg.LineRtf[1] = test::Line("X");
         emit f.w->mnuProgram->aboutToShow();
         QVERIFY(!f.w->mnuPrgStart->isEnabled());
+        QCOMPARE(f.w->vsbLine->maximum(), 4);
+        QVERIFY(f.w->findChild<QObject*>(QStringLiteral("lblDisplay(4)")));
         f.w->mnuPrg7740->trigger();
         QCOMPARE(f.s.msg.LineCount, 2);
+        QCOMPARE(f.w->vsbLine->maximum(), 2);
         QCOMPARE(f.w->frameDisplay->title(), QStringLiteral("7740 Display"));
         QVERIFY(!f.w->frameDisplay->row(1)->isVisible());
         QVERIFY(f.s.run.HeaderChanged);
