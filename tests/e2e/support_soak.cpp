@@ -58,6 +58,16 @@ std::string Show(const Messages& messages) {
 
 } // namespace
 
+std::map<long long, int> BlockCounts(const std::string& text) {
+    std::map<long long, int> copies;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (auto h = ParseHeaderLine(line)) ++copies[h->number];
+    }
+    return copies;
+}
+
 bool RefMessage::blank() const {
     for (int i = 1; i <= 4; ++i)
         if (!text[i].empty()) return false;
@@ -187,7 +197,7 @@ private:
     void checkWorkFile() {
         const std::string path = f_.s.index.WorkFilePath;
         if (path.empty() || !f_.s.fs.exists(path)) return;
-        std::map<long long, int> copies = headers(test::TempDir::readFile(path));
+        std::map<long long, int> copies = BlockCounts(test::TempDir::readFile(path));
         for (int n = 0; n < kMessageCount; ++n) {
             if (f_.s.index.MessageState[n] != 2 || deletedSinceReset_.count(n)) continue;
             // A message emptied after it was stored is kept as an empty text: no block.
@@ -198,20 +208,10 @@ private:
         }
     }
 
-    static std::map<long long, int> headers(const std::string& text) {
-        std::map<long long, int> copies;
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (auto h = ParseHeaderLine(line)) ++copies[h->number];
-        }
-        return copies;
-    }
-
     // The file on disk re-opens, in a session of its own, to exactly these messages.
     void checkFile(const std::string& path, const Messages& expected) {
         ++stats_.fileChecks;
-        std::map<long long, int> copies = headers(test::TempDir::readFile(path));
+        std::map<long long, int> copies = BlockCounts(test::TempDir::readFile(path));
         for (const auto& [n, c] : copies)
             check(c == 1, FileNamePart(path) + " holds " + std::to_string(c) + " blocks of message " + std::to_string(n));
         PosixFileSystem disk;

@@ -24,6 +24,8 @@ struct Step {
 
 std::string Describe(const Step& step);
 std::vector<Step> MakeSteps(unsigned seed, int count);
+// How many blocks of each message number a script or work file holds.
+std::map<long long, int> BlockCounts(const std::string& text);
 
 // What the person has put into one message.
 struct RefMessage {

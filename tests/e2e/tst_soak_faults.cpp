@@ -4,6 +4,7 @@
 
 #include "../ui/support_window.h"
 #include "FaultyFileSystem.h"
+#include "support_soak.h"
 #include "ui/widgets/LineEditor.h"
 
 using namespace lt;
@@ -14,14 +15,6 @@ struct FaultyWindow : test::BasicWindowFixture<test::FaultyFileSystem> {
     // Fails the k-th disk write, flush or rename from now on.
     void failIn(int k) { disk.failAt = k ? disk.operations + k : 0; }
 };
-
-int Headers(const std::string& text, int n) {
-    const std::string key = "SUB " + std::to_string(n) + "(";
-    int c = 0;
-    for (size_t p = text.find(key); p != std::string::npos; p = text.find(key, p + 1))
-        if (p == 0 || text[p - 1] == '\n') ++c;
-    return c;
-}
 
 } // namespace
 
@@ -53,8 +46,8 @@ private slots:
             QCOMPARE(f.w->vsbMsg->value(), 0);
             QVERIFY(!f.dir.has("TMP1$$.TMP"));
             const std::string work = f.dir.read("TMP$$$.TMP");
-            QCOMPARE(Headers(work, 0), 1);
-            QCOMPARE(Headers(work, 3), 1);
+            QCOMPARE(soak::BlockCounts(work)[0], 1);
+            QCOMPARE(soak::BlockCounts(work)[3], 1);
 
             // The disk is back: the same change goes through and both messages are kept.
             f.failIn(0);
@@ -65,7 +58,7 @@ private slots:
             f.goTo(0);
             QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("FIRSTMORE"));
             QVERIFY(f.ui.boxes.empty());
-            QCOMPARE(Headers(f.dir.read("TMP$$$.TMP"), 0), 1);
+            QCOMPARE(soak::BlockCounts(f.dir.read("TMP$$$.TMP"))[0], 1);
         }
     }
 
@@ -82,7 +75,7 @@ private slots:
         f.goTo(9);
         f.goTo(0);
         QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("NEW"));
-        QCOMPARE(Headers(f.dir.read("TMP$$$.TMP"), 0), 1);
+        QCOMPARE(soak::BlockCounts(f.dir.read("TMP$$$.TMP"))[0], 1);
     }
 };
 
