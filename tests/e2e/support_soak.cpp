@@ -231,7 +231,7 @@ private:
             RefMessage m = FromRecord(g, n, lines_);
             if (!m.blank()) found[n] = m;
         }
- if (!quiet.boxes.empty() && expected.empty() && quiet.boxes[0].text == kNoMessages)
+        if (!quiet.boxes.empty() && expected.empty() && quiet.boxes[0].text == kNoMessages)
             quiet.boxes.erase(quiet.boxes.begin());
         check(quiet.boxes.empty(), "re-opening " + FileNamePart(path) + " said: " + quiet.lastText() + "\n  expected " +
                                        Show(expected));
