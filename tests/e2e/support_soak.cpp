@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
+#include <algorithm>
 #include <random>
 #include <sstream>
 
@@ -29,19 +30,13 @@ const char* const kNoMessages =
     "the same name.";
 const char* const kLeftovers[] = {"TMP$$$.TMP", "TMP1$$.TMP", "TMPFLN.TMP", "TST&&&.TMP", "TST$$$.TST"};
 
-std::string NextFont(const std::string& font) {
-    if (font.empty()) return "ENGLISH";
-    if (font == "ENGLISH") return "KATAKANA";
-    if (font == "KATAKANA") return "SLAVIC";
-    if (font == "SLAVIC") return "CYRILLIC";
-    return "";
+// The value after `value` in a button's cycle, which starts and ends with "".
+std::string Next(const std::vector<std::string>& cycle, const std::string& value) {
+    const size_t k = std::find(cycle.begin(), cycle.end(), value) - cycle.begin();
+    return k + 1 < cycle.size() ? cycle[k + 1] : cycle[0];
 }
-
-std::string NextRelay(const std::string& relay) {
-    if (relay.empty()) return "ON";
-    if (relay == "ON") return "OFF";
-    return "";
-}
+const std::vector<std::string> kFontCycle = {"", "ENGLISH", "KATAKANA", "SLAVIC", "CYRILLIC"};
+const std::vector<std::string> kRelayCycle = {"", "ON", "OFF"};
 
 RefMessage FromRecord(const Session& s, int n, int lineCount) {
     RefMessage m;
@@ -62,6 +57,16 @@ std::string Show(const Messages& messages) {
 }
 
 } // namespace
+
+std::map<long long, int> BlockCounts(const std::string& text) {
+    std::map<long long, int> copies;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (auto h = ParseHeaderLine(line)) ++copies[h->number];
+    }
+    return copies;
+}
 
 bool RefMessage::blank() const {
     for (int i = 1; i <= 4; ++i)
@@ -87,29 +92,6 @@ std::string Describe(const Step& step) {
     default:
         return d;
     }
-}
-
-std::vector<Step> ParseSteps(const std::string& text) {
-    std::vector<Step> steps;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) {
-        std::istringstream words(line);
-        std::string name;
-        if (!(words >> name)) continue;
-        for (int op = 0; op < static_cast<int>(std::size(kOpNames)); ++op) {
-            if (name != kOpNames[op]) continue;
-            Step step;
-            step.op = static_cast<Op>(op);
-            if (step.op == Op::Type) {
-                size_t a = line.find('"'), b = line.rfind('"');
-                if (a != std::string::npos && b > a) step.text = line.substr(a + 1, b - a - 1);
-            } else {
-                words >> step.value;
-            }
-            steps.push_back(step);
-        }
-    }
-    return steps;
 }
 
 std::vector<Step> MakeSteps(unsigned seed, int count) {
@@ -181,10 +163,7 @@ private:
     }
 
     RefMessage& current() { return model_[cur_]; }
-    RefMessage currentOrBlank() const {
-        auto it = model_.find(cur_);
-        return it == model_.end() ? RefMessage{} : it->second;
-    }
+    RefMessage currentOrBlank() const { return currentOrBlankAt(cur_); }
     Messages nonBlank(const Messages& m) const {
         Messages out;
         for (const auto& [n, msg] : m)
@@ -218,7 +197,7 @@ private:
     void checkWorkFile() {
         const std::string path = f_.s.index.WorkFilePath;
         if (path.empty() || !f_.s.fs.exists(path)) return;
-        std::map<long long, int> copies = headers(test::TempDir::readFile(path));
+        std::map<long long, int> copies = BlockCounts(test::TempDir::readFile(path));
         for (int n = 0; n < kMessageCount; ++n) {
             if (f_.s.index.MessageState[n] != 2 || deletedSinceReset_.count(n)) continue;
             // A message emptied after it was stored is kept as an empty text: no block.
@@ -229,20 +208,10 @@ private:
         }
     }
 
-    static std::map<long long, int> headers(const std::string& text) {
-        std::map<long long, int> copies;
-        std::istringstream in(text);
-        for (std::string line; std::getline(in, line);) {
-            if (!line.empty() && line.back() == '\r') line.pop_back();
-            if (auto h = ParseHeaderLine(line)) ++copies[h->number];
-        }
-        return copies;
-    }
-
     // The file on disk re-opens, in a session of its own, to exactly these messages.
     void checkFile(const std::string& path, const Messages& expected) {
         ++stats_.fileChecks;
-        std::map<long long, int> copies = headers(test::TempDir::readFile(path));
+        std::map<long long, int> copies = BlockCounts(test::TempDir::readFile(path));
         for (const auto& [n, c] : copies)
             check(c == 1, FileNamePart(path) + " holds " + std::to_string(c) + " blocks of message " + std::to_string(n));
         PosixFileSystem disk;
@@ -262,7 +231,7 @@ private:
             RefMessage m = FromRecord(g, n, lines_);
             if (!m.blank()) found[n] = m;
         }
- if (!quiet.boxes.empty() && expected.empty() && quiet.boxes[0].text == kNoMessages)
+        if (!quiet.boxes.empty() && expected.empty() && quiet.boxes[0].text == kNoMessages)
             quiet.boxes.erase(quiet.boxes.begin());
         check(quiet.boxes.empty(), "re-opening " + FileNamePart(path) + " said: " + quiet.lastText() + "\n  expected " +
                                        Show(expected));
@@ -356,12 +325,12 @@ private:
         case Op::Relay:
             if (!w.cmdRelay->isEnabled()) return skip();
             w.cmdRelay->click();
-            current().relay = NextRelay(current().relay);
+            current().relay = Next(kRelayCycle, current().relay);
             return;
         case Op::Font:
             if (!w.cmdFont->isEnabled()) return skip();
             w.cmdFont->click();
-            current().font[line_] = NextFont(current().font[line_]);
+            current().font[line_] = Next(kFontCycle, current().font[line_]);
             return;
         case Op::ClearScreen:
             if (!w.cmdClrScreen->isEnabled()) return skip();

@@ -1,5 +1,5 @@
 // The soak test's random user and its reference model. A run is a list of steps made
-// from a seed; each step is plain data, so a failing list can be replayed and shrunk.
+// from a seed; each step is plain data, so a failing list can be shrunk and printed.
 // The steps drive the real main window; the reference model follows along and the run
 // checks the window, the work file and the saved files against it.
 #pragma once
@@ -24,8 +24,8 @@ struct Step {
 
 std::string Describe(const Step& step);
 std::vector<Step> MakeSteps(unsigned seed, int count);
-// Reads steps written by Describe, one a line (a replay printed by a failing run).
-std::vector<Step> ParseSteps(const std::string& text);
+// How many blocks of each message number a script or work file holds.
+std::map<long long, int> BlockCounts(const std::string& text);
 
 // What the person has put into one message.
 struct RefMessage {

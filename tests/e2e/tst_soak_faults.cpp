@@ -1,62 +1,20 @@
 // The main window over a disk that fails: a message change whose store cannot be written
 // stays on the message with the edit in place, and a later change keeps everything.
-#include <QApplication>
-#include <QLineEdit>
 #include <QScrollBar>
-#include <QtTest>
 
-#include "FakeUserPort.h"
+#include "../ui/support_window.h"
 #include "FaultyFileSystem.h"
-#include "TempDir.h"
-#include "settings/ProgramMenu.h"
-#include "storage/ScriptFile.h"
-#include "ui/main/frmQuick.h"
+#include "support_soak.h"
 #include "ui/widgets/LineEditor.h"
 
 using namespace lt;
 
 namespace {
 
-struct FaultyWindow {
-    test::TempDir dir;
-    test::FaultyFileSystem fs;
-    test::FakeUserPort ui;
-    Session s{fs, ui};
-    std::unique_ptr<frmQuick> w;
-
-    FaultyWindow() {
-        s.run.ProgramDir = dir.dir();
-        s.settings.ToolsPath = dir.dir();
-        s.settings.UnitType = "7780";
-        ApplyUnitType(s);
-        w = std::make_unique<frmQuick>(s);
-        w->applyUnitType();
-        w->files().NewFile();
-        w->show();
-        QApplication::setActiveWindow(w.get());
-        (void)QTest::qWaitForWindowActive(w.get());
-    }
-    void goTo(int n) {
-        w->txtMsg->setFocus();
-        w->txtMsg->setText(QString::number(n));
-        QTest::keyClick(w->txtMsg, Qt::Key_Return);
-    }
-    void type(const QString& text) {
-        w->txtEdit->setFocus();
-        QTest::keyClick(w->txtEdit, Qt::Key_End);
-        QTest::keyClicks(w->txtEdit, text);
-    }
+struct FaultyWindow : test::BasicWindowFixture<test::FaultyFileSystem> {
     // Fails the k-th disk write, flush or rename from now on.
-    void failIn(int k) { fs.failAt = k ? fs.operations + k : 0; }
+    void failIn(int k) { disk.failAt = k ? disk.operations + k : 0; }
 };
-
-int Headers(const std::string& text, int n) {
-    const std::string key = "SUB " + std::to_string(n) + "(";
-    int c = 0;
-    for (size_t p = text.find(key); p != std::string::npos; p = text.find(key, p + 1))
-        if (p == 0 || text[p - 1] == '\n') ++c;
-    return c;
-}
 
 } // namespace
 
@@ -88,8 +46,8 @@ private slots:
             QCOMPARE(f.w->vsbMsg->value(), 0);
             QVERIFY(!f.dir.has("TMP1$$.TMP"));
             const std::string work = f.dir.read("TMP$$$.TMP");
-            QCOMPARE(Headers(work, 0), 1);
-            QCOMPARE(Headers(work, 3), 1);
+            QCOMPARE(soak::BlockCounts(work)[0], 1);
+            QCOMPARE(soak::BlockCounts(work)[3], 1);
 
             // The disk is back: the same change goes through and both messages are kept.
             f.failIn(0);
@@ -100,7 +58,7 @@ private slots:
             f.goTo(0);
             QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("FIRSTMORE"));
             QVERIFY(f.ui.boxes.empty());
-            QCOMPARE(Headers(f.dir.read("TMP$$$.TMP"), 0), 1);
+            QCOMPARE(soak::BlockCounts(f.dir.read("TMP$$$.TMP"))[0], 1);
         }
     }
 
@@ -117,7 +75,7 @@ private slots:
         f.goTo(9);
         f.goTo(0);
         QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("NEW"));
-        QCOMPARE(Headers(f.dir.read("TMP$$$.TMP"), 0), 1);
+        QCOMPARE(soak::BlockCounts(f.dir.read("TMP$$$.TMP"))[0], 1);
     }
 };
 

@@ -11,6 +11,7 @@
 
 #include "FakeUserPort.h"
 #include "MemoryFileSystem.h"
+#include "support_window.h"
 #include "Session.h"
 #include "ui/dialogs/DialogContext.h"
 
@@ -32,8 +33,6 @@ struct DialogHarness {
         session.settings.UnitType = "7780";
     }
 };
-
-inline std::string Line(const std::string& text) { return "\\sb90\\sa90 \\f0 \\cf0 " + text; }
 
 // Runs `act` on the next modal dialog once its event loop runs (a dialog opened with exec()
 // from inside the step under test).

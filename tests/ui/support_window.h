@@ -1,7 +1,10 @@
-// A main window over a scripted person and a temporary directory, for the widget tests.
+// A main window over a scripted person and a temporary directory, for the widget tests,
+// with the few gestures the tests repeat: typing, choosing a message, selecting text.
 #pragma once
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QtTest>
 #include <memory>
 
@@ -14,17 +17,30 @@
 #include "storage/SaveFile.h"
 #include "storage/ScriptFile.h"
 #include "ui/main/frmQuick.h"
+#include "ui/widgets/LineEditor.h"
 
 namespace lt::test {
 
-struct WindowFixture {
+inline std::string Line(const std::string& text) { return "\\sb90\\sa90 \\f0 \\cf0 " + text; }
+
+// Selects characters from..to in a text box.
+template <class Edit>
+void Select(Edit* edit, int from, int to) {
+    QTextCursor c = edit->textCursor();
+    c.setPosition(from);
+    c.setPosition(to, QTextCursor::KeepAnchor);
+    edit->setTextCursor(c);
+}
+
+template <class Fs>
+struct BasicWindowFixture {
     TempDir dir;
-    PosixFileSystem disk;
+    Fs disk;
     FakeUserPort ui;
     Session s{disk, ui};
     std::unique_ptr<frmQuick> w;
 
-    explicit WindowFixture(const std::string& unitType = "7780") {
+    explicit BasicWindowFixture(const std::string& unitType = "7780") {
         s.run.ProgramDir = dir.dir();
         s.settings.ToolsPath = dir.dir();
         s.settings.UnitType = unitType;
@@ -35,6 +51,19 @@ struct WindowFixture {
         w->show();
         QApplication::setActiveWindow(w.get());
         (void)QTest::qWaitForWindowActive(w.get());
+    }
+
+    // Types at the end of the current line.
+    void type(const QString& text) {
+        w->txtEdit->setFocus();
+        QTest::keyClick(w->txtEdit, Qt::Key_End);
+        QTest::keyClicks(w->txtEdit, text);
+    }
+    // Enters a message number and presses Enter.
+    void goTo(int n) {
+        w->txtMsg->setFocus();
+        w->txtMsg->setText(QString::number(n));
+        QTest::keyClick(w->txtMsg, Qt::Key_Return);
     }
 
     // Writes a script file whose messages have the given plain texts on line 1.
@@ -49,7 +78,7 @@ struct WindowFixture {
         for (const auto& [n, line] : messages) {
             g.msg.CurrentMessage = n;
             for (int i = 1; i <= 4; ++i) g.msg.LineRtf[i].clear();
-            g.msg.LineRtf[1] = "\\sb90\\sa90 \\f0 \\cf0 " + line;
+            g.msg.LineRtf[1] = Line(line);
             SubMake(g);
             text += g.msg.BlockText + "\r\n";
         }
@@ -57,5 +86,7 @@ struct WindowFixture {
         return dir.file(name);
     }
 };
+
+using WindowFixture = BasicWindowFixture<PosixFileSystem>;
 
 } // namespace lt::test

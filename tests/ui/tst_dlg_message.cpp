@@ -8,7 +8,6 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "quickedit/Generate.h"
 #include "support_dialogs.h"
 #include "ui/dialogs/frmSend.h"
 #include "ui/dialogs/frmStart.h"
@@ -43,20 +42,11 @@ private slots:
         QCOMPARE(QString::fromStdString(h.ui.lastText()),
                  QStringLiteral("Message 8 is the current message. You cannot call the current message."));
         QCOMPARE(dlg.txtStart[3]->text(), QString());
-        dlg.txtStart[3]->setText("12");
-        dlg.cmdOk->click();
-        QCOMPARE(QString::fromStdString(h.ui.lastText()), QStringLiteral("You cannot start message 12 more than once."));
-        QCOMPARE(dlg.txtStart[3]->text(), QStringLiteral("12"));
-        dlg.txtStart[3]->clear();
         dlg.cmdOk->click();
         QCOMPARE(h.m.StartSameTask, std::string("5"));
         QCOMPARE(h.m.StartOtherTask, std::string("12"));
         QCOMPARE(dlg.startCaption(), std::string("&Start msg On..."));
         QCOMPARE(h.showEdits, 1);
-        const QString block = QString::fromStdString(GenerateBlock(h.m));
-        QVERIFY(block.contains("    CALL START_SCRIPT(12)"));
-        QVERIFY(block.contains("    CALL START_SCRIPT(5)"));
-        QVERIFY(block.indexOf("START_SCRIPT(12)") < block.indexOf("START_SCRIPT(5)"));
     }
 
     void startOpensFromTheListsAndOffClears() {
@@ -102,7 +92,6 @@ private slots:
         dlg.cmdOk->click();
         QCOMPARE(h.m.SendText, std::string("A#MB#MC#M"));
         QCOMPARE(dlg.sendCaption(), std::string("Sen&d msg ON..."));
-        QVERIFY(QString::fromStdString(GenerateBlock(h.m)).contains("    PRINT\"A#MB#MC#M\";\r\n"));
 
         frmSend again(h.ctx);
         QVERIFY(again.optOn->isChecked());

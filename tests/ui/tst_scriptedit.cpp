@@ -9,13 +9,8 @@
 #include <QtTest>
 #include <filesystem>
 
-#include "FakeUserPort.h"
-#include "Session.h"
-#include "TempDir.h"
-#include "quickedit/Generate.h"
 #include "quickedit/RichText.h"
-#include "ui/main/frmQuick.h"
-#include "ui/widgets/LineEditor.h"
+#include "support_window.h"
 #include "ui/widgets/ScriptHighlighter.h"
 
 using namespace lt;
@@ -23,27 +18,20 @@ using namespace lt::test;
 
 namespace {
 
-struct Env {
-    TempDir tmp;
-    PosixFileSystem fs;
-    FakeUserPort ui;
-    Session s{fs, ui};
-    std::unique_ptr<frmQuick> w;
-    Env() {
-        std::filesystem::create_directories(tmp.file("prog"));
-        s.run.ProgramDir = tmp.dir() + "prog/";
-        w = std::make_unique<frmQuick>(s);
-        w->files().NewFile();
-        s.msg.LineRtf[1] = "\\sb90\\sa90 \\f0 \\cf0 HELLO \\f3 \\cf4 ^^";
+// A 7740 window whose program directory is a folder of its own, with a variable on line 1.
+struct Env : WindowFixture {
+    Env() : WindowFixture("7740") {
+        std::filesystem::create_directories(dir.file("prog"));
+        s.run.ProgramDir = dir.dir() + "prog/";
+        s.msg.LineRtf[1] = Line("HELLO \\f3 \\cf4 ^^");
         w->setLine(1);
-        w->show();
         ui.clear();
     }
     QString status() const { return w->lblStatBar->text(); }
     std::string editor(const std::string& body) {
-        tmp.write("editor.sh", "#!/bin/sh\n" + body);
-        std::filesystem::permissions(tmp.file("editor.sh"), std::filesystem::perms::owner_all);
-        return tmp.file("editor.sh");
+        dir.write("editor.sh", "#!/bin/sh\n" + body);
+        std::filesystem::permissions(dir.file("editor.sh"), std::filesystem::perms::owner_all);
+        return dir.file("editor.sh");
     }
 };
 
@@ -78,11 +66,7 @@ void TestScriptEdit::twoClicksReturnTheMessageUnchanged() {
         QVERIFY(!off->isEnabled());
     QCOMPARE(w.txtMsg->focusPolicy(), Qt::ClickFocus);
     QCOMPARE(e.s.msg.BlockText, block);
-    QCOMPARE(w.txtAdvEdit->toPlainText().toStdString() + "\n", [&] {
-        std::string t = block;
-        for (size_t p; (p = t.find("\r\n")) != std::string::npos;) t.replace(p, 2, "\n");
-        return t + "\n";
-    }());
+    QCOMPARE(w.txtAdvEdit->toPlainText(), QString::fromStdString(block).replace("\r\n", "\n"));
     QCOMPARE(ScriptHighlighter::kindAt(w.txtAdvEdit->document()->firstBlock(), 0), QStringLiteral("header"));
     QCOMPARE(e.status(), QString());
     if (qEnvironmentVariableIsSet("LT_SCREENSHOT_DIR")) {
@@ -129,8 +113,6 @@ void TestScriptEdit::twoClicksReturnTheMessageUnchanged() {
 void TestScriptEdit::altKeypadCodesAndStatusTexts() {
     Env e;
     frmQuick& w = *e.w;
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
     w.switchScriptEdit();
     QCOMPARE(e.status(), QString());
     w.txtMsg->setFocus();
@@ -162,8 +144,6 @@ void TestScriptEdit::altKeypadCodesAndStatusTexts() {
 void TestScriptEdit::syntaxErrorSteppingAndMessageKeys() {
     Env e;
     frmQuick& w = *e.w;
-    w.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&w));
     w.switchScriptEdit();
     w.txtAdvEdit->setFocus();
     QTest::keyClick(w.txtAdvEdit, Qt::Key_Plus, Qt::ControlModifier);
@@ -203,8 +183,8 @@ void TestScriptEdit::externalEditorRoundTrip() {
     const std::string block = e.s.msg.BlockText;
     QTest::mouseClick(w.cmdAdvEdit, Qt::LeftButton);
     QCOMPARE(e.s.msg.BlockText, block + "\r\nREM EDITED\r\n");
-    QCOMPARE(e.tmp.read("prog/argc"), std::string("1\n"));
-    QVERIFY(!e.tmp.has("prog/Sub.src"));
+    QCOMPARE(e.dir.read("prog/argc"), std::string("1\n"));
+    QVERIFY(!e.dir.has("prog/Sub.src"));
     QVERIFY(w.isEnabled());
     QVERIFY(!e.s.run.ScriptEditMode);
     // A line after "END SUB" leaves the message's own script as it was: still Quick Edit.
@@ -223,7 +203,7 @@ void TestScriptEdit::externalEditorRoundTrip() {
     Env f;
     f.s.settings.EditorType = "1";
     f.s.settings.EditorPath = f.editor("cp \"$1\" \"$(dirname \"$1\")/seen.src\"\n");
-    f.s.index.CurrentFilePath = f.tmp.file("demo.src");
+    f.s.index.CurrentFilePath = f.dir.file("demo.src");
     f.s.index.MessageState[4] = 2;
     f.ui.answers = {Answer::No};
     f.w->runExternalEditor();
@@ -232,8 +212,8 @@ void TestScriptEdit::externalEditorRoundTrip() {
              std::string("Would you like to save the current changes before launching the external editor?"));
     QCOMPARE(f.ui.boxes[0].buttons, Buttons::YesNo);
     QCOMPARE(f.ui.boxes[0].icon, Icon::Exclamation);
-    QVERIFY(f.tmp.has("seen.src"));
-    QVERIFY(!f.tmp.has("Sub.src"));
+    QVERIFY(f.dir.has("seen.src"));
+    QVERIFY(!f.dir.has("Sub.src"));
     QVERIFY(!f.s.msg.ScriptOnly);  // unchanged by the editor: still Quick Edit
 }
 
@@ -241,7 +221,7 @@ void TestScriptEdit::externalEditorFailures() {
     Env e;
     frmQuick& w = *e.w;
     e.s.settings.EditorType = "1";
-    e.s.settings.EditorPath = e.tmp.file("no-such-editor");
+    e.s.settings.EditorPath = e.dir.file("no-such-editor");
     const std::string rtf = e.s.msg.LineRtf[1];
     w.cmdAdvEditClick();
     QCOMPARE(e.ui.boxes.size(), size_t(1));
@@ -249,7 +229,7 @@ void TestScriptEdit::externalEditorFailures() {
                                   "Sub.src. Please chek your External Script Editor setings.");
     QCOMPARE(e.ui.boxes[0].icon, Icon::None);
     QVERIFY(w.isEnabled());
-    QVERIFY(!e.tmp.has("prog/Sub.src"));
+    QVERIFY(!e.dir.has("prog/Sub.src"));
     QCOMPARE(e.s.msg.LineRtf[1], rtf);
     QVERIFY(!e.s.run.ScriptEditMode);
 
@@ -258,9 +238,9 @@ void TestScriptEdit::externalEditorFailures() {
     e.s.settings.EditorType.clear();
     w.switchScriptEdit();
     e.s.settings.EditorType = "1";
-    e.s.run.ProgramDir = e.tmp.file("missing/");
+    e.s.run.ProgramDir = e.dir.file("missing/");
     w.cmdAdvEditClick();
-    QCOMPARE(e.ui.lastText(), "Can't create temporary source file " + e.tmp.file("missing/") +
+    QCOMPARE(e.ui.lastText(), "Can't create temporary source file " + e.dir.file("missing/") +
                                   "Sub.src. Please chek your working directory setings.");
     QVERIFY(w.isEnabled());
     QVERIFY(!w.txtAdvEdit->isVisible());

@@ -1,16 +1,13 @@
 // The result window and the flash window over a scripted runner, and the QProcess runner
-// with real programs: small shell scripts standing in for the tools, a missing tool.
+// with real programs and a missing tool.
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
-#include <filesystem>
 
 #include "../core/toolchain/ScriptedRunner.h"
-#include "FakeUserPort.h"
-#include "Session.h"
-#include "TempDir.h"
+#include "support_tools.h"
 #include "ui/toolchain/QtProcessRunner.h"
 #include "ui/toolchain/TextFileDialog.h"
 #include "ui/toolchain/frmReadFlash.h"
@@ -23,40 +20,8 @@ namespace {
 
 const char* const kCancelText = "Canceled by the user!\nTerminating execution...";
 
-// A stand-in compiler: waits, then writes "<B>.log" (B is the list's second entry).
-const char* const kLexmillScript =
-    "#!/bin/sh\n"
-    "list=\"${1#@}\"\n"
-    "B=$(sed -n '2p' \"$list\" | tr -d '\\r')\n"
-    "sleep \"${LT_TOOL_SLEEP:-0}\"\n"
-    "printf 'lexmill: compiled\\r\\n' > \"$B.log\"\n"
-    "printf 'esc' > \"$B.esc\"\n";
-// A stand-in assembler: turns "<B>.esc" into a 32,768-byte "<B>.bin".
-const char* const kBinmillScript =
-    "#!/bin/sh\n"
-    "list=\"${1#@}\"\n"
-    "B=$(sed -n '1p' \"$list\" | tr -d '\\r')\n"
-    "head -c 32768 /dev/zero > \"$B.bin\"\n"
-    "printf 'binmill: 32768 bytes\\r\\n' > \"$B.log\"\n";
-
-struct Env {
-    TempDir tmp;
-    PosixFileSystem fs;
-    FakeUserPort ui;
-    Session session{fs, ui};
-    Env() {
-        std::filesystem::create_directories(tmp.file("prog"));
-        std::filesystem::create_directories(tmp.file("tools"));
-        session.run.ProgramDir = tmp.dir() + "prog/";
-        session.settings.ToolsPath = tmp.dir() + "tools/";
-        session.index.CurrentFilePath = tmp.file("demo.src");
-        tmp.write("demo.src", "#pragma version 2\r\n");
-    }
-    void tool(const std::string& name, const char* script) {
-        tmp.write("tools/" + name, script);
-        std::filesystem::permissions(tmp.file("tools/" + name), std::filesystem::perms::owner_all);
-    }
-};
+template <class Runner = ScriptedRunner>
+using Env = ToolEnv<Runner>;
 
 } // namespace
 
@@ -65,19 +30,15 @@ class TestToolchain : public QObject {
 private slots:
     void closeDuringARunCancelsWhenTheToolEnds();
     void processRunnerWithRealPrograms();
-    void realToolsCompileAndCancel();
     void missingToolGivesAClearMessage();
     void viewErrorsWithoutAnEditorShowsTheErrorFile();
     void readFlashRefusesToCloseWhileBusy();
 };
 
 void TestToolchain::closeDuringARunCancelsWhenTheToolEnds() {
-    Env env;
-    ScriptedRunner runner;
-    ToolContext ctx(env.session, runner);
-    ctx.hooks.askSaveChanges = [] { return false; };
-    env.session.tools.compileMode = true;
-    frmShow window(ctx);
+    Env<> env;
+    ScriptedRunner& runner = env.runner;
+    frmShow window(env.ctx);
     QString textAfterClose;
     bool visibleAfterClose = false;
     runner.ticksPerRun = 3;
@@ -119,56 +80,9 @@ void TestToolchain::processRunnerWithRealPrograms() {
     QVERIFY(!r.errorText.empty());
 }
 
-void TestToolchain::realToolsCompileAndCancel() {
-    Env env;
-    env.tool("lexmill.exe", kLexmillScript);
-    env.tool("binmill.exe", kBinmillScript);
-    QtProcessRunner runner;
-    ToolContext ctx(env.session, runner);
-    ctx.hooks.askSaveChanges = [] { return false; };
-    env.session.tools.compileMode = true;
-    {
-        frmShow window(ctx);
-        QCOMPARE(window.windowTitle(), QString("Lumatext 7700"));
-        QCOMPARE(window.lblElapsed->text(), QString("Elapsed Time:"));
-        window.show();
-        QTRY_VERIFY(window.cmdProgram->isVisible());
-        QCOMPARE(window.cmdProgram->text(), QString("&Program"));
-        QVERIFY(!window.lblElapsed->isVisible());
-        QCOMPARE(window.txtShow->toPlainText(), QString("lexmill: compiled\nbinmill: 32768 bytes\n"));
-        QCOMPARE(std::filesystem::file_size(env.tmp.file("demo.bin")), uintmax_t(32768));
-        QVERIFY(!env.tmp.has("demo.esc"));
-        QVERIFY(!env.tmp.has("demo.lst"));
-        QVERIFY(!env.tmp.has("demo.log"));
-    }
-    // A compiler that takes its time: "&Close" during the run only shows the cancel text;
-    // the window closes when the compiler has ended, and the assembler never runs.
-    std::filesystem::remove(env.tmp.file("demo.bin"));
-    qputenv("LT_TOOL_SLEEP", "0.5");
-    frmShow window(ctx);
-    QString textDuringRun;
-    window.show();
-    QMetaObject::invokeMethod(
-        &window,
-        [&] {
-            window.cmdClose->click();
-            textDuringRun = window.txtShow->toPlainText();
-        },
-        Qt::QueuedConnection);
-    QTRY_VERIFY(!window.isVisible());
-    qunsetenv("LT_TOOL_SLEEP");
-    QCOMPARE(textDuringRun, QString(kCancelText));
-    QVERIFY(!env.tmp.has("demo.bin"));
-    QVERIFY(!env.session.tools.busy);
-}
-
 void TestToolchain::missingToolGivesAClearMessage() {
-    Env env;
-    QtProcessRunner runner;
-    ToolContext ctx(env.session, runner);
-    ctx.hooks.askSaveChanges = [] { return false; };
-    env.session.tools.compileMode = true;
-    frmShow window(ctx);
+    Env<QtProcessRunner> env;
+    frmShow window(env.ctx);
     window.show();
     QTRY_VERIFY(window.cmdProgram->isVisible());
     QCOMPARE(window.cmdProgram->text(), QString("&View Errors"));
@@ -181,17 +95,14 @@ void TestToolchain::missingToolGivesAClearMessage() {
 }
 
 void TestToolchain::viewErrorsWithoutAnEditorShowsTheErrorFile() {
-    Env env;
-    ScriptedRunner runner;
-    ToolContext ctx(env.session, runner);
-    ctx.hooks.askSaveChanges = [] { return false; };
-    env.session.tools.compileMode = true;
+    Env<> env;
+    ScriptedRunner& runner = env.runner;
     runner.actions.push_back([&](const ToolCall&) {
         env.tmp.write("demo.log", "1 error");
         env.tmp.write("demo.err", "DEMO.SRC 3: unknown statement\r\n");
         return ProcessResult{true, 0, {}};
     });
-    frmShow window(ctx);
+    frmShow window(env.ctx);
     window.show();
     QTRY_VERIFY(window.cmdProgram->isVisible());
     QCOMPARE(window.cmdProgram->text(), QString("&View Errors"));
@@ -210,10 +121,9 @@ void TestToolchain::viewErrorsWithoutAnEditorShowsTheErrorFile() {
 }
 
 void TestToolchain::readFlashRefusesToCloseWhileBusy() {
-    Env env;
-    ScriptedRunner runner;
-    ToolContext ctx(env.session, runner);
-    frmReadFlash window(ctx);
+    Env<> env;
+    ScriptedRunner& runner = env.runner;
+    frmReadFlash window(env.ctx);
     QCOMPARE(window.windowTitle(), QString("Read / Program Flash"));
     window.show();
     env.ui.files.push_back(env.tmp.file("unit.bin"));

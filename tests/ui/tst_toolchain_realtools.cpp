@@ -1,12 +1,12 @@
 // The result window and the syntax check with the real compiler and assembler from the
 // build's bin directory; skipped while those tools are not built.
+#include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
 #include <filesystem>
 
-#include "FakeUserPort.h"
-#include "Session.h"
-#include "TempDir.h"
+#include "support_tools.h"
 #include "toolchain/SyntaxCheck.h"
 #include "ui/toolchain/QtProcessRunner.h"
 #include "ui/toolchain/frmShow.h"
@@ -29,19 +29,8 @@ bool toolsBuilt() {
     return true;
 }
 
-struct Env {
-    TempDir tmp;
-    PosixFileSystem fs;
-    FakeUserPort ui;
-    Session session{fs, ui};
-    QtProcessRunner runner;
-    ToolContext ctx{session, runner};
-    Env() {
-        std::filesystem::create_directories(tmp.file("prog"));
-        session.run.ProgramDir = tmp.dir() + "prog/";
-        session.settings.ToolsPath = kBin;
-        ctx.hooks.askSaveChanges = [] { return false; };
-    }
+struct Env : ToolEnv<QtProcessRunner> {
+    Env() : ToolEnv(kBin) {}
 };
 
 } // namespace
@@ -59,13 +48,17 @@ private slots:
 void TestToolchainRealTools::compileMakesTheImageBesideTheFile() {
     Env env;
     env.tmp.write("demo.src", kGoodScript);
-    env.session.index.CurrentFilePath = env.tmp.file("demo.src");
-    env.session.tools.compileMode = true;
     frmShow window(env.ctx);
+    QCOMPARE(window.windowTitle(), QString("Lumatext 7700"));
+    QCOMPARE(window.lblElapsed->text(), QString("Elapsed Time:"));
     window.show();
     QTRY_VERIFY_WITH_TIMEOUT(window.cmdProgram->isVisible(), 60000);
     QCOMPARE(window.cmdProgram->text(), QString("&Program"));
-    QVERIFY(!window.text().empty());
+    QVERIFY(!window.lblElapsed->isVisible());
+    // Both tools' logs, one after the other.
+    const QString shown = window.txtShow->toPlainText();
+    QVERIFY2(shown.indexOf("Messages compiled: 1") < shown.indexOf("Image file: demo.bin, 32768 bytes"), qPrintable(shown));
+    QVERIFY(shown.contains("Messages compiled: 1"));
     QCOMPARE(std::filesystem::file_size(env.tmp.file("demo.bin")), uintmax_t(32768));
     QVERIFY(!env.tmp.has("demo.err"));
     QVERIFY(!env.tmp.has("demo.lst"));
@@ -77,7 +70,6 @@ void TestToolchainRealTools::errorsLeadToViewErrorsAndTheSyntaxCheckFindsTheLine
     Env env;
     env.tmp.write("bad.src", kHeader + kBadBlock);
     env.session.index.CurrentFilePath = env.tmp.file("bad.src");
-    env.session.tools.compileMode = true;
     {
         frmShow window(env.ctx);
         window.show();

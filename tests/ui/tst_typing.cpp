@@ -11,27 +11,13 @@
 #include "quickedit/Generate.h"
 #include "quickedit/Read.h"
 #include "storage/WorkStore.h"
-#include "support_window.h"
+#include "support_dialogs.h"
 #include "ui/widgets/LineEditor.h"
 #include "ui/widgets/SimulationDisplay.h"
 
 using namespace lt;
 
 namespace {
-
-// Presses a button of the next modal dialog as soon as it shows; records its object name.
-void answerNextDialog(const QString& button, QString* seen) {
-    QTimer::singleShot(0, [=] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal) {
-            answerNextDialog(button, seen);
-            return;
-        }
-        *seen = modal->objectName();
-        if (auto* b = modal->findChild<QPushButton*>(button)) b->click();
-        else if (auto* d = qobject_cast<QDialog*>(modal)) d->reject();
-    });
-}
 
 std::string block(test::WindowFixture& f) {
     SubMake(f.s);
@@ -47,8 +33,7 @@ class TestTyping : public QObject {
 private slots:
     void hashCombinations() {
         test::WindowFixture f;
-        f.w->txtEdit->setFocus();
-        QTest::keyClicks(f.w->txtEdit, "#A");
+        f.type("#A");
         QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("#"));
         QCOMPARE(f.ui.lastText(), std::string("Character combination #A is illegal in Quick Edit. Please refer to the "
                                               "7700 PC User's Manual on Literal Control Characters which can be "
@@ -63,17 +48,19 @@ private slots:
 
     void twentyFirstCharacterOfAFixedLine() {
         test::WindowFixture f;
-        f.w->txtEdit->setFocus();
-        QTest::keyClicks(f.w->txtEdit, "ABCDEFGHIJKLMNOPQRST");
+        f.type("ABCDEFGHIJKLMNOPQRST");
         QString seen;
-        answerNextDialog(QStringLiteral("cmdOk"), &seen);
+        test::OnNextModal([&](QWidget* modal) {
+            seen = modal->objectName();
+            modal->findChild<QPushButton*>(QStringLiteral("cmdOk"))->click();
+        });
         QTest::keyClicks(f.w->txtEdit, "U");
         QCOMPARE(seen, QStringLiteral("frmSelect"));
         QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
         QVERIFY(f.s.msg.LineScroll[1].empty());
 
         f.s.msg.LineRepeat[3] = "0,0"; // another line scrolls
-        f.s.msg.LineRtf[3] = "\\sb90\\sa90 \\f0 \\cf0 X";
+        f.s.msg.LineRtf[3] = test::Line("X");
         QTest::keyClicks(f.w->txtEdit, "U");
         QCOMPARE(f.ui.lastText(), std::string("You have already a scrolling line. If you want to create another on "
                                               "the same screen search help on Scroll."));
@@ -92,7 +79,7 @@ private slots:
         QCOMPARE(f.ui.boxes.size(), size_t(0));
 
         f.s.msg.LineScroll[1].clear();
-        f.s.msg.LineRtf[2] = "\\sb90\\sa90 \\f0 \\cf0 ";
+        f.s.msg.LineRtf[2] = test::Line("");
         f.s.msg.LineRepeat[2] = "0,0";
         f.s.msg.HorizontalScrollMode = true;
         f.s.msg.WaitTime = "10";
@@ -123,12 +110,8 @@ private slots:
 
     void pasteLimits() {
         test::WindowFixture f;
-        f.w->txtEdit->setFocus();
-        QTest::keyClicks(f.w->txtEdit, "ABCDEFGHIJKLMNOPQRS"); // 19
-        QTextCursor c = f.w->txtEdit->textCursor();
-        c.setPosition(0);
-        c.setPosition(3, QTextCursor::KeepAnchor);
-        f.w->txtEdit->setTextCursor(c);
+        f.type("ABCDEFGHIJKLMNOPQRS"); // 19
+        test::Select(f.w->txtEdit, 0, 3);
         QApplication::clipboard()->setText(QStringLiteral("12\r\n345"));
         f.w->mnuEditPaste->trigger();
         QCOMPARE(f.ui.lastText(), std::string("The text to be pasted is too long to fit in 20 characters line. You "
@@ -138,7 +121,7 @@ private slots:
         QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("12DEFGHIJKLMNOPQRS"));
 
         f.s.msg.LineScroll[2] = "25,0";
-        f.s.msg.LineRtf[2] = "\\sb90\\sa90 \\f0 \\cf0 " + std::string(120, 'y');
+        f.s.msg.LineRtf[2] = test::Line(std::string(120, 'y'));
         f.w->setLine(2);
         f.w->txtEdit->setFocus();
         QApplication::clipboard()->setText(QString(40, QLatin1Char('z')));
@@ -191,36 +174,17 @@ private slots:
                                               "by clicking on Edit menu and then choosing Preferences submenu."));
     }
 
-    void blinkingASelectionInPlace() {
-        test::WindowFixture f;
-        f.w->txtEdit->setFocus();
-        QTest::keyClicks(f.w->txtEdit, "DOOR OPEN");
-        QTextCursor c = f.w->txtEdit->textCursor();
-        c.setPosition(5);
-        c.setPosition(9, QTextCursor::KeepAnchor);
-        f.w->txtEdit->setTextCursor(c);
-        f.w->cmdBlink->click();
-        QCOMPARE(f.w->cmdBlink->text(), QStringLiteral("&Blink ON"));
-        QCOMPARE(f.s.msg.LineBlink[1], std::string("25,ON"));
-        const std::string b = block(f);
-        QVERIFY2(b.find("    PRINT\"DOOR \";\r\n    CALL BLINK(25,ON)\r\n    PRINT\"OPEN\";\r\n    CALL BLINK(-1)\r\n") !=
-                     std::string::npos,
-                 b.c_str());
-    }
-
     void centredBlinkingMessageSurvivesSaveAndOpen() {
         test::WindowFixture f;
-        f.w->txtEdit->setFocus();
-        QTest::keyClicks(f.w->txtEdit, "HELLO");
+        f.type("HELLO");
         f.w->cmdCenter->click();
         f.w->vsbLine->setValue(2);
-        f.w->txtEdit->setFocus();
-        QTest::keyClicks(f.w->txtEdit, "FIRE EXIT");
-        QTextCursor c = f.w->txtEdit->textCursor();
-        c.setPosition(0);
-        c.setPosition(4, QTextCursor::KeepAnchor);
-        f.w->txtEdit->setTextCursor(c);
+        f.type("FIRE EXIT");
+        test::Select(f.w->txtEdit, 0, 4);
         f.w->cmdBlink->click();
+        QCOMPARE(f.w->cmdBlink->text(), QStringLiteral("&Blink ON"));
+        QCOMPARE(f.s.msg.LineBlink[2], std::string("25,ON"));
+        QCOMPARE(f.s.msg.LineRtf[2], std::string("\\sb90\\sa90 \\f65 \\cf0 FIRE\\f0 \\cf0  EXIT"));
         QCOMPARE(f.w->frameDisplay->row(1)->text(), QStringLiteral("       HELLO"));
         QStringList phases;
         for (int i = 0; i < 2; ++i) {
