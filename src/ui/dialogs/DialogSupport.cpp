@@ -14,6 +14,7 @@
 
 #include "Session.h"
 #include "ui/dialogs/DialogContext.h"
+#include "ui/dialogs/frmSelect.h"
 
 namespace lt {
 
@@ -42,6 +43,18 @@ bool RunGuarded(DialogContext& ctx, const std::string& failureText, const std::f
         ctx.session.ui.messageBox(Box(failureText, Buttons::Ok, Icon::Exclamation));
         return false;
     }
+}
+
+void AcceptAndRefresh(QDialog& dialog, DialogContext& ctx) {
+    dialog.accept();
+    if (ctx.showEdit) ctx.showEdit();
+    if (ctx.updateSimulation) ctx.updateSimulation();
+}
+
+void AskLongMessage(QDialog& dialog, DialogContext& ctx) {
+    dialog.hide();
+    frmSelect select(ctx);
+    select.exec();
 }
 
 QSlider* MakeSpeedSlider(QWidget* parent, const char* name) {

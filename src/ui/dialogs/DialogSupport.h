@@ -30,6 +30,12 @@ std::string UnexpectedErrorText(const std::string& title);
 // Runs a step; an unexpected failure shows `failureText` (exclamation icon) and gives false.
 bool RunGuarded(DialogContext& ctx, const std::string& failureText, const std::function<void()>& step);
 
+// The end of a dialog's OK: closes it, then the main window shows the changed message.
+void AcceptAndRefresh(QDialog& dialog, DialogContext& ctx);
+// A scroll dialog's OK left a message too long for the display: the dialog steps aside
+// for the long message dialog.
+void AskLongMessage(QDialog& dialog, DialogContext& ctx);
+
 // A horizontal seven-position speed slider.
 QSlider* MakeSpeedSlider(QWidget* parent, const char* name);
 

@@ -17,7 +17,6 @@
 #include "ui/dialogs/DialogContext.h"
 #include "ui/dialogs/DialogSupport.h"
 #include "ui/help/HelpViewer.h"
-#include "ui/dialogs/frmSelect.h"
 
 namespace lt {
 
@@ -167,14 +166,8 @@ void frmScroll::ok() {
         return;
     }
     Timer1->stop();
-    if (result.outcome == ScrollOutcome::LongMessage) {
-        hide();
-        frmSelect select(ctx_);
-        select.exec();
-    }
-    accept();
-    if (ctx_.showEdit) ctx_.showEdit();
-    if (ctx_.updateSimulation) ctx_.updateSimulation();
+    if (result.outcome == ScrollOutcome::LongMessage) AskLongMessage(*this, ctx_);
+    AcceptAndRefresh(*this, ctx_);
 }
 
 void frmScroll::done(int result) {

@@ -177,9 +177,7 @@ void frmSend::ok() {
         return;
     sendCaption_ = result.caption;
     if (!result.close) return;
-    accept();
-    if (ctx_.showEdit) ctx_.showEdit();
-    if (ctx_.updateSimulation) ctx_.updateSimulation();
+    AcceptAndRefresh(*this, ctx_);
 }
 
 } // namespace lt

@@ -154,9 +154,7 @@ void frmStart::ok() {
         return;
     }
     startCaption_ = StartButtonCaption(ctx_.session.msg);
-    accept();
-    if (ctx_.showEdit) ctx_.showEdit();
-    if (ctx_.updateSimulation) ctx_.updateSimulation();
+    AcceptAndRefresh(*this, ctx_);
 }
 
 } // namespace lt

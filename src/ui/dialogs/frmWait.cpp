@@ -16,7 +16,6 @@
 #include "ui/dialogs/DialogContext.h"
 #include "ui/dialogs/DialogSupport.h"
 #include "ui/help/HelpViewer.h"
-#include "ui/dialogs/frmSelect.h"
 
 namespace lt {
 
@@ -155,14 +154,8 @@ void frmWait::ok() {
     }
     Timer1->stop();
     if (result.newCurrentLine && ctx_.setCurrentLine) ctx_.setCurrentLine(result.newCurrentLine);
-    if (result.outcome == ScrollOutcome::LongMessage) {
-        hide();
-        frmSelect select(ctx_);
-        select.exec();
-    }
-    accept();
-    if (ctx_.showEdit) ctx_.showEdit();
-    if (ctx_.updateSimulation) ctx_.updateSimulation();
+    if (result.outcome == ScrollOutcome::LongMessage) AskLongMessage(*this, ctx_);
+    AcceptAndRefresh(*this, ctx_);
 }
 
 void frmWait::done(int result) {
