@@ -2,12 +2,14 @@
 
 #include <QDialog>
 #include <QEvent>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QRegularExpressionValidator>
 #include <QSlider>
 #include <exception>
@@ -84,21 +86,25 @@ QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> right, QWidget* left) {
     return row;
 }
 
-void SetUpRepeatCount(QLineEdit* box) {
-    box->setMaxLength(3);
-    box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
-    box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
-}
-
-void LayOutRepeatOptions(QGroupBox* frame, QWidget* nonstop, QWidget* repeat, QWidget* count, QWidget* times,
-                         QWidget* lock) {
-    auto* options = new QGridLayout(frame);
-    options->addWidget(nonstop, 0, 0, 1, 3);
-    options->addWidget(repeat, 1, 0);
-    options->addWidget(count, 1, 1);
-    options->addWidget(times, 1, 2);
-    options->addWidget(lock, 2, 0, 1, 3);
-    options->setColumnStretch(3, 1);
+RepeatOptions MakeRepeatOptions(QWidget* dialog, const char* nonstopCaption, const char* repeatCaption) {
+    RepeatOptions o;
+    o.frame = Named(new QGroupBox(QStringLiteral("Options"), dialog), "Frame1");
+    o.nonstop = Named(new QRadioButton(QString::fromLatin1(nonstopCaption), o.frame), "optNonstop");
+    o.repeat = Named(new QRadioButton(QString::fromLatin1(repeatCaption), o.frame), "optRepeat");
+    o.count = Named(new QLineEdit(o.frame), "txtRepeat");
+    o.count->setMaxLength(3);
+    o.count->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), o.count));
+    o.count->setFixedWidth(o.count->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 12);
+    o.times = Named(new QLabel(QStringLiteral("times."), o.frame), "lblRepeat");
+    o.lock = Named(new QCheckBox(QStringLiteral("Scroll line completely"), o.frame), "chkLock");
+    auto* grid = new QGridLayout(o.frame);
+    grid->addWidget(o.nonstop, 0, 0, 1, 3);
+    grid->addWidget(o.repeat, 1, 0);
+    grid->addWidget(o.count, 1, 1);
+    grid->addWidget(o.times, 1, 2);
+    grid->addWidget(o.lock, 2, 0, 1, 3);
+    grid->setColumnStretch(3, 1);
+    return o;
 }
 
 HoverHelp::HoverHelp(QWidget* dialog, std::function<void(const QString&)> show)

@@ -9,11 +9,13 @@
 #include <initializer_list>
 #include <string>
 
+class QCheckBox;
 class QDialog;
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QRadioButton;
 class QSlider;
 class QWidget;
 
@@ -45,12 +47,17 @@ QLabel* MakeHeading(QWidget* parent, const char* caption);
 // The row of buttons under a dialog: `left` (if any) alone at the left, the others at the right.
 QHBoxLayout* ButtonRow(std::initializer_list<QWidget*> right, QWidget* left = nullptr);
 
-// The count box of a repeat option: up to three digits.
-void SetUpRepeatCount(QLineEdit* box);
 // The "Options" frame of the scroll dialogs: run until the next message, or repeat a
-// number of times, and whether the line scrolls out completely.
-void LayOutRepeatOptions(QGroupBox* frame, QWidget* nonstop, QWidget* repeat, QWidget* count, QWidget* times,
-                         QWidget* lock);
+// number of times (up to three digits), and whether the line scrolls out completely.
+struct RepeatOptions {
+    QGroupBox* frame;    // Frame1
+    QRadioButton* nonstop; // optNonstop
+    QRadioButton* repeat;  // optRepeat
+    QLineEdit* count;      // txtRepeat
+    QLabel* times;         // lblRepeat
+    QCheckBox* lock;       // chkLock
+};
+RepeatOptions MakeRepeatOptions(QWidget* dialog, const char* nonstopCaption, const char* repeatCaption);
 
 // Sets a widget's member-style name as its objectName.
 template <typename W>

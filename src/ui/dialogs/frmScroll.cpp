@@ -42,13 +42,13 @@ frmScroll::frmScroll(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_
     lblSpeed = Named(new QLabel("NORMAL", Frame2), "lblSpeed");
     lblSpeed->setFont(QFont("Arial"));
     lblSpeed->setAlignment(Qt::AlignCenter);
-    Frame1 = Named(new QGroupBox("Options", this), "Frame1");
-    optNonstop = Named(new QRadioButton("Scroll until next message ", Frame1), "optNonstop");
-    optRepeat = Named(new QRadioButton("Scroll line", Frame1), "optRepeat");
-    txtRepeat = Named(new QLineEdit(Frame1), "txtRepeat");
-    SetUpRepeatCount(txtRepeat);
-    lblRepeat = Named(new QLabel("times.", Frame1), "lblRepeat");
-    chkLock = Named(new QCheckBox("Scroll line completely", Frame1), "chkLock");
+    const RepeatOptions options = MakeRepeatOptions(this, "Scroll until next message ", "Scroll line");
+    Frame1 = options.frame;
+    optNonstop = options.nonstop;
+    optRepeat = options.repeat;
+    txtRepeat = options.count;
+    lblRepeat = options.times;
+    chkLock = options.lock;
     cmdOk = Named(new QPushButton("&OK", this), "cmdOk");
     cmdCancel = Named(new QPushButton("&Cancel", this), "cmdCancel");
     cmdHelp = Named(new QPushButton("&Help", this), "cmdHelp");
@@ -64,7 +64,6 @@ frmScroll::frmScroll(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_
     speed->addWidget(txtSample, 0, Qt::AlignHCenter);
     speed->addWidget(hsbRate);
     speed->addWidget(lblSpeed);
-    LayOutRepeatOptions(Frame1, optNonstop, optRepeat, txtRepeat, lblRepeat, chkLock);
     auto* buttons = ButtonRow({cmdOk, cmdCancel, cmdHelp});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(kinds);

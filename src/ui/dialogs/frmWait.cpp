@@ -44,13 +44,13 @@ frmWait::frmWait(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(ctx
         lblSample[i]->setFixedWidth(QFontMetrics(courier).horizontalAdvance(QString(20, QLatin1Char('W'))));
         sampleLayout->addWidget(lblSample[i]);
     }
-    Frame1 = Named(new QGroupBox("Options", this), "Frame1");
-    optRepeat = Named(new QRadioButton("Scroll lines", Frame1), "optRepeat");
-    txtRepeat = Named(new QLineEdit(Frame1), "txtRepeat");
-    SetUpRepeatCount(txtRepeat);
-    lblRepeat = Named(new QLabel("times.", Frame1), "lblRepeat");
-    optNonstop = Named(new QRadioButton("Scroll until next message", Frame1), "optNonstop");
-    chkLock = Named(new QCheckBox("Scroll line completely", Frame1), "chkLock");
+    const RepeatOptions options = MakeRepeatOptions(this, "Scroll until next message", "Scroll lines");
+    Frame1 = options.frame;
+    optNonstop = options.nonstop;
+    optRepeat = options.repeat;
+    txtRepeat = options.count;
+    lblRepeat = options.times;
+    chkLock = options.lock;
     cmdOk = Named(new QPushButton("&OK", this), "cmdOk");
     cmdCancel = Named(new QPushButton("&Cancel", this), "cmdCancel");
     cmdHelp = Named(new QPushButton("&Help", this), "cmdHelp");
@@ -66,7 +66,6 @@ frmWait::frmWait(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), line_(ctx
     speed->addWidget(sampleBox, 0, Qt::AlignHCenter);
     speed->addWidget(hsbRate);
     speed->addWidget(lblSpeed);
-    LayOutRepeatOptions(Frame1, optNonstop, optRepeat, txtRepeat, lblRepeat, chkLock);
     auto* buttons = ButtonRow({cmdOk, cmdCancel, cmdHelp});
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
