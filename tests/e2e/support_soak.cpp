@@ -115,7 +115,8 @@ std::map<long long, int> BlockCounts(const std::string& text) {
     return copies;
 }
 
-std::string Describe(const Step& step) {
+namespace {
+std::string DescribeOp(const Step& step) {
     std::string d = kOpNames[static_cast<int>(step.op)];
     switch (step.op) {
     case Op::Type: case Op::Paste: case Op::Drop: return d + " \"" + step.text + "\"";
@@ -128,6 +129,13 @@ std::string Describe(const Step& step) {
     case Op::SaveAs: case Op::Open: case Op::Save: return d + " " + kFiles[step.value];
     default: return d;
     }
+}
+} // namespace
+
+std::string Describe(const Step& step) {
+    std::string d = DescribeOp(step);
+    for (const std::string& entry : step.plan) d += " [" + entry + "]";
+    return d;
 }
 
 std::vector<Step> MakeSteps(unsigned seed, int count) {
@@ -316,8 +324,48 @@ private:
     int pickIn(std::mt19937& rng, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
 
     // --- dialogs ----------------------------------------------------------------------------
+    // The planned actions of one dialog: clicks, typing, then the way it is closed.
+    void followPlan(QDialog* d, const std::string& entry) {
+        std::istringstream words(entry);
+        std::string outcome;
+        for (std::string word; words >> word && d->isVisible();) {
+            if (word == "ok" || word == "cancel") {
+                outcome = word;
+                if (auto* b = d->findChild<QPushButton*>(QString::fromStdString(word == "ok" ? "cmdOk" : "cmdCancel")))
+                    mouseClick(b);
+                continue;
+            }
+            if (word == "escape") {
+                outcome = word;
+                key(Qt::Key_Escape);
+                continue;
+            }
+            const size_t eq = word.find('=');
+            QWidget* c = d->findChild<QWidget*>(QString::fromStdString(word.substr(0, eq)));
+            if (!check(c != nullptr, d->objectName().toStdString() + " has no " + word)) break;
+            if (eq == std::string::npos) {
+                mouseClick(c);
+                continue;
+            }
+            QWidget* box = c;
+            if (auto* plain = qobject_cast<QPlainTextEdit*>(c)) box = plain->viewport();
+            mouseClick(box);
+            key(Qt::Key_End, kCtrl);
+            key(Qt::Key_Home, kCtrl | kShift);
+            keys(QString::fromStdString(word.substr(eq + 1)), true);
+        }
+        if (d->isVisible()) d->reject();
+        dialogs_.push_back(d->objectName().toStdString() + " " + outcome);
+        if (outcome == "ok") anyDialogOk_ = true;
+    }
+
     void workDialog(QDialog* d) {
         ++stats_.dialogs;
+        if (!plan_.empty()) {
+            const std::string entry = plan_.front();
+            plan_.erase(plan_.begin());
+            return followPlan(d, entry);
+        }
         std::mt19937 rng(choice_ * 7919u + static_cast<unsigned>(dialogDepth_++));
         std::vector<QWidget*> parts;
         for (QWidget* c : d->findChildren<QWidget*>()) {
@@ -485,6 +533,7 @@ private:
         dialogDepth_ = 0;
         choice_ = step.choice;
         op_ = step.op;
+        plan_ = step.plan;
         expectMessage_ = -1;
         blockBefore_ = CurrentBlock(s());
         before_ = s().msg.CurrentMessage;
@@ -492,6 +541,8 @@ private:
     }
 
     void afterStep() {
+        for (const MessageBox& box : f_.ui.boxes) stats_.boxes.push_back(box.text);
+        stats_.status = w().lblStatBar->text().toStdString();
         // The window manager gives the keyboard back to the main window when a dialog closes.
         if (!QApplication::activeModalWidget() && !QApplication::activePopupWidget() &&
             QApplication::activeWindow() != f_.w.get()) {
@@ -671,7 +722,8 @@ private:
         if (!usable(c) || QApplication::activePopupWidget()) return skip();
         const std::string name = kControls[step.value];
         QWidget* target = c == w().txtEdit ? w().txtEdit->viewport() : c;
-        QTest::mouseMove(target->window()->windowHandle(), at(target, spot(target, step.choice)));
+        // Not where a click of the same choice lands: the pointer moves over the control.
+        QTest::mouseMove(target->window()->windowHandle(), at(target, spot(target, step.choice + 41)));
         settle();
         const std::string shown = w().lblStatBar->text().toStdString();
         std::string want;
@@ -833,6 +885,7 @@ private:
     std::set<int> garbled_;     // messages whose script the person changed key by key
     std::vector<std::string> dialogs_;
     Op op_ = Op::Type;
+    std::vector<std::string> plan_;
     int expectMessage_ = -1;
     bool anyDialogOk_ = false;
     int dialogDepth_ = 0;

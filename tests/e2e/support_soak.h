@@ -39,6 +39,10 @@ struct Step {
     int value = 0;
     std::string text;
     unsigned choice = 0;  // seeds the decisions made in dialogs opened by the step
+    // What is done in the dialogs the step opens, one entry per dialog in the order they
+    // open (random choices when there is none): controls clicked by name, "name=text" typed
+    // into a box, then "ok", "cancel" or "escape" (after a refused OK, the next word acts).
+    std::vector<std::string> plan;
 };
 
 std::string Describe(const Step& step);
@@ -56,6 +60,8 @@ struct Stats {
     int fileChecks = 0;
     int dialogs = 0;
     std::map<std::string, int> byOp;
+    std::vector<std::string> boxes;  // every message box of the run, in order
+    std::string status;              // the status bar at the end
 };
 
 // Runs the steps against a fresh window in a fresh directory; the first failed check.

@@ -53,10 +53,7 @@ void frmQuick::ShowEdit() {
     }
     // The Center button tells about the paragraph the cursor is in (the last one, where
     // loading leaves the cursor), so its first click changes that paragraph.
-    if (s_.msg.LineScroll[currentLine_].empty() && !s_.msg.ScriptOnly) {
-        s_.msg.CenterMode = txtEdit->centredAtCursor();
-        cmdCenter->setText(s_.msg.CenterMode ? QStringLiteral("Center te&xt ON") : QStringLiteral("Center te&xt OFF"));
-    }
+    refreshCenterCaption();
     // A line of several blocks gets a taller area; one block keeps the one-line height.
     txtEdit->setFixedHeight(st.multiParagraph ? 96 : 38);
     txtEdit->setVerticalScrollBarPolicy(st.multiParagraph ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);

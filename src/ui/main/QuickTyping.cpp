@@ -53,14 +53,15 @@ bool frmQuick::messageScrolls() const {
 
 void frmQuick::setupTyping() {
     connect(txtEdit, &QTextEdit::cursorPositionChanged, this, [this] {
-        if (!SuppressEvents) {
-            bool centred = txtEdit->centredAtCursor();
-            s_.msg.CenterMode = centred;
-            if (lineKind() != LineKind::Continuous)
-                cmdCenter->setText(centred ? QStringLiteral("Center te&xt ON") : QStringLiteral("Center te&xt OFF"));
-        }
+        if (!SuppressEvents) refreshCenterCaption();
         refreshPosition();
     });
+}
+
+void frmQuick::refreshCenterCaption() {
+    if (lineKind() == LineKind::Continuous || s_.msg.ScriptOnly) return;
+    s_.msg.CenterMode = txtEdit->centredAtCursor();
+    cmdCenter->setText(s_.msg.CenterMode ? QStringLiteral("Center te&xt ON") : QStringLiteral("Center te&xt OFF"));
 }
 
 void frmQuick::refreshPosition() {
@@ -211,6 +212,7 @@ void frmQuick::normaliseLine() {
     txtEdit->setTextCursor(restore);
     SuppressEvents = old;
     rtf = txtEdit->lineRtf();
+    refreshCenterCaption(); // the paragraphs were joined: the cursor's one may have another alignment
 }
 
 bool frmQuick::editorEvent(QEvent* event) {

@@ -224,6 +224,8 @@ private:
     bool messageScrolls() const;
     void setupTyping();
     void refreshPosition();
+    // cmdCenter and CenterMode from the alignment of the paragraph at the cursor.
+    void refreshCenterCaption();
     bool editorEvent(QEvent* event);
     bool keyPressDropped(QKeyEvent* event);
     bool keyDownHandled(QKeyEvent* event);
