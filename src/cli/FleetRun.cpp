@@ -102,6 +102,7 @@ private:
                 if (line.child) running.push_back(line.child.get());
             }
             if (running.empty()) return;
+            show_(reports_);
             ChildProcess::waitAny(running, 100);
             for (Line& line : lines_) {
                 if (!line.child) continue;

@@ -125,8 +125,7 @@ int ProgramUnits(Session& s, const ProgramRequest& request, std::ostream& out, s
     const std::string base = BaseName(path);
     if (CompileRun(ctx, path, path, &compileLog)) {
         err << "lumatext: " << FileNamePart(path) << " did not compile; nothing was programmed.\n" << compileLog.text();
-        std::string errors;
-        if (ReadWholeFile(s.fs, base + ".err", errors)) err << "The errors (" << base << ".err):\n" << errors;
+        if (s.fs.exists(base + ".err")) err << "The errors are kept in " << base << ".err.\n";
         return kCompileFailed;
     }
     out << "Compiled " << FileNamePart(path) << " into " << base << ".bin.\n";

@@ -64,11 +64,13 @@ void ProgressView::show(const std::vector<UnitReport>& reports) {
     lastDraw_ = now;
     size_t labelWidth = 0;
     for (const UnitReport& r : reports) labelWidth = std::max(labelWidth, r.unit.label.size());
-    std::string screen;
-    if (drawn_ > 0) screen += "\x1b[" + std::to_string(drawn_) + "F"; // back to the first bar
-    for (const UnitReport& r : reports) screen += "\x1b[2K" + bar(r, labelWidth) + "\n";
+    std::string bars;
+    for (const UnitReport& r : reports) bars += "\x1b[2K" + bar(r, labelWidth) + "\n";
+    if (bars == shown_) return;
+    shown_ = bars;
+    // Back to the first bar, then each bar over its old self.
+    out_ << (drawn_ > 0 ? "\x1b[" + std::to_string(drawn_) + "F" : std::string()) << bars << std::flush;
     drawn_ = reports.size();
-    out_ << screen << std::flush;
 }
 
 void ProgressView::plainLines(const std::vector<UnitReport>& reports) {

@@ -24,7 +24,8 @@ private:
     std::ostream& out_;
     bool terminal_;
     int columns_;
-    size_t drawn_ = 0; // bar lines on the screen
+    size_t drawn_ = 0;  // bar lines on the screen
+    std::string shown_; // what they show
     std::chrono::steady_clock::time_point lastDraw_{};
     std::vector<std::string> lastState_; // per unit, the plain line last written
 };

@@ -92,6 +92,18 @@ inline int finish(pid_t pid) {
     return WEXITSTATUS(status);
 }
 
+// finish(), but a program still running after `seconds` is killed (-1).
+inline int finishWithin(pid_t pid, int seconds) {
+    for (int i = 0; i < seconds * 100 && pid > 0; ++i) {
+        int status = 0;
+        if (waitpid(pid, &status, WNOHANG) == pid) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    if (pid > 0) ::kill(pid, SIGKILL);
+    finish(pid);
+    return -1;
+}
+
 // Runs 7700.exe the way the editor does: the leading entries, then the unit switch block.
 inline int unitTool(const TempDir& dir, const std::string& mode, std::vector<std::string> entries,
              const std::string& address = "0", const std::string& model = "80") {
