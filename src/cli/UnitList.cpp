@@ -91,8 +91,9 @@ bool ReadUnitsFile(FileSystem& fs, const std::string& path, const EnvironmentLoo
     int number = 0;
     while (reader.next(line)) {
         ++number;
+        line = line.substr(0, line.find('#')); // a comment runs to the end of its line
         const size_t first = line.find_first_not_of(" \t\r");
-        if (first == std::string::npos || line[first] == '#') continue;
+        if (first == std::string::npos) continue;
         const std::string text = line.substr(first, line.find_last_not_of(" \t\r") - first + 1);
         UnitTarget unit;
         if (!ParseUnit(text, env, unit, error)) {

@@ -23,7 +23,7 @@ using EnvironmentLookup = std::function<std::string(const std::string& name)>;
 // False with `error` set when the text names no unit.
 bool ParseUnit(const std::string& text, const EnvironmentLookup& env, UnitTarget& unit, std::string& error);
 
-// A units file: one unit per line; blank lines and lines starting with "#" are skipped.
+// A units file: one unit per line; "#" starts a comment, blank lines are skipped.
 bool ReadUnitsFile(FileSystem& fs, const std::string& path, const EnvironmentLookup& env,
                    std::vector<UnitTarget>& units, std::string& error);
 

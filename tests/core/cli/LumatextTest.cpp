@@ -145,7 +145,7 @@ TEST(Lumatext, ProgramRefusesWhatItCannotDo) {
         {"program a.src --units list.txt", "list.txt line 3: \"COM1:x" + noUnit},
         {"program a.src --units none.txt", "cannot open the units file none.txt"},
     };
-    dir.write("list.txt", "# units\r\nCOM1:1\r\nCOM1:x\r\n");
+    dir.write("list.txt", "# units\r\nCOM1:1   # at the door\r\nCOM1:x\r\n");
     for (const auto& [arguments, message] : mistakes) {
         Outcome r = lumatext(dir, arguments);
         EXPECT_EQ(r.code, 2) << arguments;
