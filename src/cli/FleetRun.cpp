@@ -51,15 +51,13 @@ std::string failureLine(const std::string& log) {
     return {};
 }
 
-// "Line traffic: 3,456 bytes sent, ..." -> 3456.
-uint64_t bytesSent(const std::string& log) {
+// "Line traffic: 3,456 bytes sent, ..." -> "3,456".
+std::string bytesSent(const std::string& log) {
     const std::string head = "Line traffic: ";
-    size_t at = log.rfind(head);
-    uint64_t n = 0;
-    if (at == std::string::npos) return 0;
-    for (size_t i = at + head.size(); i < log.size() && (std::isdigit(static_cast<unsigned char>(log[i])) || log[i] == ','); ++i)
-        if (log[i] != ',') n = n * 10 + static_cast<uint64_t>(log[i] - '0');
-    return n;
+    const size_t at = log.rfind(head);
+    if (at == std::string::npos) return {};
+    const size_t end = log.find(' ', at + head.size());
+    return log.substr(at + head.size(), end == std::string::npos ? 0 : end - at - head.size());
 }
 
 class Fleet {

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <chrono>
-#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -35,7 +34,7 @@ struct UnitReport {
     size_t total = 0;
     bool ok = false;
     std::string result; // "programmed", or why the unit was not
-    uint64_t bytesSent = 0;
+    std::string bytesSent; // as the unit tool's log counts them: "5,218"
     double seconds = 0; // identifying and programming
     std::string logPath;
     std::chrono::steady_clock::time_point started;

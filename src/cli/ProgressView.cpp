@@ -7,15 +7,6 @@ namespace lt {
 
 namespace {
 
-std::string withCommas(uint64_t n) {
-    std::string digits = std::to_string(n), out;
-    for (size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
-        out += digits[i];
-    }
-    return out;
-}
-
 int percent(const UnitReport& r) {
     if (r.phase == UnitPhase::Done) return r.ok ? 100 : static_cast<int>(r.total ? r.done * 100 / r.total : 0);
     return r.total ? static_cast<int>(r.done * 100 / r.total) : 0;
@@ -93,7 +84,7 @@ std::string SummaryTable(const std::vector<UnitReport>& reports) {
         char seconds[32];
         std::snprintf(seconds, sizeof seconds, "%.1f", r.seconds);
         rows.push_back({r.unit.label, r.ok ? r.result : "FAILED: " + r.result,
-                        r.bytesSent > 0 ? withCommas(r.bytesSent) : std::string("-"), seconds, r.logPath});
+                        r.bytesSent.empty() ? std::string("-") : r.bytesSent, seconds, r.logPath});
     }
     std::vector<size_t> width(5, 0);
     for (const auto& row : rows)
