@@ -51,11 +51,15 @@ void KeepOnScreen(QWidget& window) {
     QList<QRect> available;
     for (const QScreen* screen : QGuiApplication::screens()) available << screen->availableGeometry();
     // The frame around the window's contents; until the window manager has framed the
-    // window, a title bar above it.
+    // window, a title bar and a border as the style draws them on inner windows.
     const QRect outer = window.frameGeometry(), inner = window.geometry();
     QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
                    outer.bottom() - inner.bottom());
-    if (frame.isNull()) frame.setTop(window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window));
+    if (frame.isNull()) {
+        const int border = window.style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth, nullptr, &window);
+        frame = QMargins(border, border + window.style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, &window),
+                         border, border);
+    }
     // A window's position is that of its frame.
     const QRect placed = PlaceOnScreens(QRect(window.pos(), window.size().grownBy(frame)), available,
                                         window.minimumSizeHint().expandedTo(window.minimumSize()).grownBy(frame));

@@ -17,7 +17,7 @@ namespace lt {
 QRect PlaceOnScreens(const QRect& frame, const QList<QRect>& available, const QSize& minimum);
 
 // Applies PlaceOnScreens to a top-level window with the screens there are. Before the
-// window is first shown its frame is not known yet: the title bar is reckoned in then.
+// window is first shown its frame is not known yet: a title bar and border are reckoned in.
 void KeepOnScreen(QWidget& window);
 
 } // namespace lt

@@ -180,9 +180,11 @@ void TestTypedMessage::simulationAndUnitShowTheSameDots() {
         g.msg.LineBlink[3] = "25,ON";
         g.msg.LineRtf[4] = "\\sb90\\sa90 \\f0 \\cf0 Lumatext 7700 unit";
         g.msg.ClearScreen = "CLS";
+        g.msg.RelayMode = "ON";
         SubMake(g);
         f.dir.write("shown.src", ScriptHeader("7780", "2") + g.msg.BlockText + "\r\n");
     }
+    f.w->resize(760, 560); // as the editor starts
     EmulatedUnit unit;
     QVERIFY(unit.start(f.dir, {"--window", "--snapshot", QString::fromStdString(f.dir.file("unit.png"))}));
     f.ui.files.push_back(f.dir.file("shown.src"));
@@ -195,9 +197,12 @@ void TestTypedMessage::simulationAndUnitShowTheSameDots() {
 
     // The simulation's dots in both phases of its blink timer.
     std::vector<std::string> on, off;
+    QImage windowOn, unitOn; // for the pictures of the documents
     QVERIFY(QTest::qWaitFor([&] {
         const auto dots = test::ReadLedDots(f.w->frameDisplay->panel()->grab().toImage(), f.w->frameDisplay->panelGeometry());
-        (f.w->frameDisplay->row(3)->text().contains(QStringLiteral("OPEN")) ? on : off) = dots;
+        const bool blinkOn = f.w->frameDisplay->row(3)->text().contains(QStringLiteral("OPEN"));
+        if (blinkOn && on.empty()) windowOn = f.w->grab().toImage();
+        (blinkOn ? on : off) = dots;
         return !on.empty() && !off.empty();
     }, 5000));
     QVERIFY(on != off);
@@ -208,6 +213,7 @@ void TestTypedMessage::simulationAndUnitShowTheSameDots() {
         const QImage snapshot(QString::fromStdString(f.dir.file("unit.png")));
         if (snapshot.isNull()) return false;
         last = test::ReadLedDots(snapshot, led::LedGeometry::forWidth(snapshot.width(), 4));
+        if (last == on) unitOn = snapshot;
         seenOn = seenOn || last == on;
         seenOff = seenOff || last == off;
         return seenOn && seenOff;
@@ -222,6 +228,16 @@ void TestTypedMessage::simulationAndUnitShowTheSameDots() {
         print("the simulation, blink off:", off);
     }
     QVERIFY2(seenOn && seenOff, "the unit's dots differ from the simulation's (printed above)");
+
+    // LT_SCREENSHOT_DIR=DIR: the pictures of README.md and docs/emulator.md, the window at
+    // the scale factor of the run (QT_SCALE_FACTOR) and, at 1, the unit's window.
+    const QString shots = qEnvironmentVariable("LT_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) {
+        const int percent = qRound(windowOn.devicePixelRatio() * 100);
+        QVERIFY(windowOn.save(shots + (percent == 100 ? QStringLiteral("/main-window.png")
+                                                       : QStringLiteral("/main-window-%1.png").arg(percent))));
+        if (percent == 100) QVERIFY(unitOn.save(shots + QStringLiteral("/emulator-window.png")));
+    }
 }
 
 QTEST_MAIN(TestTypedMessage)

@@ -26,8 +26,9 @@ public:
 
     void addRow(QLabel* label) { rows_.push_back(label); }
 
-    QSize sizeHint() const override { return pitches(4.5); }
-    QSize minimumSizeHint() const override { return pitches(3); }
+    // Small hints: the panel grows with the window, and the window opens no wider for it.
+    QSize sizeHint() const override { return pitches(3); }
+    QSize minimumSizeHint() const override { return pitches(2); }
 
 protected:
     void paintEvent(QPaintEvent*) override {
