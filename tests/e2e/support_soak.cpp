@@ -2,6 +2,7 @@
 
 #include <QtWidgets>
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <random>
 #include <set>
@@ -228,12 +229,14 @@ public:
                              focus()->objectName().toLatin1().constData(), focus()->metaObject()->className(),
                              QApplication::activeWindow() ? QApplication::activeWindow()->objectName().toLatin1().constData() : "-",
                              w().lblStatBar->text().toLatin1().constData());
+            if (trace_ > 1) std::fprintf(stderr, "   %s | centred %d | %s\n", w().txtEdit->lineRtf().c_str(),
+                                        w().txtEdit->centredAtCursor(), w().cmdCenter->text().toLatin1().constData());
         }
         if (failed_) return Failure{step_, what_};
         return std::nullopt;
     }
     Stats stats_;
-    bool trace_ = qEnvironmentVariableIsSet("LT_SOAK_TRACE");
+    int trace_ = qEnvironmentVariableIntValue("LT_SOAK_TRACE");
 
 protected:
     // Every modal dialog that opens during a step is worked once its event loop runs.
@@ -908,7 +911,8 @@ std::optional<Failure> RunSteps(const std::vector<Step>& steps, int lineCount, S
     return failure;
 }
 
-std::vector<Step> Shrink(std::vector<Step> steps, const Failure& failure, int budget, int lineCount) {
+std::vector<Step> Shrink(std::vector<Step> steps, const Failure& failure, int seconds, int lineCount) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     steps.resize(std::min(steps.size(), failure.step + 1));
     // The same kind of failure: its first line, without the numbers that shift as steps go.
     auto kind = [](const std::string& what) {
@@ -920,11 +924,11 @@ std::vector<Step> Shrink(std::vector<Step> steps, const Failure& failure, int bu
         auto f = RunSteps(candidate, lineCount);
         return f && kind(f->what) == kind(failure.what);
     };
-    for (size_t chunk = steps.size() / 2; chunk >= 1 && budget > 0; chunk /= 2) {
-        for (size_t start = 0; start < steps.size() && budget > 0;) {
+    auto inTime = [&] { return std::chrono::steady_clock::now() < deadline; };
+    for (size_t chunk = steps.size() / 2; chunk >= 1 && inTime(); chunk /= 2) {
+        for (size_t start = 0; start < steps.size() && inTime();) {
             std::vector<Step> candidate(steps.begin(), steps.begin() + static_cast<std::ptrdiff_t>(start));
             candidate.insert(candidate.end(), steps.begin() + static_cast<std::ptrdiff_t>(std::min(steps.size(), start + chunk)), steps.end());
-            --budget;
             if (!candidate.empty() && sameFailure(candidate)) steps = candidate;
             else start += chunk;
         }

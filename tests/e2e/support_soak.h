@@ -67,7 +67,7 @@ struct Stats {
 // Runs the steps against a fresh window in a fresh directory; the first failed check.
 std::optional<Failure> RunSteps(const std::vector<Step>& steps, int lineCount = 4, Stats* stats = nullptr);
 
-// Removes steps while the run still fails the same way, within a budget of runs.
-std::vector<Step> Shrink(std::vector<Step> steps, const Failure& failure, int budget, int lineCount = 4);
+// Removes steps while the run still fails the same way, for at most `seconds`.
+std::vector<Step> Shrink(std::vector<Step> steps, const Failure& failure, int seconds, int lineCount = 4);
 
 } // namespace lt::soak

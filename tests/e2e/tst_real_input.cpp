@@ -115,6 +115,11 @@ private slots:
              Shortcut("Alt+X"), Key("Enter"), Shortcut("Alt+X"), Type("SECOND"), S(Op::MsgNumber, "1"),
              S(Op::MsgNumber, "0")});
     }
+    // Enter in an empty centred block makes it plain; the Center button follows.
+    void enterInAnEmptyCentredBlock() {
+        Run({Click("txtEdit"), Type("ABCDEFGHIJ"), Type("KLMNOPQRST"), Type("U", {"optSelect2 ok", "ok"}),
+             Key("Enter"), Type("SECOND"), Shortcut("Alt+X"), Key("Enter"), Key("Enter")});
+    }
     // Cancel in the Send dialog after an empty text was refused leaves the message as it was.
     void sendCancelAfterARefusal() {
         Run({Click("txtEdit"), Type("AB"), Click("cmdSend", {"optSlave ok"}),

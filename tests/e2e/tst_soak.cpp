@@ -36,12 +36,14 @@ void Soak(unsigned seed, int count, int lineCount) {
     for (const auto& [op, n] : stats.byOp) summary += " " + op + " " + std::to_string(n);
     qInfo("%s", summary.c_str());
     if (!failure) return;
-    std::string report = "seed " + std::to_string(seed) + ", " + std::to_string(lineCount) + " lines: after step " +
-                         std::to_string(failure->step + 1) + " (" + Describe(steps[failure->step]) + "): " +
-                         failure->what + "\nshrunk to:\n";
-    const std::vector<Step> shrunk = Shrink(steps, *failure, 80, lineCount);
-    for (const Step& s : shrunk) report += "  " + Describe(s) + "\n";
+    const std::string report = "seed " + std::to_string(seed) + ", " + std::to_string(lineCount) +
+                               " lines: after step " + std::to_string(failure->step + 1) + " (" +
+                               Describe(steps[failure->step]) + "): " + failure->what + "\n";
     std::fputs(report.c_str(), stderr);
+    std::string shrunkList = "shrunk to:\n";
+    for (const Step& s : Shrink(steps, *failure, EnvInt("LT_SOAK_SHRINK_SECONDS", 120), lineCount))
+        shrunkList += "  " + Describe(s) + "\n";
+    std::fputs(shrunkList.c_str(), stderr);
     QFAIL(qPrintable(QString::fromStdString(failure->what)));
 }
 
@@ -61,5 +63,11 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestSoak)
+// A long soak (./dev soak) runs for as long as it takes.
+int main(int argc, char** argv) {
+    qputenv("QTEST_FUNCTION_TIMEOUT", "864000000");
+    QApplication app(argc, argv);
+    TestSoak test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_soak.moc"

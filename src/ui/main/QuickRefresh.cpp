@@ -70,6 +70,9 @@ void frmQuick::writeBackLine() {
     if (SyncLineBlink(s_.msg))
         cmdBlink->setText(s_.msg.LineBlink[currentLine_].empty() ? QStringLiteral("&Blink OFF...")
                                                                  : QStringLiteral("&Blink ON..."));
+    // An edit can change the alignment under the cursor without moving it (Enter in an
+    // empty centred block gives the block the plain format).
+    refreshCenterCaption();
     UpdateSimulation();
 }
 
