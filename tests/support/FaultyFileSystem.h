@@ -1,5 +1,5 @@
-// A FileSystem over the real disk that fails the n-th write, sync or rename (counted
-// together), so tests can walk every point at which a save can break.
+// A FileSystem over the real disk that fails the n-th write, sync or rename/replace
+// (counted together), so tests can walk every point at which a save can break.
 #pragma once
 
 #include <cerrno>
@@ -42,6 +42,16 @@ public:
         return real_.rename(from, to, error);
     }
     int64_t fileSize(const std::string& path) override { return real_.fileSize(path); }
+    bool stat(const std::string& path, FileInfo& info) override { return real_.stat(path, info); }
+    std::string resolveTarget(const std::string& path) override { return real_.resolveTarget(path); }
+    bool mayReplace(const std::string& path, int* error) override { return real_.mayReplace(path, error); }
+    bool replace(const std::string& temp, const std::string& target, int* error) override {
+        if (shouldFail()) {
+            if (error) *error = failErrno;
+            return false;
+        }
+        return real_.replace(temp, target, error);
+    }
 
 private:
     class Writable : public WritableFile {
