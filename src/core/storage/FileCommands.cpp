@@ -55,6 +55,8 @@ void FileCommands::NewFile() {
     if (AskSaveChanges(true)) return;
     s_.run.HeaderChanged = false;
     s_.index.CurrentFilePath.clear();
+    s_.index.OpenedFile = FileStamp{};
+    s_.index.OpenedWithoutBlocks = false;
     clearForLoad();
     s_.index.StoredMessageCount = 1023;
     WorkStore(s_).ClearIndex();
@@ -82,7 +84,9 @@ int FileCommands::CheckFileName(const std::string& path, int mode) {
 void FileCommands::OpenRecent(int k) {
     if (k < 1 || k > 4 || s_.settings.RecentFiles[k].empty()) return;
     if (AskSaveChanges(true)) return;
-    if (openChosen(s_.settings.RecentFiles[k])) OpenFile(false);
+    // A copy: the open reorders the list the entry lives in.
+    const std::string path = s_.settings.RecentFiles[k];
+    if (openChosen(path)) OpenFile(false);
 }
 
 void FileCommands::OpenPath(const std::string& path) {
