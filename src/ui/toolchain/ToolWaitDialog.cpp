@@ -12,6 +12,8 @@ ToolWaitDialog::ToolWaitDialog(const QString& program, std::function<void()> end
     setObjectName("frmToolWait");
     setWindowTitle("Lumatext 7700");
     setWindowModality(Qt::ApplicationModal);
+    // The window that waits keeps the focus, and with it its status text.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     lblWait = new QLabel(QStringLiteral("Waiting for %1 to finish...").arg(program), this);
     lblWait->setObjectName("lblWait");
     cmdEnd = new QPushButton(QStringLiteral("&End Program"), this);
