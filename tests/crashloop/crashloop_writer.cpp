@@ -1,6 +1,6 @@
-// The writer that `./dev crashloop` kills at random moments. Every round it edits the
-// messages of DIR/unit.src through the work store (appends and rebuilds of the work file)
-// and saves, moving the file from one version to the next; `check` tells whether the
+// The writer that `./dev crashloop` kills at random moments. Every round it edits some
+// messages of DIR/unit.src through the work store (appends and a rebuild of the work
+// file) and saves all of them, moving the file from one version to the next; `check` tells whether the
 // file is exactly one whole version (the old or the new, never a mixture).
 //   crashloop_writer init DIR     writes version 0
 //   crashloop_writer write DIR    rounds of edits and saves until killed
@@ -20,9 +20,11 @@ using namespace lt;
 namespace {
 
 constexpr int kMessages = 160;
+constexpr int kRoundsPerMessage = 20; // each round edits every 20th message
+constexpr int kVersionMessage = 1023; // changes every round and names the version
 
-// Blocks of a length that changes from version to version, so that offsets move.
-// A draft holds one more statement.
+// A draft holds one more statement. Blocks change length from version to version, so
+// that offsets move.
 std::string block(int version, int m, bool draft = false) {
     std::string text = "V" + std::to_string(version) + " M" + std::to_string(m) + " ";
     text.append(static_cast<size_t>((version * 31 + m * 17) % 300), static_cast<char>('A' + m % 26));
@@ -30,10 +32,17 @@ std::string block(int version, int m, bool draft = false) {
            text + "\";\r\n" + (draft ? "    CLS\r\n" : "") + "END SUB\r\n";
 }
 
+// The version in which message m last changed, as of file version v.
+int lastChange(int v, int m) {
+    if (m == kVersionMessage) return v;
+    const int u = v - ((v - m) % kRoundsPerMessage + kRoundsPerMessage) % kRoundsPerMessage;
+    return u >= 1 ? u : 0;
+}
+
 std::string fileOf(int version) {
     std::string file = ScriptHeader("7780", "2");
-    for (int m = 0; m < kMessages; ++m) file += block(version, m) + "\r\n";
-    return file;
+    for (int m = 0; m < kMessages; ++m) file += block(lastChange(version, m), m) + "\r\n";
+    return file + block(version, kVersionMessage) + "\r\n";
 }
 
 std::string readAll(FileSystem& fs, const std::string& path) {
@@ -42,9 +51,10 @@ std::string readAll(FileSystem& fs, const std::string& path) {
     return text;
 }
 
-// The version named in the file's message 0, or -1.
+// The version the file names, or -1.
 int versionOf(const std::string& file) {
-    size_t at = file.find("PRINT\"V");
+    size_t at = file.find("SUB " + std::to_string(kVersionMessage) + "(");
+    at = at == std::string::npos ? at : file.find("PRINT\"V", at);
     return at == std::string::npos ? -1 : std::atoi(file.c_str() + at + 7);
 }
 
@@ -70,11 +80,12 @@ int write(const std::string& dir) {
     };
     for (;;) {
         ++version;
-        // Every message changes; each tenth one first as a draft, so that the work file is
-        // rebuilt as well as appended to.
-        for (int m = 0; m < kMessages; ++m) edit(m, block(version, m, m % 10 == 0));
-        for (int m = 0; m < kMessages; m += 10) edit(m, block(version, m));
-        edit(0, block(version, 0));
+        // The messages of this round, the first one first as a draft, so that the work
+        // file is rebuilt as well as appended to; then a save of all of them.
+        const int first = (version % kRoundsPerMessage);
+        edit(first, block(version, first, true));
+        for (int m = first; m < kMessages; m += kRoundsPerMessage) edit(m, block(version, m));
+        edit(kVersionMessage, block(version, kVersionMessage));
         if (!SaveFile(s, path, path)) return 4;
     }
 }
