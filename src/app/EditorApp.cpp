@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "app/WindowPlacement.h"
 #include "settings/ProgramMenu.h"
 #include "settings/SettingsFile.h"
 #include "storage/PathUtil.h"
@@ -64,7 +65,8 @@ bool EditorApp::start() {
     port_.setParent(w);
     port_.setStatusSink([w](const QString& text) { w->setStatus(text); });
 
-    // The window starts centred; a position from the settings file moves it.
+    // The window starts centred; a position from the settings file moves it, as far as it
+    // stays on a screen.
     window_->resize(window_->sizeHint().expandedTo(QSize(760, 560)));
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();
@@ -77,6 +79,7 @@ bool EditorApp::start() {
         if (read.windowTop) p.setY(static_cast<int>(*read.windowTop / kTwipsPerPixel));
         window_->move(p);
     }
+    KeepOnScreen(*window_);
     if (!read.fileFound) {
         frmAbout about(window_.get());
         options_.showModal(about);
@@ -96,6 +99,7 @@ bool EditorApp::start() {
     s.run.ScriptEditMode = false;
     window_->files().NewFile();
     window_->show();
+    KeepOnScreen(*window_); // again, where the window now has its real frame
     splash.close();
     return true;
 }

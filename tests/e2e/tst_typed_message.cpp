@@ -2,6 +2,8 @@
 // saved through Save As, compiled from the Program menu (the result window driven by its
 // buttons), programmed into unit7700 on COM 1, and called up from the Advanced menu.
 // No mocks but the person: the real lexmill.exe, binmill.exe, 7700.exe and emulator run.
+// A second message, opened from a file, shows the same LED dots in the simulation display
+// and in the emulator's window.
 //
 // With LT_E2E_SCREENSHOT=PNG and an X display (xvfb-run, QT_QPA_PLATFORM=xcb) the emulator
 // also shows its LED window, the editor stands beside it, and the screen is saved as PNG
@@ -18,6 +20,9 @@
 #include <filesystem>
 
 #include "../ui/support_window.h"
+#include "LedDots.h"
+#include "quickedit/Generate.h"
+#include "storage/ScriptFile.h"
 #include "ui/toolchain/frmShow.h"
 #include "ui/widgets/LineEditor.h"
 #include "ui/widgets/SimulationDisplay.h"
@@ -62,12 +67,58 @@ struct ResultWindowDriver {
     }
 };
 
+// unit7700 on a pseudo-terminal, with COM 1 pointed at it while it runs.
+struct EmulatedUnit {
+    QProcess process;
+
+    bool start(const test::TempDir& dir, QStringList options) {
+        options << "--device-file" << QString::fromStdString(dir.file("device")) << "--display-file"
+                << QString::fromStdString(dir.file("display"));
+        process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process.start(QString::fromStdString(kBin + "unit7700"), options);
+        if (!process.waitForStarted(30000) ||
+            !QTest::qWaitFor([&] { return dir.has("device") && !dir.read("device").empty(); }, 30000))
+            return false;
+        std::string device = dir.read("device");
+        device.pop_back(); // its line end
+        qputenv("LUMATEXT7700_COM1", QByteArray::fromStdString(device));
+        return true;
+    }
+    ~EmulatedUnit() {
+        process.terminate();
+        process.waitForFinished(30000);
+        qunsetenv("LUMATEXT7700_COM1");
+    }
+};
+
+// Compiles the open file from the Program menu and programs it from the result window;
+// empty when the flash was programmed and verified, else what went wrong.
+std::string CompileAndProgram(test::WindowFixture& f, const std::string& image) {
+    ResultWindowDriver driver{f.s, {}, {}, {}};
+    QTimer::singleShot(0, [&] { driver.run(); });
+    f.w->mnuPrgCompile->trigger(); // returns when the result window has closed
+    if (!driver.failure.empty()) return driver.failure;
+    if (driver.programCaption != "&Program") return "the compile failed: " + driver.programCaption;
+    if (!f.dir.has(image) || std::filesystem::file_size(f.dir.file(image)) != 32768) return "no image " + image;
+    if (driver.programText.find("Flash programmed and verified: 32,768 bytes") == std::string::npos)
+        return driver.programText;
+    if (!f.ui.boxes.empty()) return "a question on the way: " + f.ui.lastText(); // none expected
+    return {};
+}
+
+// Calls message 0 up from the Advanced menu.
+void CallUpMessage0(test::WindowFixture& f) {
+    f.ui.inputs.push_back(std::string("0"));
+    f.w->mnuAdvCall->trigger();
+}
+
 } // namespace
 
 class TestTypedMessage : public QObject {
     Q_OBJECT
 private slots:
     void typedMessageShowsOnTheEmulatedUnit();
+    void simulationAndUnitShowTheSameDots();
 };
 
 void TestTypedMessage::typedMessageShowsOnTheEmulatedUnit() {
@@ -77,17 +128,8 @@ void TestTypedMessage::typedMessageShowsOnTheEmulatedUnit() {
     f.s.settings.ToolsPath = kBin;
 
     const QString screenshot = qEnvironmentVariable("LT_E2E_SCREENSHOT");
-    QStringList options = {"--device-file", QString::fromStdString(f.dir.file("device")), "--display-file",
-                           QString::fromStdString(f.dir.file("display"))};
-    if (!screenshot.isEmpty()) options << "--window";
-    QProcess unit;
-    unit.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    unit.start(QString::fromStdString(kBin + "unit7700"), options);
-    QVERIFY(unit.waitForStarted(30000));
-    QTRY_VERIFY_WITH_TIMEOUT(f.dir.has("device") && !f.dir.read("device").empty(), 30000);
-    std::string device = f.dir.read("device");
-    device.pop_back(); // its line end
-    qputenv("LUMATEXT7700_COM1", QByteArray::fromStdString(device));
+    EmulatedUnit unit;
+    QVERIFY(unit.start(f.dir, screenshot.isEmpty() ? QStringList() : QStringList{"--window"}));
 
     // Typed on line 1 of message 0; the simulation shows it at once.
     f.w->txtEdit->setFocus();
@@ -99,18 +141,10 @@ void TestTypedMessage::typedMessageShowsOnTheEmulatedUnit() {
     QCOMPARE(f.s.index.CurrentFilePath, f.dir.file("typed.src"));
     QVERIFY(f.dir.read("typed.src").find("    PRINT\"HELLO 7700!\";") != std::string::npos);
 
-    ResultWindowDriver driver{f.s, {}, {}, {}};
-    QTimer::singleShot(0, [&] { driver.run(); });
-    f.w->mnuPrgCompile->trigger(); // returns when the result window has closed
-    QVERIFY2(driver.failure.empty(), driver.failure.c_str());
-    QCOMPARE(driver.programCaption, std::string("&Program"));
-    QCOMPARE(std::filesystem::file_size(f.dir.file("typed.bin")), uintmax_t(32768));
-    QVERIFY2(driver.programText.find("Flash programmed and verified: 32,768 bytes") != std::string::npos,
-             driver.programText.c_str());
-    QCOMPARE(f.ui.boxes.size(), size_t(0)); // no question on the way
+    const std::string failure = CompileAndProgram(f, "typed.bin");
+    QVERIFY2(failure.empty(), failure.c_str());
 
-    f.ui.inputs.push_back(std::string("0"));
-    f.w->mnuAdvCall->trigger();
+    CallUpMessage0(f);
     QCOMPARE(f.ui.prompts.back(), std::string("Enter message number and variable string if necessary. PLEASE "
                                               "separate message number and variable string with a space or put "
                                               "variable string in double quotes."));
@@ -125,9 +159,85 @@ void TestTypedMessage::typedMessageShowsOnTheEmulatedUnit() {
         QTest::qWait(1500); // both windows repaint; the picture is for people, not a check
         QVERIFY(f.w->screen()->grabWindow(0).save(screenshot));
     }
-    unit.terminate();
-    QVERIFY(unit.waitForFinished(30000));
-    qunsetenv("LUMATEXT7700_COM1");
+}
+
+// A message with a centred line, a variable field (no value set: its picture shows) and a
+// blinking word, opened from a file, programmed and called up: the emulator's window,
+// caught in its snapshots, shows exactly the dots of the simulation display, in the blink's
+// on phase and in its off phase.
+void TestTypedMessage::simulationAndUnitShowTheSameDots() {
+    const std::string missing = missingTool();
+    if (!missing.empty()) QFAIL(("build the tools first: " + kBin + missing + " is missing").c_str());
+    test::WindowFixture f;
+    f.s.settings.ToolsPath = kBin;
+    {
+        Session g(f.disk, f.ui);
+        g.settings.UnitType = "7780";
+        g.msg.LineCount = 4;
+        g.msg.LineRtf[1] = "\\sb90\\sa90 \\qc \\f0 \\cf0 WELCOME";
+        g.msg.LineRtf[2] = "\\sb90\\sa90 \\f0 \\cf0 TEMP \\f3 \\cf4 ^^.^\\f0 \\cf0  C";
+        g.msg.LineRtf[3] = "\\sb90\\sa90 \\f0 \\cf0 DOORS \\f65 \\cf0 OPEN";
+        g.msg.LineBlink[3] = "25,ON";
+        g.msg.LineRtf[4] = "\\sb90\\sa90 \\f0 \\cf0 Lumatext 7700 unit";
+        g.msg.ClearScreen = "CLS";
+        g.msg.RelayMode = "ON";
+        SubMake(g);
+        f.dir.write("shown.src", ScriptHeader("7780", "2") + g.msg.BlockText + "\r\n");
+    }
+    f.w->resize(760, 560); // as the editor starts
+    EmulatedUnit unit;
+    QVERIFY(unit.start(f.dir, {"--window", "--snapshot", QString::fromStdString(f.dir.file("unit.png"))}));
+    f.ui.files.push_back(f.dir.file("shown.src"));
+    f.w->mnuFile[1]->trigger(); // Open...
+    QCOMPARE(f.w->frameDisplay->row(1)->text(), QStringLiteral("      WELCOME"));
+    const std::string failure = CompileAndProgram(f, "shown.bin");
+    QVERIFY2(failure.empty(), failure.c_str());
+    CallUpMessage0(f);
+    QTRY_VERIFY_WITH_TIMEOUT(f.dir.read("display").find("TEMP ^^.^ C") != std::string::npos, 30000);
+
+    // The simulation's dots in both phases of its blink timer.
+    std::vector<std::string> on, off;
+    QImage windowOn, unitOn; // for the pictures of the documents
+    QVERIFY(QTest::qWaitFor([&] {
+        const auto dots = test::ReadLedDots(f.w->frameDisplay->panel()->grab().toImage(), f.w->frameDisplay->panelGeometry());
+        const bool blinkOn = f.w->frameDisplay->row(3)->text().contains(QStringLiteral("OPEN"));
+        if (blinkOn && on.empty()) windowOn = f.w->grab().toImage();
+        (blinkOn ? on : off) = dots;
+        return !on.empty() && !off.empty();
+    }, 5000));
+    QVERIFY(on != off);
+    // The unit's snapshots until both phases have been seen.
+    bool seenOn = false, seenOff = false;
+    std::vector<std::string> last;
+    (void)QTest::qWaitFor([&] {
+        const QImage snapshot(QString::fromStdString(f.dir.file("unit.png")));
+        if (snapshot.isNull()) return false;
+        last = test::ReadLedDots(snapshot, led::LedGeometry::forWidth(snapshot.width(), 4));
+        if (last == on) unitOn = snapshot;
+        seenOn = seenOn || last == on;
+        seenOff = seenOff || last == off;
+        return seenOn && seenOff;
+    }, 15000);
+    if (!seenOn || !seenOff) {
+        auto print = [](const char* what, const std::vector<std::string>& dots) {
+            qInfo().noquote() << what;
+            for (const std::string& line : dots) qInfo().noquote() << QString::fromStdString(line);
+        };
+        print("the unit's last snapshot:", last);
+        print("the simulation, blink on:", on);
+        print("the simulation, blink off:", off);
+    }
+    QVERIFY2(seenOn && seenOff, "the unit's dots differ from the simulation's (printed above)");
+
+    // LT_SCREENSHOT_DIR=DIR: the pictures of README.md and docs/emulator.md, the window at
+    // the scale factor of the run (QT_SCALE_FACTOR) and, at 1, the unit's window.
+    const QString shots = qEnvironmentVariable("LT_SCREENSHOT_DIR");
+    if (!shots.isEmpty()) {
+        const int percent = qRound(windowOn.devicePixelRatio() * 100);
+        QVERIFY(windowOn.save(shots + (percent == 100 ? QStringLiteral("/main-window.png")
+                                                       : QStringLiteral("/main-window-%1.png").arg(percent))));
+        if (percent == 100) QVERIFY(unitOn.save(shots + QStringLiteral("/emulator-window.png")));
+    }
 }
 
 QTEST_MAIN(TestTypedMessage)

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
+#include "LedDots.h"
 #include "storage/WorkStore.h"
 #include "support_window.h"
 #include "ui/widgets/LineEditor.h"
@@ -161,6 +162,55 @@ private slots:
         }
         QVERIFY(frames.contains(QStringLiteral("ONE")));
         QVERIFY(frames.contains(QStringLiteral("TWO")));
+    }
+
+    // The rows are drawn as the unit's dots across the whole panel: a centred line sits in
+    // the middle at every window size; pointing at a row names it, clicking it picks its line.
+    void displayDrawsTheUnitsDots() {
+        test::WindowFixture f;
+        f.type("WELCOME");
+        f.w->cmdCenter->click();
+        f.w->vsbLine->setValue(2);
+        f.type("CENTRE");
+        f.w->cmdCenter->click();
+        QCOMPARE(f.w->frameDisplay->row(1)->text(), QStringLiteral("      WELCOME"));
+        // Columns of lit dots in a panel row; dot columns run 0..118, the middle is 59.
+        auto litMiddle = [&](int row) {
+            QApplication::processEvents();
+            const auto dots = test::ReadLedDots(f.w->frameDisplay->panel()->grab().toImage(), f.w->frameDisplay->panelGeometry());
+            size_t first = std::string::npos, last = 0;
+            for (const std::string& line : test::PanelRow(dots, row)) {
+                first = std::min(first, line.find('#'));
+                if (line.rfind('#') != std::string::npos) last = std::max(last, line.rfind('#'));
+            }
+            return (static_cast<double>(first) + static_cast<double>(last)) / 2;
+        };
+        for (QSize size : {QSize(760, 560), QSize(1300, 640), QSize(900, 900)}) {
+            f.w->resize(size);
+            // An even length is centred to the dot. An odd one has one blank more on the
+            // right, as the unit pads it: half a cell, three dots, left of the middle.
+            QCOMPARE(litMiddle(2), 59.0);
+            QCOMPARE(litMiddle(1), 56.0);
+            const QRectF panel = f.w->frameDisplay->panelGeometry().panel();
+            const QSizeF room = f.w->frameDisplay->panel()->size();
+            QVERIFY(qFuzzyCompare(panel.width(), room.width()) || qFuzzyCompare(panel.height(), room.height()));
+        }
+
+        QTest::mouseMove(f.w->frameDisplay->row(3));
+        QTRY_COMPARE(f.w->lblStatBar->text(), QStringLiteral("Simulation display line 3"));
+        QTest::mouseClick(f.w->frameDisplay->row(1), Qt::LeftButton);
+        QCOMPARE(f.w->vsbLine->value(), 1);
+        QVERIFY(f.w->txtEdit->hasFocus());
+
+        f.w->mnuPrg7740->trigger(); // rows 1 and 4 show no dots; line 1 moves to row 2
+        QApplication::processEvents();
+        const auto dots = test::ReadLedDots(f.w->frameDisplay->panel()->grab().toImage(), f.w->frameDisplay->panelGeometry());
+        QCOMPARE(test::PanelRow(dots, 1), std::vector<std::string>(7, std::string(119, ' ')));
+        QCOMPARE(litMiddle(2), 56.0);
+        QTest::mouseMove(f.w->frameDisplay->row(2));
+        QTRY_COMPARE(f.w->lblStatBar->text(), QStringLiteral("Simulation display line 1"));
+        QTest::mouseMove(f.w->frameDisplay->row(3));
+        QTRY_COMPARE(f.w->lblStatBar->text(), QStringLiteral("Simulation display line 2"));
     }
 
     void programMenuRefresh() {

@@ -2,6 +2,8 @@
 // second instance.
 #include <QDialog>
 #include <QLabel>
+#include <QProcess>
+#include <QScreen>
 #include <QtTest>
 
 #include "TempDir.h"
@@ -67,6 +69,60 @@ private slots:
         noLockDir.lockDir = dir.dir() + "missing/";
         EditorApp third(fs, noLockDir);
         QVERIFY(third.start());
+    }
+
+    // A saved position is kept while the window fits on a screen; otherwise the window is
+    // moved, and shrunk if it must be, onto the nearest screen. Checked on two screens
+    // (1920 x 1080 and 1280 x 1024 beside it) at the scale factors 1.5 and 2.0, each in a run
+    // of this program started with that factor.
+    void savedPositionStaysOnScreen() {
+        const QByteArray factor = qgetenv("LT_PLACEMENT_FACTOR");
+        if (factor.isEmpty()) {
+            test::TempDir dir;
+            dir.write("screens.json", R"({"screens": [{"name": "left", "x": 0, "y": 0, "width": 1920, "height": 1080},
+                                                      {"name": "right", "x": 1920, "y": 0, "width": 1280, "height": 1024}]})");
+            for (const char* scale : {"1.5", "2.0"}) {
+                QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+                env.insert("QT_SCALE_FACTOR", scale);
+                env.insert("QT_QPA_PLATFORM", QString::fromStdString("offscreen:configfile=" + dir.file("screens.json")));
+                env.insert("LT_PLACEMENT_FACTOR", scale);
+                QProcess run;
+                run.setProcessEnvironment(env);
+                run.setProcessChannelMode(QProcess::MergedChannels);
+                run.start(QCoreApplication::applicationFilePath(), {"savedPositionStaysOnScreen"});
+                QVERIFY(run.waitForFinished(120000));
+                QVERIFY2(run.exitCode() == 0, run.readAll().constData());
+            }
+            return;
+        }
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        QCOMPARE(screens.size(), 2);
+        const QRect left = screens[0]->availableGeometry(), right = screens[1]->availableGeometry();
+        QCOMPARE(left.width(), qRound(1920 / factor.toDouble())); // the factor is in force
+        struct Case {
+            QPoint saved;
+            QRect expectedScreen;
+        };
+        for (const Case& c : {Case{left.topLeft() + QPoint(40, 30), left},          // fits at 1.5, too tall at 2.0
+                              Case{QPoint(left.left() + 200, left.bottom() - 150), left}, // off the bottom
+                              Case{right.topRight() + QPoint(3000, 100), right},    // beyond the right screen
+                              Case{QPoint(-2000, -600), left}}) {                   // beyond the left screen
+            test::TempDir dir;
+            dir.write("Lumatext7700.INI", "[preferences]\r\ntop=" + std::to_string(c.saved.y() * 15) + "\r\nleft=" +
+                                              std::to_string(c.saved.x() * 15) + "\r\ntype=7780\r\n");
+            PosixFileSystem fs;
+            EditorApp app(fs, StartupOptions{dir.dir(), dir.dir(), dir.dir(), [](QDialog&) {}});
+            QVERIFY(app.start());
+            const QWidget& w = *app.window();
+            const QRect frame(w.pos(), w.frameGeometry().size());
+            const QByteArray where = QStringLiteral("saved %1,%2: window %3,%4 %5x%6 at scale %7")
+                                         .arg(c.saved.x()).arg(c.saved.y()).arg(frame.x()).arg(frame.y())
+                                         .arg(frame.width()).arg(frame.height()).arg(QString::fromLatin1(factor))
+                                         .toLatin1();
+            QVERIFY2(c.expectedScreen.contains(frame), where.constData());
+            if (c.expectedScreen.contains(QRect(c.saved, QSize(760, 560 + 40))))
+                QVERIFY2(w.pos() == c.saved, where.constData()); // it fitted: the position is kept
+        }
     }
 };
 

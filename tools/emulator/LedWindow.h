@@ -1,10 +1,13 @@
-// unit7700 --window: the emulated display as a panel of LED dots for people to watch.
+// unit7700 --window: the emulated display as a panel of LED dots for people to watch,
+// drawn as the editor's simulation display draws it. The panel spans the window's width
+// from its top left corner; the relay is shown below it.
 #pragma once
 
 #include <QWidget>
 
 #include "emulator/EmulatorHost.h"
 #include "emulator/Machine.h"
+#include "ledpanel/LedPanel.h"
 
 namespace lt::emulator {
 
@@ -18,6 +21,8 @@ protected:
 
 private:
     const Machine& machine_;
+    led::LedGeometry panel_;
+    led::LedPainter painter_;
 };
 
 // Runs the host from the window's event loop until the window closes.
