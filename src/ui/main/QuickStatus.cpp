@@ -45,6 +45,9 @@ void frmQuick::installStatusHelp() {
     }
     txtEdit->viewport()->installEventFilter(this);
     txtEdit->viewport()->setMouseTracking(true);
+    // The script box's mouse moves arrive at its viewport.
+    txtAdvEdit->viewport()->installEventFilter(this);
+    txtAdvEdit->viewport()->setMouseTracking(true);
     txtMsg->setProperty("helpContext", 1100);
     vsbMsg->setProperty("helpContext", 1100);
     txtTask->setProperty("helpContext", 1200);
@@ -109,6 +112,10 @@ bool frmQuick::eventFilter(QObject* watched, QEvent* event) {
         setStatus(markStatusText(txtEdit->markAtPoint(me->position().toPoint())));
         return false;
     }
+    if (watched == txtAdvEdit->viewport()) {
+        if (type == QEvent::MouseMove || type == QEvent::Enter) setStatus(statusTextFor(txtAdvEdit));
+        return false;
+    }
     if (watched == pnlQuick || watched == Label4 || watched == Label5) {
         if (type == QEvent::Enter || type == QEvent::MouseMove) setStatus(QString());
         return false;
@@ -128,11 +135,14 @@ bool frmQuick::eventFilter(QObject* watched, QEvent* event) {
         if (!control && !(t.size() == 1 && t.at(0).isDigit())) return true;
         return false;
     }
-    // A menu opening or closing moves the keyboard away and back without the person
-    // leaving the control: the menu's own text, or the command's progress text, stays.
+    // A menu, a box or another window taking the keyboard for a while moves it away and
+    // back without the person leaving the control: the menu's own text, or the command's
+    // progress text ("Processing command Reboot."), stays.
     if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason) return false;
+        if (reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason ||
+            reason == Qt::ActiveWindowFocusReason)
+            return false;
     }
     if (type == QEvent::FocusIn || type == QEvent::Enter || type == QEvent::MouseMove) {
         QString text = statusTextFor(watched);
@@ -140,10 +150,9 @@ bool frmQuick::eventFilter(QObject* watched, QEvent* event) {
         return false;
     }
     if (type == QEvent::FocusOut) {
+        // (A message box of the validation itself takes the focus from another window: not
+        // a leave, passed over above.)
         if (watched == txtMsg || watched == txtLine || watched == txtTask) {
-            auto* fe = static_cast<QFocusEvent*>(event);
-            // A message box of the validation itself takes the focus: not a leave.
-            if (fe->reason() == Qt::ActiveWindowFocusReason) return false;
             setStatus(QString());
             if (watched == txtMsg) validateMsg();
             else if (watched == txtLine) validateLine();

@@ -72,6 +72,7 @@ public:
 
     // Moves to another message in the fixed order: build, store, fetch, read, refresh.
     void changeMessage(int n);
+    bool changingMessage() const { return changingMessage_; }
     // The edit controls for the current line (captions, enabled states, txtEdit).
     void ShowEdit();
     void UpdateSimulation();
