@@ -616,6 +616,7 @@ private:
               "message " + std::to_string(left) + " was stored as\n" + stored + "\ninstead of\n" + modelBlock(left));
         if (modelBlock(left) != loaded_) stored_ = true;
         arrive(s().msg.CurrentMessage, "arriving at");
+        blockBefore_ = CurrentBlock(s());  // what the rest of the step starts from
     }
 
     void perform(const Step& step) {
