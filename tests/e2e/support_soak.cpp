@@ -12,6 +12,7 @@
 #include "quickedit/Read.h"
 #include "quickedit/RichText.h"
 #include "settings/ProgramMenu.h"
+#include "storage/FileCommands.h"
 #include "storage/LineReader.h"
 #include "storage/PathUtil.h"
 #include "storage/WorkStore.h"
@@ -691,7 +692,8 @@ private:
                 check(f_.ui.fileDialogs.empty() && CurrentBlock(s()) == blockBefore_, "a cancelled Open went on");
                 return;
             }
-            check(f_.ui.fileDialogs.size() == 1, "Ctrl+O showed no open dialog");
+            check(f_.ui.fileDialogs.size() == 1 && f_.ui.fileDialogs[0].title == "Open Script File",
+                  "Ctrl+O showed no open dialog");
             loaded(path, "opened");
             return;
         }
@@ -761,15 +763,16 @@ private:
         QApplication::clipboard()->setText(text);
         const int line = w().currentLine();
         const bool plain = lineIsPlain(), continuous = !s().msg.LineScroll[line].empty();
+        // Positions are taken now: a QTextCursor copy follows the document's later edits.
         const QTextCursor cursor = w().txtEdit->textCursor();
+        const size_t start = static_cast<size_t>(cursor.selectionStart()), end = static_cast<size_t>(cursor.selectionEnd());
         const std::string old = w().txtEdit->toPlainText().toStdString();
         const bool predictable = target == w().txtEdit && quickEditing() && (plain || continuous) &&
-                                 w().txtEdit->document()->blockCount() == 1 &&
-                                 static_cast<size_t>(cursor.selectionEnd()) <= old.size();
+                                 w().txtEdit->document()->blockCount() == 1 && end <= old.size();
         key(Qt::Key_V, kCtrl);
         if (!predictable) return;
         const std::string clean = asciiOnly(step.text);
-        const size_t selected = static_cast<size_t>(cursor.selectionEnd() - cursor.selectionStart());
+        const size_t selected = end - start;
         const size_t limit = plain ? 20 : 155;
         std::string want = old;
         std::vector<std::string> boxes;
@@ -778,7 +781,7 @@ private:
                                     "create a continuous scrolling message."
                                   : "You cant have more than 155 characters on continuous scrolling line");
         else
-            want.replace(static_cast<size_t>(cursor.selectionStart()), selected, clean);
+            want.replace(start, selected, clean);
         const std::string now = GetText(s().msg.LineRtf[line]);
         check(now == want, "pasting \"" + step.text + "\" into \"" + old + "\" gave \"" + now + "\"");
         check(f_.ui.texts() == boxes, "pasting \"" + step.text + "\" showed other boxes: " + f_.ui.lastText());
@@ -944,7 +947,8 @@ private:
         f_.ui.answers.push_back(ok ? Answer::Ok : Answer::Cancel);
         mouseClick(popup, popup->actionGeometry(w().mnuEditDel).center());
         settle();
-        if (!check(!f_.ui.boxes.empty() && f_.ui.boxes[0].text == "Delete message  " + std::to_string(gone) + " ?",
+        if (!check(!f_.ui.boxes.empty() && f_.ui.boxes[0].text == "Delete message  " + std::to_string(gone) + " ?" &&
+                       f_.ui.boxes[0].defaultAnswer == Answer::Cancel,
                    "no delete question: " + f_.ui.lastText()))
             return;
         f_.ui.boxes.erase(f_.ui.boxes.begin());
@@ -954,9 +958,19 @@ private:
         }
         blocks_.erase(gone);
         headerChanged_ = true;
+        // The window shows the nearest message below (the next one above after message 0),
+        // or the number next to it when there is none.
+        int want;
+        if (gone == 0) {
+            const auto above = blocks_.upper_bound(0);
+            want = above == blocks_.end() ? 1 : above->first;
+        } else {
+            const auto at = blocks_.lower_bound(gone);
+            want = at == blocks_.begin() ? gone - 1 : std::prev(at)->first;
+        }
         const int landed = s().msg.CurrentMessage;
-        for (int n = std::min(gone, landed) + 1; n < std::max(gone, landed); ++n)
-            check(!blocks_.count(n), "the delete passed over message " + std::to_string(n));
+        check(landed == want, "deleting message " + std::to_string(gone) + " went to " + std::to_string(landed) +
+                                  ", not " + std::to_string(want));
         arrive(landed, "after deleting " + std::to_string(gone));
     }
 
@@ -988,9 +1002,12 @@ private:
                                                        " showed no save dialog (focus on " +
                                                        focus()->objectName().toStdString() + ")"))
             return;
+        const FileDialog& dialog = f_.ui.fileDialogs[0];
+        check(dialog.title == "Save Script File" && dialog.filter == kScriptFilter, "the save dialog is " + dialog.title);
         if (exists)
-            check(!f_.ui.boxes.empty() && f_.ui.boxes[0].text == "The file " + path +
-                                                                    " already exists on disk.\r\nDo you want to replace it.",
+            check(!f_.ui.boxes.empty() &&
+                      f_.ui.boxes[0].text == "The file " + path + " already exists on disk.\r\nDo you want to replace it." &&
+                      f_.ui.boxes[0].title == "File Save Message",
                   "no replace question");
         f_.ui.clear();
         saved(path, writes);
@@ -1031,9 +1048,10 @@ private:
         if (!clean) return;
         const std::string what = box == w().txtMsg ? "message" : box == w().txtTask ? "task" : "line";
         std::vector<std::string> boxes;
-        // The task box puts the task back at once when a number is out of its range, the line
-        // box does so for 0 only; what stays is refused when the box is left.
-        const bool stays = box == w().txtMsg || (box == w().txtLine && n > last);
+        // The task box puts the task back at once when a number is out of its range, and the
+        // line box shows the current line's row again after every digit (the refresh of the
+        // edit controls); only the message box keeps a number to refuse when it is left.
+        const bool stays = box == w().txtMsg;
         if (tab && stays && (n < first || n > last))
             boxes.push_back(step.text + " is not a valid " + what + " number.  The value must be between " +
                             std::to_string(first) + " and " + std::to_string(last) + ".");
