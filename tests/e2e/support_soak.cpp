@@ -571,6 +571,12 @@ private:
 
     // --- one step ---------------------------------------------------------------------------
     void begin(const Step& step) {
+        // Letters typed while the menu bar has the keyboard open its menus; the person closes
+        // the menu the keys opened before doing the next thing.
+        for (int i = 0; i < 4 && QApplication::activePopupWidget(); ++i) {
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            settle();
+        }
         // A number left in the message box is acted upon when the focus leaves the box, in
         // the middle of whatever the step does next.
         pendingNumber_ = focus() == w().txtMsg && w().txtMsg->text() != QString::number(s().msg.CurrentMessage);
@@ -601,6 +607,8 @@ private:
             if (!check(allowedBox(box.text), "a box nobody expected: " + box.text)) return;
         if (!check(f_.ui.answers.empty() && f_.ui.files.empty(), "a scripted answer was not asked for")) return;
         if (!check(QApplication::activeModalWidget() == nullptr, "a dialog stayed open")) return;
+        if (QApplication::activeWindow() == f_.w.get() && !QApplication::activePopupWidget())
+            if (!check(focus() != nullptr && focus() != f_.w.get(), "the keyboard went nowhere")) return;
         if (expectMessage_ >= 0 && !check(s().msg.CurrentMessage == expectMessage_,
                                           "typing " + std::to_string(expectMessage_) +
                                               " into the message box went to message " +
@@ -1044,8 +1052,9 @@ private:
         const bool four = s().msg.LineCount == 4;
         const long long last = box == w().txtMsg ? 1023 : box == w().txtTask ? 3 : four ? 4 : 2;
         const long long first = box == w().txtLine ? 1 : 0;
-        if (box == w().txtMsg && n <= last) expectMessage_ = static_cast<int>(n);
+        // A box left with a number it refused keeps the focus, and the digits go there.
         if (!clean) return;
+        if (box == w().txtMsg && n <= last) expectMessage_ = static_cast<int>(n);
         const std::string what = box == w().txtMsg ? "message" : box == w().txtTask ? "task" : "line";
         std::vector<std::string> boxes;
         // The task box puts the task back at once when a number is out of its range, and the

@@ -109,7 +109,8 @@ private slots:
     void statusFollowsThePointer() { Run({Click("cmdRelay"), Hover("cmdRelay")}); }
     // Alt+G switches to Script Edit for a message edited by hand ("&Script Edit Only").
     void altGOnAHandEditedMessage() {
-        Run({Click("cmdAdvEdit"), S(Op::HandEdit), Click("cmdAdvEdit"), Shortcut("Alt+G")});
+        Run({Click("cmdAdvEdit"), S(Op::HandEdit), Click("cmdAdvEdit"), Shortcut("Alt+G"), Shortcut("Alt+G"),
+             Type("A")});
     }
     // The Center button tells about the block the cursor is in when the line comes back.
     void centerFollowsTheCursorsBlock() {
