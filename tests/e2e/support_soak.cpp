@@ -614,11 +614,15 @@ private:
                                               " into the message box went to message " +
                                               std::to_string(s().msg.CurrentMessage)))
             return;
-        // A script changed by keys other than whole statements may be anything the person made.
-        if (!s().run.ScriptEditMode && !s().msg.ScriptOnly) garbled_.erase(s().msg.CurrentMessage);
-        else if (op_ != Op::HandEdit && s().msg.CurrentMessage == cur_ && CurrentBlock(s()) != blockBefore_)
-            garbled_.insert(cur_);
-        const std::string broken = CheckInvariant(s(), w(), !garbled_.count(s().msg.CurrentMessage));
+        // A script changed by keys other than whole statements may be anything the person made,
+        // and stays what they made when it is stored, saved and opened again; a whole
+        // statement added to it does not mend it.
+        const std::string now = CurrentBlock(s());
+        const bool script = s().run.ScriptEditMode || s().msg.ScriptOnly;
+        if (script && s().msg.CurrentMessage == cur_ && now != blockBefore_ &&
+            (op_ != Op::HandEdit || garbled_.count(blockBefore_)))
+            garbled_.insert(now);
+        const std::string broken = CheckInvariant(s(), w(), !script || !garbled_.count(now));
         if (!check(broken.empty(), broken)) return;
         if (!fileStep_ && s().msg.CurrentMessage != cur_) messageChanged();
         adopt();
@@ -1097,7 +1101,7 @@ private:
     bool cancelled_ = false;   // the person cancelled the save question
     bool pendingNumber_ = false;
     // The step in progress.
-    std::set<int> garbled_;     // messages whose script the person changed key by key
+    std::set<std::string> garbled_;  // scripts the person changed key by key
     std::vector<std::string> dialogs_;
     Op op_ = Op::Type;
     std::vector<std::string> plan_;

@@ -112,6 +112,11 @@ private slots:
         Run({Click("cmdAdvEdit"), S(Op::HandEdit), Click("cmdAdvEdit"), Shortcut("Alt+G"), Shortcut("Alt+G"),
              Type("A")});
     }
+    // Script Edit entered again after a save shows the saved block: New has nothing to ask.
+    void scriptEditAfterASave() {
+        Run({Type("E1 65T"), Click("cmdAdvEdit"), Click("cmdAdvEdit"), S(Op::Save, {}, {}, 1), Click("cmdAdvEdit"),
+             S(Op::New)});
+    }
     // The Center button tells about the block the cursor is in when the line comes back.
     void centerFollowsTheCursorsBlock() {
         Run({Click("txtEdit"), Type("ABCDEFGHIJ"), Type("KLMNOPQRST"), Type("U", {"optSelect2 ok", "ok"}),
