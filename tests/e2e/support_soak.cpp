@@ -2,6 +2,7 @@
 
 #include <QtWidgets>
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -311,8 +312,18 @@ private:
         }
         QTest::keyPress(keyWindow(), k, mods);
         QTest::keyRelease(keyWindow(), k, mods);
-        // A button's access key presses it as a click the button animates for 100 ms.
-        if (mods == kAlt) QTest::qWait(120);
+        // A button's access key presses it as a click the button animates for 100 ms; on a
+        // busy machine the release comes later still.
+        if (mods == kAlt) {
+            QTest::qWait(120);
+            for (int waited = 0; waited < 3000 && buttonDown(); waited += 10) QTest::qWait(10);
+        }
+    }
+    static bool buttonDown() {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            for (QAbstractButton* b : top->findChildren<QAbstractButton*>())
+                if (b->isDown()) return true;
+        return false;
     }
     // Stops when the keys would go into the script (a blank may press the Script Edit button):
     // the random person edits scripts only with whole statements (HandEdit).
@@ -617,10 +628,16 @@ private:
         // A script changed by keys other than whole statements may be anything the person made,
         // and stays what they made when it is stored, saved and opened again; a whole
         // statement added to it does not mend it.
-        const std::string now = CurrentBlock(s());
+        // (Compared without blanks and line ends, which storing may change.)
+        const auto bare = [](std::string b) {
+            b.erase(std::remove_if(b.begin(), b.end(), [](char c) { return std::isspace(static_cast<unsigned char>(c)); }),
+                    b.end());
+            return b;
+        };
+        const std::string now = bare(CurrentBlock(s()));
         const bool script = s().run.ScriptEditMode || s().msg.ScriptOnly;
-        if (script && s().msg.CurrentMessage == cur_ && now != blockBefore_ &&
-            (op_ != Op::HandEdit || garbled_.count(blockBefore_)))
+        if (script && s().msg.CurrentMessage == cur_ && now != bare(blockBefore_) &&
+            (op_ != Op::HandEdit || garbled_.count(bare(blockBefore_))))
             garbled_.insert(now);
         const std::string broken = CheckInvariant(s(), w(), !script || !garbled_.count(now));
         if (!check(broken.empty(), broken)) return;
