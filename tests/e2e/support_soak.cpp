@@ -628,11 +628,17 @@ private:
         // A script changed by keys other than whole statements may be anything the person made,
         // and stays what they made when it is stored, saved and opened again; a whole
         // statement added to it does not mend it.
-        // (Compared without blanks and line ends, which storing may change.)
-        const auto bare = [](std::string b) {
-            b.erase(std::remove_if(b.begin(), b.end(), [](char c) { return std::isspace(static_cast<unsigned char>(c)); }),
-                    b.end());
-            return b;
+        // (Compared line by line without the line ends and trailing blanks that storing may
+        // change; a line end the person removed is a change.)
+        const auto bare = [](const std::string& b) {
+            std::string out, line;
+            std::istringstream in(b);
+            while (std::getline(in, line)) {
+                while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.pop_back();
+                out += line + '\n';
+            }
+            while (out.size() > 1 && out[out.size() - 1] == '\n' && out[out.size() - 2] == '\n') out.pop_back();
+            return out;
         };
         const std::string now = bare(CurrentBlock(s()));
         const bool script = s().run.ScriptEditMode || s().msg.ScriptOnly;
