@@ -1,0 +1,116 @@
+#include "platform/WindowsFiles.h"
+
+#include <cerrno>
+#include <windows.h>
+
+namespace lt::platform {
+
+std::wstring Widen(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    const int size = static_cast<int>(utf8.size());
+    int n = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
+    std::wstring wide(static_cast<size_t>(n), L'\0');
+    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), n);
+    return wide;
+}
+
+std::string Narrow(std::wstring_view utf16) {
+    if (utf16.empty()) return {};
+    const int size = static_cast<int>(utf16.size());
+    int n = ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<size_t>(n), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, narrow.data(), n, nullptr, nullptr);
+    return narrow;
+}
+
+int ErrnoFromWindowsError(unsigned long code) {
+    switch (code) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+    case ERROR_BAD_NETPATH:
+    case ERROR_BAD_NET_NAME: return ENOENT;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_CURRENT_DIRECTORY:
+    case ERROR_NETWORK_ACCESS_DENIED: return EACCES;
+    case ERROR_WRITE_PROTECT: return EROFS;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+    case ERROR_USER_MAPPED_FILE: return EBUSY;
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_DISK_FULL:
+    case ERROR_DISK_QUOTA_EXCEEDED: return ENOSPC;
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS: return EEXIST;
+    case ERROR_INVALID_NAME:
+    case ERROR_BAD_PATHNAME:
+    case ERROR_FILENAME_EXCED_RANGE: return ENAMETOOLONG;
+    case ERROR_DIRECTORY: return ENOTDIR;
+    case ERROR_NOT_READY:
+    case ERROR_DEV_NOT_EXIST:
+    case ERROR_UNRECOGNIZED_MEDIA: return ENXIO;
+    case ERROR_INVALID_HANDLE: return EBADF;
+    case ERROR_INVALID_PARAMETER:
+    case ERROR_NEGATIVE_SEEK: return EINVAL;
+    case ERROR_TOO_MANY_OPEN_FILES: return EMFILE;
+    case ERROR_NOT_ENOUGH_MEMORY:
+    case ERROR_OUTOFMEMORY: return ENOMEM;
+    default: return EIO;
+    }
+}
+
+namespace {
+
+bool fail(int* error, DWORD code) {
+    if (error) *error = ErrnoFromWindowsError(code);
+    return false;
+}
+
+// Flushes the file's directory entry along with its data where the system allows it.
+void flushFile(const std::wstring& path) {
+    HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    ::FlushFileBuffers(h);
+    ::CloseHandle(h);
+}
+
+} // namespace
+
+bool ReplaceFileDurably(const std::string& temp, const std::string& target, int* error) {
+    const std::wstring from = Widen(temp), to = Widen(target);
+    const DWORD attributes = ::GetFileAttributesW(to.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD why = ::GetLastError();
+        if (why != ERROR_FILE_NOT_FOUND) return fail(error, why);
+        if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) return fail(error, ::GetLastError());
+        return true;
+    }
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) {
+        if (error) *error = EISDIR;
+        return false;
+    }
+    // The system would let some of these through (the administrator, a move over it);
+    // a file marked read-only is meant to stay as it is.
+    if (attributes & FILE_ATTRIBUTE_READONLY) return fail(error, ERROR_ACCESS_DENIED);
+    if (::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) {
+        flushFile(to);
+        return true;
+    }
+    const DWORD why = ::GetLastError();
+    // The target was moved aside but the new file not yet named: finish the move, so the
+    // content is not left under the temporary name alone.
+    if (why == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
+        ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    // File systems without ReplaceFileW (some network shares): the attributes are copied
+    // by hand and the file moved over the target.
+    if (why != ERROR_INVALID_FUNCTION && why != ERROR_NOT_SUPPORTED && why != ERROR_INVALID_PARAMETER)
+        return fail(error, why == ERROR_UNABLE_TO_REMOVE_REPLACED ? ERROR_ACCESS_DENIED : why);
+    ::SetFileAttributesW(from.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_TEMPORARY));
+    if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return fail(error, ::GetLastError());
+    return true;
+}
+
+} // namespace lt::platform

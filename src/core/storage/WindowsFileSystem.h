@@ -1,0 +1,22 @@
+// The real disk on Windows: UTF-8 paths turned into UTF-16 for the system's wide calls,
+// drive letters and "\" separators (the system takes "/" as well), the system's errors as
+// errno values. Saving writes through: a flushed temporary file replaces the target with
+// ReplaceFileW, which keeps the target's attributes. Built on Windows only.
+#pragma once
+
+#include "storage/FileSystem.h"
+
+namespace lt {
+
+class WindowsFileSystem : public FileSystem {
+public:
+    std::unique_ptr<ReadableFile> openRead(const std::string& path, int* error) override;
+    std::unique_ptr<WritableFile> openWrite(const std::string& path, bool append, int* error) override;
+    bool exists(const std::string& path) override;
+    bool isDirectory(const std::string& path) override;
+    bool remove(const std::string& path, int* error) override;
+    bool rename(const std::string& from, const std::string& to, int* error) override;
+    int64_t fileSize(const std::string& path) override;
+};
+
+} // namespace lt
