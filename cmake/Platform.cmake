@@ -30,17 +30,10 @@ if(WIN32)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 endif()
 
+# The tests of a cross build run under Wine, which shows the build machine's root directory
+# as drive Z:; they find the programs and the sources there.
 if(CMAKE_CROSSCOMPILING AND WIN32)
-  # The tests run under Wine, which shows the build machine's root directory as drive Z:.
   set(LT_HOST_PATH_PREFIX "Z:")
-  # Debian ships GoogleTest as sources; build them with the cross compiler.
-  if(NOT TARGET GTest::gtest AND EXISTS /usr/src/googletest/CMakeLists.txt)
-    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
-    set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
-    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
-    add_library(GTest::gtest ALIAS gtest)
-    add_library(GTest::gtest_main ALIAS gtest_main)
-  endif()
 else()
   set(LT_HOST_PATH_PREFIX "")
 endif()

@@ -1,4 +1,4 @@
-// The program's command-line arguments in UTF-8, whatever the system's code page.
+// A command-line program's arguments and standard streams, in UTF-8 on every system.
 #pragma once
 
 #include <string>
@@ -9,5 +9,9 @@ namespace lt::platform {
 // The arguments after the program's own name. On Windows they are taken from the wide
 // command line, so names outside the system's code page arrive whole.
 std::vector<std::string> Utf8Arguments(int argc, char* argv[]);
+
+// Standard output and error carry the program's bytes unchanged, so its output is the same
+// on every system: Windows adds no CR before each LF, and its console shows UTF-8.
+void UseUtf8StandardStreams();
 
 } // namespace lt::platform

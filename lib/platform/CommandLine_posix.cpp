@@ -7,4 +7,6 @@ std::vector<std::string> Utf8Arguments(int argc, char* argv[]) {
     return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
 }
 
+void UseUtf8StandardStreams() {}
+
 } // namespace lt::platform

@@ -2,8 +2,12 @@
 // wide command line has them all.
 #include "platform/CommandLine.h"
 
-#include <shellapi.h>
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
 #include <windows.h>
+
+#include <shellapi.h>
 
 #include "platform/WindowsFiles.h"
 
@@ -17,6 +21,12 @@ std::vector<std::string> Utf8Arguments(int argc, char* argv[]) {
     for (int i = 1; i < count; ++i) args.push_back(Narrow(wide[i]));
     ::LocalFree(wide);
     return args;
+}
+
+void UseUtf8StandardStreams() {
+    ::_setmode(::_fileno(stdout), _O_BINARY);
+    ::_setmode(::_fileno(stderr), _O_BINARY);
+    ::SetConsoleOutputCP(CP_UTF8);
 }
 
 } // namespace lt::platform
