@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <windows.h>
 
+#include "platform/SystemErrors.h"
+
 namespace lt::platform {
 
 std::wstring Widen(std::string_view utf8) {
@@ -38,15 +40,14 @@ int ErrnoFromWindowsError(unsigned long code) {
     case ERROR_LOCK_VIOLATION:
     case ERROR_USER_MAPPED_FILE: return EBUSY;
     case ERROR_HANDLE_DISK_FULL:
-    case ERROR_DISK_FULL:
-    case ERROR_DISK_QUOTA_EXCEEDED: return ENOSPC;
+    case ERROR_DISK_FULL: return ENOSPC;
     case ERROR_FILE_EXISTS:
     case ERROR_ALREADY_EXISTS: return EEXIST;
     case ERROR_INVALID_NAME:
     case ERROR_BAD_PATHNAME:
     case ERROR_FILENAME_EXCED_RANGE: return ENAMETOOLONG;
     case ERROR_DIRECTORY: return ENOTDIR;
-    case ERROR_NOT_READY:
+    case ERROR_NOT_READY: return kErrnoNoMedium;
     case ERROR_DEV_NOT_EXIST:
     case ERROR_UNRECOGNIZED_MEDIA: return ENXIO;
     case ERROR_INVALID_HANDLE: return EBADF;

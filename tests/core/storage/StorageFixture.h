@@ -3,13 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "FakeUserPort.h"
 #include "FaultyFileSystem.h"
 #include "TempDir.h"
 #include "Session.h"
-#include "storage/FileSystem.h"
+#include "storage/NativeFileSystem.h"
 #include "storage/ScriptFile.h"
 #include "storage/WorkStore.h"
 
@@ -29,13 +30,12 @@ inline int Copies(const std::string& text, const std::string& part) {
 
 struct StorageFixture {
     TempDir dir;
-    PosixFileSystem disk;
+    NativeFileSystem disk;
     FakeUserPort ui;
     Session s{disk, ui};
     StorageFixture() {
         s.run.ProgramDir = dir.dir() + "prog/";
-        std::string mk = "mkdir -p '" + s.run.ProgramDir + "'";
-        (void)std::system(mk.c_str());
+        std::filesystem::create_directories(std::filesystem::u8path(s.run.ProgramDir));
     }
 };
 
