@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <unistd.h>
 
 #include "ui_port.h"
 
@@ -34,6 +35,15 @@ public:
     void setBusy(bool) override {}
     void endProgram() override {}
 };
+
+// The directory of the bench program, where the build puts the tools too.
+inline std::string ProgramDirectory() {
+    char self[4096] = {};
+    ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
+    if (n <= 0) return "./";
+    const std::string path(self, static_cast<size_t>(n));
+    return path.substr(0, path.rfind('/') + 1);
+}
 
 struct Results {
     int failed = 0;

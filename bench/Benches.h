@@ -10,6 +10,7 @@ void ToolchainBenches(Results& results, const std::string& workDir);
 void ToolBenches(Results& results, const std::string& workDir);
 void QuickEditBenches(Results& results, const std::string& workDir);
 void UnitBenches(Results& results);
+void FleetBenches(Results& results);
 void AttributeBenches(Results& results, const std::string& workDir);
 void PrintBenches(Results& results, const std::string& workDir);
 

@@ -38,12 +38,6 @@ std::string generatedBlock(int n) {
            "\r\n" + body + "END SUB\r\n";
 }
 
-std::string programDirectory() {
-    char self[4096] = {};
-    ssize_t n = readlink("/proc/self/exe", self, sizeof self - 1);
-    return n > 0 ? lt::tools::directoryPart(std::string(self, static_cast<size_t>(n))) : std::string("./");
-}
-
 } // namespace
 
 namespace lt::bench {
@@ -56,7 +50,7 @@ void ToolBenches(Results& results, const std::string& dir) {
         std::ofstream(source, std::ios::binary) << text;
     }
     lexmill::CompileOptions options;
-    options.includeDir = programDirectory();
+    options.includeDir = ProgramDirectory();
     int errors = 0;
     size_t needed = 0;
     // One compile run as the editor makes it: it deletes the escape file after every run,

@@ -17,6 +17,7 @@ int main(int argc, char* argv[]) {
     lt::bench::ToolBenches(results, dir);
     lt::bench::QuickEditBenches(results, dir);
     lt::bench::UnitBenches(results);
+    lt::bench::FleetBenches(results);
     lt::bench::AttributeBenches(results, dir);
     lt::bench::PrintBenches(results, dir);
     std::error_code ec;

@@ -1,10 +1,12 @@
 #include "Commands.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
 #include "ConsoleUserPort.h"
+#include "ProgramCommand.h"
 #include "Session.h"
 #include "common/NumberText.h"
 #include "quickedit/Generate.h"
@@ -23,7 +25,16 @@ const char* const kLumatextUsage =
     "                                        script-only, and the text of its lines\n"
     "       lumatext show FILE.src N         the display rows of message N when it starts\n"
     "       lumatext regen FILE.src OUT.src  read and generate every Quick Edit message again\n"
-    "                                        and save the whole file as OUT.src\n";
+    "                                        and save the whole file as OUT.src\n"
+    "       lumatext program FILE.src --unit PORT[:ADDRESS] ... [--units LIST] [--baud N] [--call N]\n"
+    "                                        compile the file once and program every unit:\n"
+    "                                        PORT is COM<n> or tcp://HOST:PORT (a serial device\n"
+    "                                        server), ADDRESS the unit address (default 0);\n"
+    "                                        LIST holds one unit a line; units on one port take\n"
+    "                                        turns, ports run side by side; --baud defaults to\n"
+    "                                        19200; --call N calls message N up afterwards.\n"
+    "                                        Exit 3 when a unit failed, 1 when the file did not\n"
+    "                                        compile\n";
 
 namespace {
 
@@ -178,6 +189,21 @@ int regen(Cli& c, const std::string& path, const std::string& target) {
     return kOk;
 }
 
+int program(Cli& c, const std::vector<std::string>& args) {
+    auto env = [](const std::string& name) {
+        const char* value = std::getenv(name.c_str());
+        return std::string(value ? value : "");
+    };
+    ProgramRequest request;
+    std::string error;
+    if (!ParseProgramRequest(std::vector<std::string>(args.begin() + 1, args.end()), c.fs, env, request, error)) {
+        c.err << "lumatext: " << error << "\n" << kLumatextUsage;
+        return kUsage;
+    }
+    if (int rc = open(c, request.file)) return rc;
+    return ProgramUnits(c.s, request, c.out, c.err);
+}
+
 } // namespace
 
 int RunLumatext(const std::vector<std::string>& args, FileSystem& fs, std::ostream& out, std::ostream& err) {
@@ -190,6 +216,7 @@ int RunLumatext(const std::vector<std::string>& args, FileSystem& fs, std::ostre
     if (command == "list" && args.size() == 2) return list(c, args[1]);
     if (command == "show" && args.size() == 3) return show(c, args[1], args[2]);
     if (command == "regen" && args.size() == 3) return regen(c, args[1], args[2]);
+    if (command == "program") return program(c, args);
     if (command.empty()) err << kLumatextUsage;
     else if (command != "list" && command != "show" && command != "regen")
         err << "lumatext: unknown command \"" << command << "\"\n" << kLumatextUsage;

@@ -12,7 +12,11 @@ struct EmulatorOptions {
     int type = 7780;
     int version = 2;
     std::string release; // empty: the default release of the version
-    int address = 0;
+    int address = 0;  // of the first unit
+    int units = 1;    // units at consecutive addresses on the one line
+    int tcpPort = -1; // listen on 127.0.0.1:tcpPort instead of a pseudo-terminal (0: any free port)
+    bool pace = false; // bytes take their time on the line at `baud`
+    int baud = 19200;
     char placeholder = '^'; // shown in the fields of variables not set yet
     double dropPercent = 0;
     double corruptPercent = 0;

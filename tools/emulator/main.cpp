@@ -1,5 +1,6 @@
-// unit7700: an emulated 7700 unit on a pseudo-terminal. Prints the device path on its
-// first output line; 7700.exe opens that path as its COM port (LUMATEXT7700_COM<n>).
+// unit7700: emulated 7700 units on a pseudo-terminal or a TCP port of 127.0.0.1. Prints
+// the line's name (device path or tcp://127.0.0.1:PORT) on its first output line; 7700.exe
+// opens it as its COM port (LUMATEXT7700_COM<n>).
 #include <csignal>
 #include <cstdio>
 #include <string>
@@ -28,23 +29,33 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const int rows = options.type == 7740 ? 2 : 4;
-    Machine machine(rows, options.version);
-    machine.setPlaceholder(options.placeholder);
-    lt::protocol::UnitInfo info{options.type, options.version, rows,
-                                static_cast<uint32_t>(lt::protocol::kFlashSize), options.release};
-    UnitServer server(machine, info, options.address);
+    const lt::protocol::UnitInfo info{options.type, options.version, rows,
+                                      static_cast<uint32_t>(lt::protocol::kFlashSize), options.release};
+    std::vector<std::unique_ptr<EmulatedUnit>> units;
+    for (int i = 0; i < options.units; ++i) {
+        const int address = options.address + i;
+        units.push_back(std::make_unique<EmulatedUnit>(info, address, options.placeholder,
+                                                       filesOfUnit(options.files, address, options.units)));
+    }
     FaultInjector faults(options.dropPercent, options.corruptPercent, options.burst, options.seed);
-    EmulatorHost host(machine, server, faults, options.files, options.type);
+    EmulatorHost host(options.tcpPort >= 0 ? makeTcpLine(options.tcpPort) : makePtyLine(), std::move(units), faults,
+                      options.files.deviceFile, options.pace ? options.baud : 0);
     if (!host.open(error)) {
         std::fprintf(stderr, "unit7700: %s\n", error.c_str());
         return 1;
     }
     std::printf("%s\n", host.devicePath().c_str());
     std::fflush(stdout);
-    std::fprintf(stderr, "unit7700: %d unit, firmware version %d (release %s), address %d on %s\n", options.type,
-                 options.version, options.release.c_str(), options.address, host.devicePath().c_str());
+    const std::string addresses = options.units == 1 ? "address " + std::to_string(options.address)
+                                                     : std::to_string(options.units) + " units at addresses " +
+                                                           std::to_string(options.address) + ".." +
+                                                           std::to_string(options.address + options.units - 1);
+    std::fprintf(stderr, "unit7700: %d unit, firmware version %d (release %s), %s on %s%s\n", options.type,
+                 options.version, options.release.c_str(), addresses.c_str(), host.devicePath().c_str(),
+                 options.pace ? (", paced at " + std::to_string(options.baud) + " baud").c_str() : "");
 
-    if (options.window) return runLedWindow(argc, argv, host, machine, options.type, options.snapshot);
+    if (options.window)
+        return runLedWindow(argc, argv, host, host.unit(0).machine(), options.type, options.snapshot);
 
     // SIGINT and SIGTERM end the loop cleanly (the device file is removed on the way out).
     sigset_t stop;
@@ -54,9 +65,10 @@ int main(int argc, char* argv[]) {
     sigprocmask(SIG_BLOCK, &stop, nullptr);
     int stopSignals = signalfd(-1, &stop, SFD_NONBLOCK | SFD_CLOEXEC);
     while (true) {
-        pollfd fds[2] = {{host.lineFd(), POLLIN, 0}, {stopSignals, POLLIN, 0}};
-        ::poll(fds, 2, kTickMs);
-        if (fds[1].revents & POLLIN) break;
+        std::vector<pollfd> fds = {{stopSignals, POLLIN, 0}};
+        for (int fd : host.waitFds()) fds.push_back({fd, POLLIN, 0});
+        ::poll(fds.data(), fds.size(), host.idleMs(kTickMs));
+        if (fds[0].revents & POLLIN) break;
         if (!host.pollOnce(0)) {
             std::fprintf(stderr, "unit7700: the line failed\n");
             return 1;

@@ -5,7 +5,7 @@
 namespace lt::unit {
 
 std::unique_ptr<protocol::Link> SerialLink::open(const PortRequest& port, std::string& error, int& code) {
-    const std::string name = "COM" + std::to_string(port.comNumber) + " (" + port.device + ")";
+    const std::string& name = port.label;
     code = kExitPort;
     if (!QFileInfo::exists(QString::fromStdString(port.device))) {
         error = "No such port: " + name + " does not exist.";

@@ -81,6 +81,7 @@ struct Session {
     ToolLog& log;
     UnitClient& client;
     int address;
+    const ProgressReport& progress;
 };
 
 int failed(Session& s) {
@@ -115,6 +116,24 @@ std::string imagePathFor(const std::string& entry) {
         tools::fileExists(entry))
         return entry;
     return entry + ".bin";
+}
+
+// Programming skips the blocks that are all 0xFF: progress counts the bytes of the others.
+std::function<void(size_t)> bytesToCross(const std::string& image, const ProgressReport& report) {
+    if (!report) return {};
+    constexpr size_t kBlock = protocol::kMaxChunk;
+    std::vector<size_t> before(image.size() / kBlock + 1, 0); // data bytes before each block
+    for (size_t b = 0; b * kBlock < image.size(); ++b) {
+        const bool data = image.find_first_not_of('\xFF', b * kBlock) < (b + 1) * kBlock;
+        before[b + 1] = before[b] + (data ? kBlock : 0);
+    }
+    const size_t total = before.back();
+    return [before, total, report](size_t offset) {
+        const size_t block = offset / kBlock, into = offset % kBlock;
+        size_t done = before[block];
+        if (into > 0 && block + 1 < before.size()) done += std::min(into, before[block + 1] - before[block]);
+        report(done, total);
+    };
 }
 
 int typeMismatch(Session& s, int unitType, int wanted, const char* what) {
@@ -193,7 +212,7 @@ int program(Session& s, const std::vector<std::string>& args, const protocol::Un
                    "); it is programmed as it is.");
     }
     s.log.line("Programming 32,768 bytes...");
-    if (!s.client.program(bytes)) return failed(s);
+    if (!s.client.program(bytes, bytesToCross(bytes, s.progress))) return failed(s);
     s.log.line("Flash programmed and verified: 32,768 bytes, CRC-32 " + [&] {
         char hex[16];
         std::snprintf(hex, sizeof hex, "%08X", protocol::crc32Of(bytes));
@@ -209,7 +228,10 @@ int readFlash(Session& s, const std::vector<std::string>& args) {
     }
     const std::string path = imagePathFor(args[0]);
     std::string image;
-    if (!s.client.readFlash(image)) return failed(s);
+    auto progress = [&](size_t done) {
+        if (s.progress) s.progress(done, protocol::kFlashSize);
+    };
+    if (!s.client.readFlash(image, progress)) return failed(s);
     if (!tools::writeFileAtomically(path, image)) {
         s.log.line("Cannot write the flash image to " + path + ".");
         return kExitFile;
@@ -223,6 +245,26 @@ int readFlash(Session& s, const std::vector<std::string>& args) {
 
 } // namespace
 
+bool isNetworkPort(const std::string& text) { return tools::upperCase(text.substr(0, 6)) == "TCP://"; }
+
+bool parseNetworkPort(const std::string& text, std::string& host, int& port) {
+    if (!isNetworkPort(text)) return false;
+    const std::string rest = text.substr(6);
+    size_t colon = rest.rfind(':');
+    if (colon == std::string::npos || colon == 0) return false;
+    host = rest.substr(0, colon);
+    if (host.front() == '[') { // [IPv6 address]
+        if (host.size() < 3 || host.back() != ']') return false;
+        host = host.substr(1, host.size() - 2);
+    } else if (host.find_first_of(":[]/ ") != std::string::npos) {
+        return false;
+    }
+    long value = 0;
+    if (!wholeNumber(rest.substr(colon + 1), 1, 65535, value) || rest.find(' ') != std::string::npos) return false;
+    port = static_cast<int>(value);
+    return true;
+}
+
 std::string deviceForCom(int comNumber, const Environment& env) {
     std::string named = env("LUMATEXT7700_COM" + std::to_string(comNumber));
     if (!named.empty()) return named;
@@ -230,7 +272,8 @@ std::string deviceForCom(int comNumber, const Environment& env) {
 }
 
 int runUnitTool(const std::string& mode, const std::string& listPath, const LinkOpener& opener,
-                const Environment& env, const std::function<void(const std::string&)>& echo) {
+                const Environment& env, const std::function<void(const std::string&)>& echo,
+                const ProgressReport& progress) {
     std::string text;
     if (listPath.empty() || !tools::readWholeFile(listPath, text)) {
         if (echo) echo("Cannot read the argument list " + listPath + ".");
@@ -258,7 +301,8 @@ int runUnitTool(const std::string& mode, const std::string& listPath, const Link
     }
     long address = 0, baud = 0, com = 0;
     std::string comText = list.value("c");
-    if (tools::upperCase(comText).rfind("COM", 0) == 0) comText = comText.substr(3);
+    const bool network = isNetworkPort(comText);
+    if (!network && tools::upperCase(comText).rfind("COM", 0) == 0) comText = comText.substr(3);
     const std::string m = list.value("m");
     if (!wholeNumber(list.value("a"), 0, 255, address)) {
         log.line("The unit address \"" + list.value("a") + "\" is not valid (0 to 255).");
@@ -268,7 +312,13 @@ int runUnitTool(const std::string& mode, const std::string& listPath, const Link
         log.line("The baud rate \"" + list.value("b") + "\" is not valid.");
         return kExitBadCall;
     }
-    if (!wholeNumber(comText, 1, 99, com)) {
+    std::string host;
+    int tcpPort = 0;
+    if (network && !parseNetworkPort(comText, host, tcpPort)) {
+        log.line("The network port \"" + comText + "\" is not valid (tcp://HOST:PORT, PORT 1 to 65535).");
+        return kExitBadCall;
+    }
+    if (!network && !wholeNumber(comText, 1, 99, com)) {
         log.line("The COM port \"" + list.value("c") + "\" is not valid (1 to 99).");
         return kExitBadCall;
     }
@@ -278,7 +328,12 @@ int runUnitTool(const std::string& mode, const std::string& listPath, const Link
     }
     const int wantedType = m == "80" ? 7780 : 7740;
 
-    PortRequest port{static_cast<int>(com), deviceForCom(static_cast<int>(com), env), static_cast<int>(baud)};
+    PortRequest port;
+    port.comNumber = static_cast<int>(com);
+    port.device = network ? comText : deviceForCom(port.comNumber, env);
+    port.baud = static_cast<int>(baud);
+    port.label = network ? comText : "COM" + std::to_string(com) + " (" + port.device + ")";
+    port.connectTimeoutMs = envNumber(env, "LUMATEXT7700_CONNECT_MS", 5000, 1, 600000);
     std::string error;
     int code = kExitOk;
     std::unique_ptr<protocol::Link> link = opener(port, error, code);
@@ -286,8 +341,7 @@ int runUnitTool(const std::string& mode, const std::string& listPath, const Link
         log.line(error);
         return code == kExitOk ? kExitPort : code;
     }
-    log.line("COM" + std::to_string(com) + " (" + port.device + ") at " + std::to_string(baud) +
-             " baud, unit address " + std::to_string(address) + ".");
+    log.line(port.label + " at " + std::to_string(baud) + " baud, unit address " + std::to_string(address) + ".");
 
     protocol::ClientOptions options;
     options.address = static_cast<int>(address);
@@ -295,7 +349,7 @@ int runUnitTool(const std::string& mode, const std::string& listPath, const Link
     options.timeoutMs = envNumber(env, "LUMATEXT7700_TIMEOUT_MS", 500, 1, 600000);
     options.attempts = envNumber(env, "LUMATEXT7700_ATTEMPTS", 10, 1, 1000);
     UnitClient client(*link, options);
-    Session s{log, client, static_cast<int>(address)};
+    Session s{log, client, static_cast<int>(address), progress};
 
     protocol::UnitInfo info;
     if (!client.identify(info)) return failed(s);

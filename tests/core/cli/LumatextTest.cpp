@@ -123,3 +123,46 @@ TEST(Lumatext, UsageAndFileErrors) {
     EXPECT_EQ(r.err, "lumatext: notes.txt is not a Lumatext 7700 script file\n");
     EXPECT_FALSE(dir.has("out.src"));
 }
+
+TEST(Lumatext, ProgramRefusesWhatItCannotDo) {
+    test::TempDir dir;
+    auto firstLine = [](const Outcome& r) { return r.err.substr(0, r.err.find('\n')); };
+    const std::string noUnit = "\" names no unit (COM<n>[:ADDRESS] or tcp://HOST:PORT[:ADDRESS], ADDRESS 0 to 255)";
+    const std::vector<std::pair<std::string, std::string>> mistakes = {
+        {"program", "program needs the script file"},
+        {"program a.src", "program needs at least one --unit or a --units file"},
+        {"program a.src b.src --unit COM1", "program takes one script file, not also \"b.src\""},
+        {"program a.src --unit COM0", "\"COM0" + noUnit},
+        {"program a.src --unit COM1:256", "\"COM1:256" + noUnit},
+        {"program a.src --unit tcp://host", "\"tcp://host" + noUnit},
+        {"program a.src --unit tcp://[::1:4001", "\"tcp://[::1:4001" + noUnit},
+        {"program a.src --unit COM3 --unit com3:0", "unit COM3:0 is named twice (or two names lead to the same line "
+                                                    "and address)"},
+        {"program a.src --unit tcp://Host:4001:2 --unit tcp://host:4001:2", "unit tcp://host:4001:2 is named twice "
+                                                                           "(or two names lead to the same line and "
+                                                                           "address)"},
+        {"program a.src --unit COM1 --baud 10", "the baud rate \"10\" is not valid (50 to 4000000)"},
+        {"program a.src --unit COM1 --call 1024", "\"1024\" is not a message number (0 to 1023)"},
+        {"program a.src --unit COM1 --call", "option --call needs a value"},
+        {"program a.src --unit COM1 --speed 9", "unknown option --speed"},
+        {"program a.src --units list.txt", "list.txt line 3: \"COM1:x" + noUnit},
+        {"program a.src --units none.txt", "cannot open the units file none.txt"},
+    };
+    dir.write("list.txt", "# units\r\nCOM1:1   # at the door\r\nCOM1:x\r\n");
+    for (const auto& [arguments, message] : mistakes) {
+        Outcome r = lumatext(dir, arguments);
+        EXPECT_EQ(r.code, 2) << arguments;
+        EXPECT_EQ(firstLine(r), "lumatext: " + message);
+    }
+
+    Outcome r = lumatext(dir, "program missing.src --unit COM1");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(r.err, "lumatext: cannot open missing.src: No such file or directory\n");
+    dir.write("bad.src", ScriptHeader("7780", "2") + "SUB 0(TASK=0)\r\n    PRINT \"OPEN;\r\nEND SUB\r\n");
+    r = lumatext(dir, "program bad.src --unit COM1");
+    EXPECT_EQ(r.code, 1);
+    EXPECT_EQ(firstLine(r), "lumatext: bad.src did not compile; nothing was programmed.");
+    EXPECT_NE(r.err.find("BAD.SRC 6: unterminated string\r\nThe errors are kept in bad.err.\n"), std::string::npos)
+        << r.err;
+    EXPECT_FALSE(dir.has("bad.COM1-0.log"));
+}

@@ -1,7 +1,10 @@
 // End to end, no mocks: scripts compiled by the real lexmill.exe and binmill.exe,
 // programmed into the real emulator (unit7700 on a pseudo-terminal) by the real
 // 7700.exe, called up, read back and checked on the emulator's display file.
+#include <arpa/inet.h>
+#include <netinet/in.h>
 #include <random>
+#include <sys/socket.h>
 
 #include "UnitE2E.h"
 
@@ -165,6 +168,67 @@ TEST_F(UnitE2E, PortBusyAndUnitGoneMidTransfer) {
     EXPECT_TRUE(text.find("The connection to the unit was lost: ") != std::string::npos ||
                 text.find("No answer from address 0 after") != std::string::npos)
         << text;
+}
+
+// A socket on 127.0.0.1: listening (with its port in `port`) or connected to `port`.
+int loopbackSocket(int& port, bool listening, int backlog = 0) {
+    int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = htons(static_cast<uint16_t>(listening ? 0 : port));
+    if (!listening) return ::connect(fd, reinterpret_cast<sockaddr*>(&a), sizeof a) == 0 ? fd : -1;
+    socklen_t size = sizeof a;
+    ::bind(fd, reinterpret_cast<sockaddr*>(&a), sizeof a);
+    ::listen(fd, backlog);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &size);
+    port = ntohs(a.sin_port);
+    return fd;
+}
+
+TEST_F(UnitE2E, SerialDeviceServerOverTcpWithTwoUnitsOnItsLine) {
+    compile(kScript);
+    Emulator unit(dir, {"--tcp", "0", "--units", "2", "--address", "4", "--flash-file", dir.file("flash")});
+    ASSERT_EQ(unit.device().rfind("tcp://127.0.0.1:", 0), 0u) << unit.device();
+    const std::string port = "COM3 (" + unit.device() + ")";
+    point(unit); // COM3 is the network port, as a technician would set it
+    ASSERT_EQ(unitTool(dir, "p", {dir.file("msg")}, "5"), 0) << log();
+    EXPECT_EQ(log().substr(0, log().find('\n') + 1), port + " at 38400 baud, unit address 5.\r\n");
+    ASSERT_EQ(unitTool(dir, "c", {"5", ",,42"}, "5"), 0) << log();
+    EXPECT_EQ(unitTool(dir, "c", {"5"}, "4"), 7) << log(); // its neighbour on the line holds no image
+    EXPECT_EQ(unitTool(dir, "v", {}, "6"), 3) << log();    // and nobody answers at address 6
+
+    // Another program holds the connection: the device server turns the tool away.
+    int portNumber = std::stoi(unit.device().substr(unit.device().rfind(':') + 1));
+    int other = loopbackSocket(portNumber, false);
+    ASSERT_GE(other, 0);
+    EXPECT_EQ(unitTool(dir, "v", {}, "5"), 8);
+    EXPECT_NE(log().find("The connection to the unit was lost: " + port +
+                         " closed the connection before the unit answered: the serial device server may be "
+                         "serving another program."),
+              std::string::npos) << log();
+    ::close(other);
+
+    unit.stop(SIGTERM);
+    EXPECT_EQ(dir.read("flash.5"), dir.read("msg.bin"));
+    EXPECT_FALSE(dir.has("flash.4"));
+    EXPECT_EQ(unitTool(dir, "v", {}, "5"), 10);
+    EXPECT_EQ(log(), "Connection refused: nothing accepts connections at " + port +
+                         ". Check that the serial device server is on and serves the unit's line in raw TCP mode "
+                         "on that port.\r\n");
+
+    // A server whose queue is full lets the connection attempt go unanswered.
+    int full = loopbackSocket(portNumber, true);
+    int first = loopbackSocket(portNumber, false);
+    ::setenv("LUMATEXT7700_COM3", ("tcp://127.0.0.1:" + std::to_string(portNumber)).c_str(), 1);
+    ::setenv("LUMATEXT7700_CONNECT_MS", "300", 1);
+    EXPECT_EQ(unitTool(dir, "v", {}), 11);
+    ::unsetenv("LUMATEXT7700_CONNECT_MS");
+    EXPECT_EQ(log(), "No connection: COM3 (tcp://127.0.0.1:" + std::to_string(portNumber) +
+                         ") did not answer within 300 ms. Check that the device server is on, plugged in and "
+                         "reachable from this computer.\r\n");
+    ::close(first);
+    ::close(full);
 }
 
 } // namespace

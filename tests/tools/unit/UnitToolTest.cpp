@@ -19,6 +19,7 @@ struct ToolBench {
     emulator::FaultInjector clean{0, 0, 1, 1};
     TempDir dir;
     unit::PortRequest opened;
+    std::vector<std::pair<size_t, size_t>> progress;
 
     int run(const std::string& mode, const std::string& list) {
         dir.write("t.lst", list);
@@ -27,7 +28,8 @@ struct ToolBench {
             return std::make_unique<emulator::DirectLink>(server, clean);
         };
         auto env = [](const std::string& name) { return name == "LUMATEXT7700_COM2" ? std::string("/dev/x") : ""; };
-        return unit::runUnitTool(mode, dir.file("t.lst"), opener, env);
+        return unit::runUnitTool(mode, dir.file("t.lst"), opener, env, {},
+                                 [this](size_t done, size_t total) { progress.emplace_back(done, total); });
     }
     std::string block(const std::string& com = "2", const std::string& model = "80") const {
         return "/a\n0\n/b\n19200\n/c\n" + com + "\n/m\n" + model + "\n/log\n" + dir.file("t") + "\n\n";
@@ -54,6 +56,15 @@ TEST(UnitTool, VersionRebootAndPortNames) {
     EXPECT_EQ(b.log(), "The unit model \"60\" is not valid (/m 40 for a 7740, /m 80 for a 7780).\r\n");
     EXPECT_EQ(b.run("v", b.block("five")), 1);
     EXPECT_EQ(b.log(), "The COM port \"five\" is not valid (1 to 99).\r\n");
+    // A serial device server named in the list itself.
+    ASSERT_EQ(b.run("v", b.block("TCP://[::1]:4001")), 0);
+    EXPECT_EQ(b.opened.device, "TCP://[::1]:4001");
+    EXPECT_EQ(b.log().substr(0, 47), "TCP://[::1]:4001 at 19200 baud, unit address 0.");
+    for (const char* bad : {"tcp://host", "tcp://:4001", "tcp://host:0", "tcp://a b:1", "tcp://[::1:4001"}) {
+        EXPECT_EQ(b.run("v", b.block(bad)), 1) << bad;
+        EXPECT_EQ(b.log(), "The network port \"" + std::string(bad) +
+                               "\" is not valid (tcp://HOST:PORT, PORT 1 to 65535).\r\n");
+    }
     EXPECT_EQ(b.run("v", "/a\n0\n/log\n" + b.dir.file("t") + "\n/b\n"), 1);
     EXPECT_EQ(b.log(), "The argument list is not complete: switch \"/b\" has no value in the argument list.\r\n");
 }
@@ -94,3 +105,21 @@ TEST(UnitTool, CallUpAndSendMessageEntries) {
 }
 
 } // namespace
+
+TEST(UnitTool, ProgressCountsTheBytesThatCrossTheLine) {
+    ToolBench b;
+    std::string image(protocol::kFlashSize, '\xFF');
+    image.replace(0, 3000, 3000, 'x');   // blocks 0..2
+    image[20000] = 'y';                  // block 19; the others stay erased and are skipped
+    b.dir.write("img.bin", image);
+    ASSERT_EQ(b.run("p", b.dir.file("img") + "\n" + b.block()), 0) << b.log();
+    ASSERT_FALSE(b.progress.empty());
+    for (size_t i = 0; i < b.progress.size(); ++i) {
+        EXPECT_EQ(b.progress[i].second, 4u * 1024);
+        if (i > 0) {
+            EXPECT_GE(b.progress[i].first, b.progress[i - 1].first);
+        }
+    }
+    EXPECT_EQ(b.progress.back().first, 4u * 1024);
+    EXPECT_EQ(b.machine.flash(), image);
+}
