@@ -5,11 +5,16 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lt::platform {
 
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
+
+// A command line for CreateProcessW: each argument quoted the way the C runtime's parser
+// (and CommandLineToArgvW) reads it back.
+std::wstring CommandLineOf(const std::string& program, const std::vector<std::string>& arguments);
 
 // The errno value of a Windows error code (EIO for one without a close match).
 int ErrnoFromWindowsError(unsigned long code);

@@ -25,6 +25,34 @@ std::string Narrow(std::wstring_view utf16) {
     return narrow;
 }
 
+namespace {
+
+// Quoted when it holds blanks or quotes; backslashes are doubled only in front of a quote.
+std::wstring quoted(const std::wstring& arg) {
+    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
+    std::wstring out = L"\"";
+    size_t backslashes = 0;
+    for (wchar_t c : arg) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
+        backslashes = 0;
+        out.push_back(c);
+    }
+    out.append(backslashes * 2, L'\\');
+    return out + L"\"";
+}
+
+} // namespace
+
+std::wstring CommandLineOf(const std::string& program, const std::vector<std::string>& arguments) {
+    std::wstring line = quoted(Widen(program));
+    for (const std::string& a : arguments) line += L" " + quoted(Widen(a));
+    return line;
+}
+
 int ErrnoFromWindowsError(unsigned long code) {
     switch (code) {
     case ERROR_FILE_NOT_FOUND:

@@ -10,25 +10,6 @@ using platform::Widen;
 
 namespace {
 
-// One argument of a command line as the C runtime's parser reads it back: quoted when it
-// holds blanks or quotes, backslashes doubled only in front of a quote.
-std::wstring quoted(const std::wstring& arg) {
-    if (!arg.empty() && arg.find_first_of(L" \t\"") == std::wstring::npos) return arg;
-    std::wstring out = L"\"";
-    size_t backslashes = 0;
-    for (wchar_t c : arg) {
-        if (c == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        out.append(c == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        backslashes = 0;
-        out.push_back(c);
-    }
-    out.append(backslashes * 2, L'\\');
-    return out + L"\"";
-}
-
 HANDLE inheritableFile(const std::string& path) {
     SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
     return ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -39,8 +20,7 @@ HANDLE inheritableFile(const std::string& path) {
 
 int RunProgram(const ProgramCall& call) {
     // The program is named by the command line alone, so "lumatext" finds lumatext.exe.
-    std::wstring commandLine = quoted(Widen(call.program));
-    for (const std::string& a : call.arguments) commandLine += L" " + quoted(Widen(a));
+    std::wstring commandLine = platform::CommandLineOf(call.program, call.arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     HANDLE out = call.outputFile.empty() ? ::GetStdHandle(STD_OUTPUT_HANDLE) : inheritableFile(call.outputFile);
