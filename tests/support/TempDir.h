@@ -34,13 +34,14 @@ public:
     std::string dir() const { return path_ + static_cast<char>(std::filesystem::path::preferred_separator); }
     std::string file(const std::string& name) const { return dir() + name; }
 
-    void write(const std::string& name, const std::string& content) const {
-        std::ofstream out(std::filesystem::u8path(file(name)), std::ios::binary);
-        out << content;
-    }
+    void write(const std::string& name, const std::string& content) const { writeFile(file(name), content); }
     std::string read(const std::string& name) const { return readFile(file(name)); }
     bool has(const std::string& name) const { return std::filesystem::exists(std::filesystem::u8path(file(name))); }
 
+    static void writeFile(const std::string& path, const std::string& content) {
+        std::ofstream out(std::filesystem::u8path(path), std::ios::binary);
+        out << content;
+    }
     static std::string readFile(const std::string& path) {
         std::ifstream in(std::filesystem::u8path(path), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
