@@ -95,6 +95,22 @@ bool fail(int* error, DWORD code) {
     return false;
 }
 
+// Attributes a saved file keeps from the one it replaces.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                  FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// The absolute form of a path: Wine's ReplaceFileW fails on relative ones.
+std::wstring fullPath(const std::string& path) {
+    const std::wstring wide = Widen(path);
+    const DWORD n = ::GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+    if (n == 0) return wide;
+    std::wstring full(n, L'\0');
+    const DWORD written = ::GetFullPathNameW(wide.c_str(), n, full.data(), nullptr);
+    if (written == 0 || written >= n) return wide;
+    full.resize(written);
+    return full;
+}
+
 // Flushes the file's directory entry along with its data where the system allows it.
 void flushFile(const std::wstring& path) {
     HANDLE h = ::CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
@@ -107,7 +123,7 @@ void flushFile(const std::wstring& path) {
 } // namespace
 
 bool ReplaceFileDurably(const std::string& temp, const std::string& target, int* error) {
-    const std::wstring from = Widen(temp), to = Widen(target);
+    const std::wstring from = fullPath(temp), to = fullPath(target);
     const DWORD attributes = ::GetFileAttributesW(to.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) {
         const DWORD why = ::GetLastError();
@@ -122,21 +138,21 @@ bool ReplaceFileDurably(const std::string& temp, const std::string& target, int*
     // The system would let some of these through (the administrator, a move over it);
     // a file marked read-only is meant to stay as it is.
     if (attributes & FILE_ATTRIBUTE_READONLY) return fail(error, ERROR_ACCESS_DENIED);
+    // The new file takes the target's attributes itself: not every implementation of
+    // ReplaceFileW carries them over (Wine's does not), and a move never does.
+    const DWORD kept = attributes & kKeptAttributes;
+    ::SetFileAttributesW(from.c_str(), kept ? kept : FILE_ATTRIBUTE_NORMAL);
     if (::ReplaceFileW(to.c_str(), from.c_str(), nullptr, REPLACEFILE_WRITE_THROUGH, nullptr, nullptr)) {
         flushFile(to);
         return true;
     }
     const DWORD why = ::GetLastError();
     // The target was moved aside but the new file not yet named: finish the move, so the
-    // content is not left under the temporary name alone.
-    if (why == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 &&
-        ::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return true;
-    // File systems without ReplaceFileW (some network shares): the attributes are copied
-    // by hand and the file moved over the target.
-    if (why != ERROR_INVALID_FUNCTION && why != ERROR_NOT_SUPPORTED && why != ERROR_INVALID_PARAMETER)
-        return fail(error, why == ERROR_UNABLE_TO_REMOVE_REPLACED ? ERROR_ACCESS_DENIED : why);
-    ::SetFileAttributesW(from.c_str(), attributes & ~static_cast<DWORD>(FILE_ATTRIBUTE_TEMPORARY));
+    // content is not left under the temporary name alone. File systems without
+    // ReplaceFileW (some network shares) get the move as well.
+    const bool move = why == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 || why == ERROR_INVALID_FUNCTION ||
+                      why == ERROR_NOT_SUPPORTED || why == ERROR_INVALID_PARAMETER;
+    if (!move) return fail(error, why == ERROR_UNABLE_TO_REMOVE_REPLACED ? ERROR_ACCESS_DENIED : why);
     if (!::MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return fail(error, ::GetLastError());
     return true;

@@ -66,6 +66,10 @@ TEST(Lumatext, ListShowAndRegenerate) {
                      "1000\t0\tquick\t |  | NEWS | \n");
     EXPECT_EQ(r.err, "");
 
+    // A name outside ASCII reaches the program whole (Windows: through its wide command line).
+    dir.write("Gr\xC3\xBC\xC3\x9F" "e.src", sampleFile());
+    EXPECT_EQ(lumatext(dir, "list Gr\xC3\xBC\xC3\x9F" "e.src").out, r.out);
+
     r = lumatext(dir, "show units.src 2");
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out, "       HELLO        \nT=^^.^!             \n                    \nONE                 \n");
