@@ -37,10 +37,14 @@ std::wstring environmentBlock(const std::vector<std::string>& added) {
     wchar_t* own = ::GetEnvironmentStringsW();
     for (const wchar_t* p = own; p && *p; p += wcslen(p) + 1) {
         const std::wstring entry = p;
-        if (std::none_of(added.begin(), added.end(), [&](const std::string& a) { return nameOf(Widen(a)) == nameOf(entry); }))
-            entries.push_back(entry);
+        const bool replaced = std::any_of(added.begin(), added.end(),
+                                          [&](const std::string& a) { return nameOf(Widen(a)) == nameOf(entry); });
+        if (!replaced) entries.push_back(entry);
     }
     if (own) ::FreeEnvironmentStringsW(own);
+    // The system wants the block sorted by name, ignoring letter case.
+    std::sort(entries.begin(), entries.end(),
+              [&](const std::wstring& a, const std::wstring& b) { return nameOf(a) < nameOf(b); });
     std::wstring block;
     for (const std::wstring& e : entries) block += e + L'\0';
     return block + L'\0';
@@ -150,7 +154,8 @@ void ChildProcess::waitAny(const std::vector<ChildProcess*>& children, int timeo
         if (!child->impl_->output) outputClosed = true;
         else if (outputWaiting(child->impl_->output)) return;
     }
-    const ULONGLONG until = ::GetTickCount64() + static_cast<ULONGLONG>(std::max(outputClosed ? std::min(timeoutMs, 10) : timeoutMs, 0));
+    const int wait = std::max(outputClosed ? std::min(timeoutMs, 10) : timeoutMs, 0);
+    const ULONGLONG until = ::GetTickCount64() + static_cast<ULONGLONG>(wait);
     for (ULONGLONG now = ::GetTickCount64(); now < until && !processes.empty(); now = ::GetTickCount64()) {
         const DWORD slice = static_cast<DWORD>(std::min<ULONGLONG>(until - now, 10));
         if (::WaitForMultipleObjects(static_cast<DWORD>(processes.size()), processes.data(), FALSE, slice) !=

@@ -20,7 +20,8 @@ std::FILE* openFile(const std::string& path, const char* mode) {
 bool writeFileAtomically(const std::string& path, std::string_view content, bool flushToDisk) {
     const std::string temp = path + ".tmp~";
     const std::wstring wideTemp = Widen(temp);
-    HANDLE h = ::CreateFileW(wideTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE h =
+        ::CreateFileW(wideTemp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     bool ok = true;
     for (size_t done = 0; ok && done < content.size();) {
