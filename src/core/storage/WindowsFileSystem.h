@@ -1,7 +1,8 @@
 // The real disk on Windows: UTF-8 paths turned into UTF-16 for the system's wide calls,
 // drive letters and "\" separators (the system takes "/" as well), the system's errors as
-// errno values. Saving writes through: a flushed temporary file replaces the target with
-// ReplaceFileW, which keeps the target's attributes. Built on Windows only.
+// errno values. A file being read is read whole when it is opened, so no handle of ours
+// stops a save from replacing it. Saving writes through: a flushed temporary file replaces
+// the target with ReplaceFileW, keeping the target's attributes. Built on Windows only.
 #pragma once
 
 #include "storage/FileSystem.h"

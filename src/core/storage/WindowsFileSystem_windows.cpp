@@ -1,6 +1,8 @@
 #include "storage/WindowsFileSystem.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <windows.h>
 
 #include "platform/WindowsFiles.h"
@@ -12,48 +14,65 @@ using platform::Widen;
 
 namespace {
 
-// Every handle lets others read, write and delete, as POSIX descriptors do: a file being
-// read can still be replaced by a save, and the work file removed.
+// Every handle lets others read, write and delete, as POSIX descriptors do.
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
 int lastErrno() { return ErrnoFromWindowsError(::GetLastError()); }
 
+// A file being read is taken into memory whole when it is opened and its handle closed at
+// once: Windows cannot replace a file that another handle holds open, and a save replaces
+// the script file it reads its blocks from. Script files are small.
 class WindowsReadable : public ReadableFile {
 public:
-    explicit WindowsReadable(HANDLE h) : h_(h) {}
-    ~WindowsReadable() override { ::CloseHandle(h_); }
+    explicit WindowsReadable(std::string content) : content_(std::move(content)) {}
     int64_t read(char* buffer, size_t size) override {
-        DWORD got = 0;
-        const DWORD want = size > 0x40000000 ? 0x40000000 : static_cast<DWORD>(size);
-        if (!::ReadFile(h_, buffer, want, &got, nullptr)) {
-            error_ = lastErrno();
-            return -1;
-        }
-        return got;
+        const size_t n = std::min(size, content_.size() - position_);
+        std::memcpy(buffer, content_.data() + position_, n);
+        position_ += n;
+        return static_cast<int64_t>(n);
     }
     bool seek(int64_t position) override {
-        LARGE_INTEGER to;
-        to.QuadPart = position;
-        if (!::SetFilePointerEx(h_, to, nullptr, FILE_BEGIN)) {
-            error_ = lastErrno();
+        if (position < 0) {
+            error_ = EINVAL;
             return false;
         }
+        position_ = std::min(static_cast<size_t>(position), content_.size());
         return true;
     }
-    int64_t size() override {
-        LARGE_INTEGER size;
-        if (!::GetFileSizeEx(h_, &size)) {
-            error_ = lastErrno();
-            return -1;
-        }
-        return size.QuadPart;
-    }
+    int64_t size() override { return static_cast<int64_t>(content_.size()); }
     int error() const override { return error_; }
 
 private:
-    HANDLE h_;
+    std::string content_;
+    size_t position_ = 0;
     int error_ = 0;
 };
+
+// The whole content of an open file; false with *error set when it cannot be read.
+bool readAll(HANDLE h, std::string& content, int* error) {
+    LARGE_INTEGER size;
+    if (!::GetFileSizeEx(h, &size)) {
+        if (error) *error = lastErrno();
+        return false;
+    }
+    content.resize(static_cast<size_t>(size.QuadPart));
+    size_t have = 0;
+    // A file that grows meanwhile is read on in chunks, one that shrinks is cut where it ends.
+    for (;;) {
+        if (have == content.size()) content.resize(have + 65536);
+        DWORD got = 0;
+        const size_t room = content.size() - have;
+        if (!::ReadFile(h, content.data() + have, room > 0x40000000 ? 0x40000000 : static_cast<DWORD>(room), &got,
+                        nullptr)) {
+            if (error) *error = lastErrno();
+            return false;
+        }
+        if (got == 0) break;
+        have += got;
+    }
+    content.resize(have);
+    return true;
+}
 
 class WindowsWritable : public WritableFile {
 public:
@@ -122,12 +141,16 @@ std::unique_ptr<ReadableFile> WindowsFileSystem::openRead(const std::string& pat
         return nullptr;
     }
     HANDLE h = ::CreateFileW(Widen(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
-                             FILE_ATTRIBUTE_NORMAL, nullptr);
+                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE) {
         if (error) *error = path.empty() ? ENOENT : lastErrno();
         return nullptr;
     }
-    return std::make_unique<WindowsReadable>(h);
+    std::string content;
+    const bool read = readAll(h, content, error);
+    ::CloseHandle(h);
+    if (!read) return nullptr;
+    return std::make_unique<WindowsReadable>(std::move(content));
 }
 
 std::unique_ptr<WritableFile> WindowsFileSystem::openWrite(const std::string& path, bool append, int* error) {
