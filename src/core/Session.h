@@ -8,6 +8,7 @@
 
 #include "quickedit/QuickMessage.h"
 #include "settings/Settings.h"
+#include "storage/FileStamp.h"
 #include "storage/FileSystem.h"
 #include "toolchain/ToolRunState.h"
 #include "ui_port.h"
@@ -25,6 +26,12 @@ struct WorkIndex {
     std::string WorkFilePath;
     // Blocks found by the last Open less one; 1023 after New.
     int StoredMessageCount = 1023;
+    // The open script file as it was scanned or last saved: a change by another program
+    // is noticed before Save writes over it.
+    FileStamp OpenedFile;
+    // The open file held text but no blocks when it was opened (a file opened by mistake):
+    // the first save over it asks first.
+    bool OpenedWithoutBlocks = false;
 };
 
 struct Session {

@@ -1,5 +1,5 @@
-// A FileSystem over the real disk that fails the n-th write, sync or rename (counted
-// together), so tests can walk every point at which a save can break.
+// A FileSystem over the real disk that fails the n-th write, sync or rename/replace
+// (counted together), so tests can walk every point at which a save can break.
 #pragma once
 
 #include <cerrno>
@@ -22,11 +22,15 @@ public:
     std::unique_ptr<ReadableFile> openRead(const std::string& path, int* error) override {
         return real_.openRead(path, error);
     }
+    // Counts a mutating operation; true (with the error set) when it is the one to fail.
+    bool failed(int* error) {
+        if (!shouldFail()) return false;
+        if (error) *error = failErrno;
+        return true;
+    }
+
     std::unique_ptr<WritableFile> openWrite(const std::string& path, bool append, int* error) override {
-        if (shouldFail()) {
-            if (error) *error = failErrno;
-            return nullptr;
-        }
+        if (failed(error)) return nullptr;
         auto file = real_.openWrite(path, append, error);
         if (!file) return nullptr;
         return std::make_unique<Writable>(std::move(file), *this);
@@ -35,13 +39,15 @@ public:
     bool isDirectory(const std::string& path) override { return real_.isDirectory(path); }
     bool remove(const std::string& path, int* error) override { return real_.remove(path, error); }
     bool rename(const std::string& from, const std::string& to, int* error) override {
-        if (shouldFail()) {
-            if (error) *error = failErrno;
-            return false;
-        }
-        return real_.rename(from, to, error);
+        return !failed(error) && real_.rename(from, to, error);
     }
     int64_t fileSize(const std::string& path) override { return real_.fileSize(path); }
+    bool stat(const std::string& path, FileInfo& info) override { return real_.stat(path, info); }
+    std::string resolveTarget(const std::string& path) override { return real_.resolveTarget(path); }
+    bool mayReplace(const std::string& path, int* error) override { return real_.mayReplace(path, error); }
+    bool replace(const std::string& temp, const std::string& target, int* error) override {
+        return !failed(error) && real_.replace(temp, target, error);
+    }
 
 private:
     class Writable : public WritableFile {

@@ -101,3 +101,18 @@ TEST(LexmillContract, CallProblemsGiveAClearErrorFile) {
                                    "warning: X.SRC 4: START_SCRIPT(2) starts a message that does not exist in this file\r\n"
                                    "Escape file: out.esc\r\n");
 }
+
+// A file without line ends is one oversized token: the error file and the log quote only
+// its start and its length.
+TEST(LexmillContract, OversizedTokenIsQuotedAsAShortExcerpt) {
+    TempDir dir;
+    dir.write("huge.src", "SUB 1(TASK=0)\r\n    " + std::string(4 << 20, 'Q'));
+    const std::string out = dir.file("huge");
+    EXPECT_EQ(runTool(dir, "lexmill.exe", "a.lst", {dir.file("huge.src"), out, "/error", out, "/log", out}), 1);
+    const std::string errors = dir.read("huge.err");
+    EXPECT_LT(errors.size(), 400u) << errors.size();
+    EXPECT_NE(errors.find("HUGE.SRC 2: unknown statement \"" + std::string(32, 'Q') + "...\" (4194304 characters)\r\n"),
+              std::string::npos)
+        << errors.substr(0, 400);
+    EXPECT_LT(dir.read("huge.log").size(), 1000u);
+}

@@ -22,6 +22,7 @@ class TestPrint : public QObject {
     Q_OBJECT
 private slots:
     void textOnlyOfANewFileToPdf();
+    void longLinesWrapInEveryMode();
 };
 
 void TestPrint::textOnlyOfANewFileToPdf() {
@@ -51,6 +52,44 @@ void TestPrint::textOnlyOfANewFileToPdf() {
     const QString script = PdfText(f.dir.file("message.pdf"));
     QVERIFY(script.contains(QStringLiteral("SUB 0(TASK=0)")));
     QVERIFY(script.contains(QStringLiteral("PRINT\"GOOD MORNING\";")));
+}
+
+// The longest lines the generator writes (the lock comment, a long scrolling text) are
+// wider than the page: every mode wraps them, so their last words are on the page.
+void TestPrint::longLinesWrapInEveryMode() {
+    WindowFixture f("7780");
+    QuickMessage& m = f.s.msg;
+    m.LockBuffer = "ON";
+    m.ClearScreen = "CLS";
+    m.RelayMode = "ON";
+    m.LineRtf[1] = Line("NEWS OF THE DAY FROM THE FRONT OFFICE AND THE FACTORY FLOOR ALIKE WITH ALL THE SHIFT TIMES "
+                        "AND THE MENU OF THE CANTEEN LASTWORD");
+    m.LineScroll[1] = "4,0";
+    m.HorizontalScrollMode = true;
+    SubMake(f.s);
+    size_t longest = 0;
+    std::string longestLine;
+    for (size_t start = 0, end; start < m.BlockText.size(); start = end + 2) {
+        end = m.BlockText.find("\r\n", start);
+        if (end - start > longest) longestLine = m.BlockText.substr(start, longest = end - start);
+    }
+    QVERIFY2(longest > 110, longestLine.c_str());
+    const QString tail = QString::fromStdString(longestLine.substr(longestLine.rfind(' ') + 1));
+
+    struct Mode {
+        QAction* action;
+        const char* pdf;
+        QString lastWord;
+    };
+    for (const Mode& mode : {Mode{f.w->mnuPrintCompleteScript, "script.pdf", tail},
+                             Mode{f.w->mnuFile[5], "message.pdf", tail},
+                             Mode{f.w->mnuPrintMsgTextOnly, "text.pdf", QStringLiteral("LASTWORD")}}) {
+        f.ui.printers.push_back(PrintChoice{1, "", f.dir.file(mode.pdf)});
+        mode.action->trigger();
+        const QString text = PdfText(f.dir.file(mode.pdf));
+        if (text.isEmpty()) QSKIP("pdftotext is not installed (./dev setup installs poppler-utils)");
+        QVERIFY2(text.contains(mode.lastWord), qPrintable(mode.lastWord + QStringLiteral(" missing in\n") + text));
+    }
 }
 
 QTEST_MAIN(TestPrint)

@@ -1,6 +1,7 @@
 // Script Edit inside the main window and the external editor: the switch both ways,
 // txtAdvEdit's keys and status texts, and editor runs with small shell scripts.
 #include <QLabel>
+#include <QMenu>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -11,6 +12,9 @@
 
 #include "quickedit/RichText.h"
 #include "support_window.h"
+#include "toolchain/ToolContext.h"
+#include "ui/toolchain/QtProcessRunner.h"
+#include "ui/toolchain/ToolWaitDialog.h"
 #include "ui/widgets/ScriptHighlighter.h"
 
 using namespace lt;
@@ -45,6 +49,8 @@ private slots:
     void syntaxErrorSteppingAndMessageKeys();
     void externalEditorRoundTrip();
     void externalEditorFailures();
+    void externalEditorLeavesTheUsersSubSrcAlone();
+    void syntaxCheckWithACompilerThatNeverEnds();
 };
 
 void TestScriptEdit::twoClicksReturnTheMessageUnchanged() {
@@ -246,6 +252,66 @@ void TestScriptEdit::externalEditorFailures() {
     QVERIFY(!w.txtAdvEdit->isVisible());
     QCOMPARE(e.s.msg.LineRtf[1], rtf);
     QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
+}
+
+// The editor's temporary "Sub.src" never replaces or removes a file of the person's:
+// not when the open file is itself named so, nor when one lies beside it.
+void TestScriptEdit::externalEditorLeavesTheUsersSubSrcAlone() {
+    for (const char* open : {"Sub.src", "demo.src"}) {
+        Env e;
+        e.s.settings.EditorType = "1";
+        e.s.settings.EditorPath = e.editor("echo \"$1\" > \"" + e.dir.file("seen") + "\"\nprintf 'REM X\\r\\n' >> \"$1\"\n");
+        e.dir.write("Sub.src", "MY OWN SCRIPT\r\n");
+        e.dir.write("prog/Sub.src", "ANOTHER ONE\r\n");
+        e.s.index.CurrentFilePath = e.dir.file(open);
+        SubMake(e.s);
+        const std::string block = e.s.msg.BlockText;
+        e.w->runExternalEditor();
+        const std::string seen = e.dir.read("seen");
+        QVERIFY2(seen.rfind(e.dir.dir(), 0) != 0, seen.c_str());
+        QCOMPARE(e.dir.read("Sub.src"), std::string("MY OWN SCRIPT\r\n"));
+        QCOMPARE(e.dir.read("prog/Sub.src"), std::string("ANOTHER ONE\r\n"));
+        QCOMPARE(e.s.msg.BlockText, block + "\r\nREM X\r\n");
+        QVERIFY(!std::filesystem::exists(seen.substr(0, seen.size() - 1)));
+    }
+}
+
+// A compiler that never ends and ignores the request to end: the window shows what it
+// waits for, "&End Program" ends it (forced after a grace), the check says so instead of
+// reading an old error file, and the script typed before is still there.
+void TestScriptEdit::syntaxCheckWithACompilerThatNeverEnds() {
+    Env e;
+    frmQuick& w = *e.w;
+    e.dir.write("lexmill.exe", "#!/bin/sh\ntrap '' TERM\nexec sleep 600\n");
+    std::filesystem::permissions(e.dir.file("lexmill.exe"), std::filesystem::perms::owner_all);
+    e.dir.write("prog/sub.err", "SUB.SRC 3: an old error\r\n");
+    static_cast<QtProcessRunner&>(w.tools().runner).setGraces(200, 300);
+    QTest::mouseClick(w.cmdAdvEdit, Qt::LeftButton);
+    QTest::keyClick(w.txtAdvEdit, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClicks(w.txtAdvEdit, "REM TYPED");
+    const std::string typed = e.s.msg.BlockText;
+    QString waitText;
+    QTimer clicker;
+    connect(&clicker, &QTimer::timeout, [&] {
+        for (QWidget* top : QApplication::topLevelWidgets()) {
+            auto* wait = qobject_cast<ToolWaitDialog*>(top);
+            if (!wait || !wait->isVisible() || !wait->cmdEnd->isEnabled()) continue;
+            waitText = wait->lblWait->text();
+            QTest::mouseClick(wait->cmdEnd, Qt::LeftButton);
+        }
+    });
+    clicker.start(50);
+    w.mnuProgram->popup(w.mapToGlobal(QPoint(10, 10)));
+    QTRY_VERIFY(w.mnuProgram->isVisible());
+    QVERIFY(w.mnuEditSynt->isEnabled());
+    QTest::keyClick(w.mnuProgram, Qt::Key_S);
+    clicker.stop();
+    QCOMPARE(waitText, QStringLiteral("Waiting for lexmill.exe to finish..."));
+    QCOMPARE(e.ui.texts(), std::vector<std::string>{"The program lexmill.exe was ended before it finished."});
+    QVERIFY(e.s.tools.errors.empty());
+    QCOMPARE(e.s.msg.BlockText, typed);
+    QVERIFY(typed.find("REM TYPED") != std::string::npos);
+    QVERIFY(w.isEnabled());
 }
 
 QTEST_MAIN(TestScriptEdit)

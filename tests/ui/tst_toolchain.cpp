@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QtTest>
+#include <filesystem>
 
 #include "../core/toolchain/ScriptedRunner.h"
 #include "support_tools.h"
@@ -29,6 +30,7 @@ class TestToolchain : public QObject {
     Q_OBJECT
 private slots:
     void closeDuringARunCancelsWhenTheToolEnds();
+    void closeOffersToEndAToolThatNeverEnds();
     void processRunnerWithRealPrograms();
     void missingToolGivesAClearMessage();
     void viewErrorsWithoutAnEditorShowsTheErrorFile();
@@ -61,6 +63,35 @@ void TestToolchain::closeDuringARunCancelsWhenTheToolEnds() {
     QVERIFY(!env.tmp.has("demo.log"));
 }
 
+// A compiler that never ends and ignores the request to end: "&Close", then after a
+// short grace the offer to end it; Yes ends it (forced when it does not go) and the
+// window closes.
+void TestToolchain::closeOffersToEndAToolThatNeverEnds() {
+    Env<QtProcessRunner> env;
+    env.tmp.write("tools/lexmill.exe", "#!/bin/sh\ntrap '' TERM\nexec sleep 600\n");
+    std::filesystem::permissions(env.tmp.file("tools/lexmill.exe"), std::filesystem::perms::owner_all);
+    env.runner.setGraces(60000, 300);
+    env.ui.answers = {Answer::Yes};
+    frmShow window(env.ctx);
+    window.setEndGrace(200);
+    // The run goes on inside the window's first event; "&Close" is pressed while it waits.
+    QString textAfterClose;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, [&] {
+        if (!env.session.tools.busy || !textAfterClose.isEmpty()) return;
+        QTest::mouseClick(window.cmdClose, Qt::LeftButton);
+        textAfterClose = window.txtShow->toPlainText();
+    });
+    closer.start(50);
+    window.show();
+    QTRY_VERIFY_WITH_TIMEOUT(!window.isVisible(), 20000);
+    QCOMPARE(textAfterClose, QString(kCancelText));
+    QCOMPARE(env.ui.texts(), std::vector<std::string>{"The program lexmill.exe has not ended yet. Do you want to end it now?"});
+    QCOMPARE(env.ui.boxes[0].buttons, Buttons::YesNo);
+    QVERIFY(!env.session.tools.busy);
+    QVERIFY(!env.tmp.has("demo.lst"));
+}
+
 void TestToolchain::processRunnerWithRealPrograms() {
     QtProcessRunner runner;
     int ticks = 0;
@@ -84,9 +115,9 @@ void TestToolchain::missingToolGivesAClearMessage() {
     Env<QtProcessRunner> env;
     frmShow window(env.ctx);
     window.show();
-    QTRY_VERIFY(window.cmdProgram->isVisible());
-    QCOMPARE(window.cmdProgram->text(), QString("&View Errors"));
-    QCOMPARE(env.ui.boxes.size(), size_t(1));
+    QTRY_COMPARE(env.ui.boxes.size(), size_t(1));
+    // Nothing to program and no error file to view: only "&Close" is offered.
+    QVERIFY(!window.cmdProgram->isVisible());
     const std::string expected = "Can't start the program " + env.session.settings.ToolsPath + "lexmill.exe (";
     QVERIFY2(env.ui.boxes[0].text.rfind(expected, 0) == 0, env.ui.boxes[0].text.c_str());
     QCOMPARE(window.txtShow->toPlainText().toStdString(), env.ui.boxes[0].text);

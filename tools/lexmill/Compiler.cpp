@@ -98,7 +98,7 @@ void CompilerImpl::directive(const std::vector<Token>& t, const std::string& dir
     } else if (name == "pragma") {
         pragma(t);
     } else {
-        error("unknown directive \"#" + std::string(name) + "\"");
+        error("unknown directive " + Quoted("#" + std::string(name)));
     }
 }
 
@@ -132,7 +132,7 @@ void CompilerImpl::defineMacro(const std::vector<Token>& t) {
     auto it = macros_.find(name);
     if (it != macros_.end()) {
         if (!sameBody(it->second.body, body))
-            result_.diagnostics.warning(file_, line_, std::string(name) + " is redefined (first in " + it->second.file +
+            result_.diagnostics.warning(file_, line_, Excerpt(name) + " is redefined (first in " + it->second.file +
                                                           " line " + std::to_string(it->second.line) + ")");
         it->second.body = std::move(body);
         return;
@@ -152,7 +152,7 @@ void CompilerImpl::includeFile(const std::vector<Token>& t, const std::string& d
 
 void CompilerImpl::includeNamed(const std::string& name, const std::string& dir, int depth) {
     if (depth + 1 > kMaxIncludeDepth) {
-        error("includes nest too deep at \"" + name + "\"");
+        error("includes nest too deep at " + Quoted(name));
         return;
     }
     std::string path;
@@ -160,7 +160,7 @@ void CompilerImpl::includeNamed(const std::string& name, const std::string& dir,
     if (path.empty()) path = options_.findFile(dir, name);
     std::string content;
     if (path.empty() || !options_.readFile(path, content)) {
-        error("cannot open include file \"" + name + "\"");
+        error("cannot open include file " + Quoted(name));
         return;
     }
     texts_.push_back(std::move(content));
@@ -173,7 +173,7 @@ void CompilerImpl::pragma(const std::vector<Token>& t) {
         return;
     }
     if (!sameWord(t[2].text, "version")) {
-        result_.diagnostics.warning(file_, line_, "unknown #pragma \"" + std::string(t[2].text) + "\" ignored");
+        result_.diagnostics.warning(file_, line_, "unknown #pragma " + Quoted(t[2].text) + " ignored");
         return;
     }
     if (t.size() != 4 || t[3].kind != Tok::Number || (t[3].value != 1 && t[3].value != 2)) {
@@ -257,15 +257,15 @@ void CompilerImpl::beginBlock(const std::vector<Token>& t, size_t i) {
         return;
     }
     if (i + 6 != t.size()) {
-        error("unexpected \"" + std::string(t[i + 6].text) + "\" after the SUB header");
+        error("unexpected " + Quoted(t[i + 6].text) + " after the SUB header");
         return;
     }
     if (t[i].value > 1023) {
-        error("message number " + std::string(t[i].text) + " is outside 0..1023");
+        error("message number " + Excerpt(t[i].text) + " is outside 0..1023");
         return;
     }
     if (t[i + 4].value > 3) {
-        error("task " + std::string(t[i + 4].text) + " is outside 0..3");
+        error("task " + Excerpt(t[i + 4].text) + " is outside 0..3");
         return;
     }
     const int number = static_cast<int>(t[i].value);

@@ -6,20 +6,40 @@ namespace lt::lexmill {
 
 namespace {
 
+constexpr size_t kExcerpt = 32;
+
 std::string formatted(const Diagnostic& d) {
     return d.file + " " + std::to_string(d.line) + ": " + d.message + "\r\n";
 }
 
+void limit(std::string& message) {
+    if (message.size() <= Diagnostics::kMaxMessage) return;
+    message.resize(Diagnostics::kMaxMessage - 3);
+    message += "...";
+}
+
 } // namespace
+
+std::string Excerpt(std::string_view text) {
+    if (text.size() <= kExcerpt + 8) return std::string(text);
+    return std::string(text.substr(0, kExcerpt)) + "... (" + std::to_string(text.size()) + " characters)";
+}
+
+std::string Quoted(std::string_view text) {
+    if (text.size() <= kExcerpt + 8) return "\"" + std::string(text) + "\"";
+    return "\"" + std::string(text.substr(0, kExcerpt)) + "...\" (" + std::to_string(text.size()) + " characters)";
+}
 
 void Diagnostics::error(const std::string& file, int line, std::string message) {
     if (errors_ > kMaxErrors) return;
+    limit(message);
     ++errors_;
     if (errors_ > kMaxErrors) message = "too many errors, compilation stopped";
     list_.push_back({file, line, std::move(message), false});
 }
 
 void Diagnostics::warning(const std::string& file, int line, std::string message) {
+    limit(message);
     // All are counted; the log lists the first ones.
     if (++warnings_ <= kMaxErrors) list_.push_back({file, line, std::move(message), true});
 }

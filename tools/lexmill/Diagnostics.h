@@ -2,9 +2,16 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace lt::lexmill {
+
+// A piece of source text as an error line quotes it: whole when short, else its start
+// followed by "..." and its length, so an oversized token cannot flood the error file.
+std::string Excerpt(std::string_view text);
+// The same in double quotes.
+std::string Quoted(std::string_view text);
 
 struct Diagnostic {
     std::string file; // the file-name part in upper case, as the error file shows it
@@ -16,6 +23,8 @@ struct Diagnostic {
 class Diagnostics {
 public:
     static constexpr int kMaxErrors = 200;
+    // No message is longer than this; a longer one is cut and marked.
+    static constexpr size_t kMaxMessage = 200;
 
     void error(const std::string& file, int line, std::string message);
     void warning(const std::string& file, int line, std::string message);

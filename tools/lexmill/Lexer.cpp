@@ -1,5 +1,7 @@
 #include "lexmill/Lexer.h"
 
+#include "lexmill/Diagnostics.h"
+
 namespace lt::lexmill {
 
 namespace {
@@ -96,7 +98,7 @@ bool tokenizeLine(std::string_view line, std::vector<Token>& out, std::string& p
             }
             if ((i < n && isIdentChar(line[i])) || (hex && i == digitsStart)) {
                 while (i < n && isIdentChar(line[i])) ++i;
-                problem = "bad number \"" + std::string(line.substr(start, i - start)) + "\"";
+                problem = "bad number " + Quoted(line.substr(start, i - start));
                 return false;
             }
             add(Tok::Number, line.substr(start, i - start), value);

@@ -9,7 +9,7 @@ using tools::Op;
 
 constexpr int kColumns = 20;
 
-std::string quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string quoted(std::string_view text) { return Quoted(text); }
 
 const std::initializer_list<std::pair<const char*, int>> kOnOff = {{"ON", 1}, {"OFF", 0}};
 
@@ -112,7 +112,7 @@ bool CompilerImpl::number(const Arg& arg, std::string_view what, long long low, 
         }
     }
     if (v < low || v > high) {
-        error(std::string(what) + " " + (arg.isNumber ? std::to_string(v) : std::string(arg.word)) + " is outside " +
+        error(std::string(what) + " " + (arg.isNumber ? std::to_string(v) : Excerpt(arg.word)) + " is outside " +
               std::to_string(low) + ".." + std::to_string(high));
         return false;
     }

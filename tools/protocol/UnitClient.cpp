@@ -53,8 +53,10 @@ std::string UnitClient::failureText() const {
         return "No answer from address " + address + " after " + std::to_string(failedAttempts_) +
                " attempts. Check the cable, the COM port, the baud rate and the unit's address.";
     case Failure::Damaged:
-        return "Checksum error: the data to or from the unit at address " + address +
-               " arrived damaged on every one of " + std::to_string(failedAttempts_) +
+        return "Checksum error: the data to or from the unit at address " + address + " arrived damaged on " +
+               (damagedAttempts_ == failedAttempts_ ? "every one of " + std::to_string(failedAttempts_)
+                                                    : std::to_string(damagedAttempts_) + " of " +
+                                                          std::to_string(failedAttempts_) + ", the last one included,") +
                " attempts. Check the cable and lower the baud rate.";
     case Failure::Refused: return "The unit at address " + address + " refused the command: " + statusText(refusedStatus_) + ".";
     case Failure::LinkLost: return "The connection to the unit was lost: " + detail_ + ".";
@@ -120,7 +122,10 @@ UnitClient::Attempt UnitClient::attempt(uint8_t command, const std::string& payl
 
 bool UnitClient::request(uint8_t command, const std::string& payload, std::string& data, size_t expectedReply,
                          int extraMs) {
-    bool sawDamage = false;
+    // The run is reported by the attempt that ended it: a unit that answered damaged
+    // replies and then froze has stopped answering.
+    bool lastDamaged = false;
+    int damaged = 0;
     for (int i = 0; i < options_.attempts; ++i) {
         if (i > 0) ++retries_;
         switch (attempt(command, payload, data, expectedReply, extraMs)) {
@@ -130,12 +135,13 @@ bool UnitClient::request(uint8_t command, const std::string& payload, std::strin
             detail_ = link_.lostReason();
             fail(Failure::LinkLost);
             return false;
-        case Attempt::Damaged: sawDamage = true; break;
-        case Attempt::Silent: break;
+        case Attempt::Damaged: lastDamaged = true; ++damaged; break;
+        case Attempt::Silent: lastDamaged = false; break;
         }
     }
     failedAttempts_ = options_.attempts;
-    fail(sawDamage ? Failure::Damaged : Failure::NoAnswer);
+    damagedAttempts_ = damaged;
+    fail(lastDamaged ? Failure::Damaged : Failure::NoAnswer);
     return false;
 }
 
@@ -180,15 +186,14 @@ bool UnitClient::transferBlocks(size_t total, const std::function<Attempt(size_t
     // Blocks shrink after a failed attempt, so that a noisy line still lets short frames
     // through, and grow again after a run of clean ones.
     size_t chunk = kMaxChunk, offset = 0;
-    int successes = 0, failures = 0;
-    bool sawDamage = false;
+    int successes = 0, failures = 0, damaged = 0;
+    bool lastDamaged = false;
     while (offset < total) {
         const size_t size = std::min(chunk, total - offset);
         const Attempt result = once(offset, size);
         if (result == Attempt::Ok) {
             offset += size;
-            failures = 0;
-            sawDamage = false;
+            failures = damaged = 0;
             if (++successes >= kSuccessesBeforeGrowing && chunk < kMaxChunk) {
                 chunk *= 2;
                 successes = 0;
@@ -201,12 +206,14 @@ bool UnitClient::transferBlocks(size_t total, const std::function<Attempt(size_t
             detail_ = link_.lostReason();
             return failWith(Failure::LinkLost);
         }
-        sawDamage = sawDamage || result == Attempt::Damaged;
+        lastDamaged = result == Attempt::Damaged;
+        if (lastDamaged) ++damaged;
         ++retries_;
         successes = 0;
         if (++failures >= options_.attempts) {
             failedAttempts_ = failures;
-            return failWith(sawDamage ? Failure::Damaged : Failure::NoAnswer);
+            damagedAttempts_ = damaged;
+            return failWith(lastDamaged ? Failure::Damaged : Failure::NoAnswer);
         }
         chunk = std::max(kMinChunk, chunk / 2);
     }

@@ -70,6 +70,7 @@ private:
     Failure failure_ = Failure::None;
     int refusedStatus_ = 0;
     int failedAttempts_ = 0;
+    int damagedAttempts_ = 0; // of failedAttempts_
     std::string detail_;
     uint64_t bytesSent_ = 0;
     uint64_t bytesReceived_ = 0;

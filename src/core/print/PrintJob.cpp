@@ -28,12 +28,21 @@ public:
 
     bool write(const std::vector<PrintLine>& lines) {
         for (const PrintLine& line : lines) {
-            if (cursor_.place(metrics_.lineHeight(line.points)) && !Try(s_, [&] { return surface_.newPage(); }))
-                return false;
-            const double y = cursor_.top();
-            if (!Try(s_, [&] { return surface_.drawLine(line, y); })) return false;
+            if (FitsOnPage(line, metrics_)) {
+                if (!draw(line)) return false;
+                continue;
+            }
+            // A line wider than the page goes on over as many printed lines as it needs.
+            for (const PrintLine& part : WrapLine(line, metrics_))
+                if (!draw(part)) return false;
         }
         return true;
+    }
+    bool draw(const PrintLine& line) {
+        if (cursor_.place(metrics_.lineHeight(line.points)) && !Try(s_, [&] { return surface_.newPage(); }))
+            return false;
+        const double y = cursor_.top();
+        return Try(s_, [&] { return surface_.drawLine(line, y); });
     }
     // The next copy starts on a fresh page.
     bool nextCopy() {

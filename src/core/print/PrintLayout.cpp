@@ -113,6 +113,80 @@ std::vector<PrintLine> BlockPrintLines(const std::string& block, PrintMode mode,
     return r;
 }
 
+namespace {
+
+// The longest prefix of text[from..] (at least one character) whose width fits in room.
+size_t fittingLength(const std::string& text, size_t from, bool bold, int points, double room,
+                     const PrintMetrics& metrics) {
+    size_t low = 0, high = text.size() - from;
+    while (low < high) {
+        const size_t mid = (low + high + 1) / 2;
+        if (metrics.width(text.substr(from, mid), bold, points) <= room) low = mid;
+        else high = mid - 1;
+    }
+    return low;
+}
+
+} // namespace
+
+bool FitsOnPage(const PrintLine& line, const PrintMetrics& metrics) {
+    if (!metrics.width || metrics.pageWidth <= 0) return true;
+    double total = 0;
+    for (const PrintSpan& span : line.spans) total += metrics.width(span.text, span.bold, line.points);
+    return total <= metrics.pageWidth;
+}
+
+std::vector<PrintLine> WrapLine(const PrintLine& line, const PrintMetrics& metrics) {
+    if (FitsOnPage(line, metrics)) return {line};
+
+    const std::string first = line.plain();
+    size_t leading = first.find_first_not_of(' ');
+    if (leading == std::string::npos || leading > 40) leading = 0;
+    const std::string indent(leading + 4, ' ');
+    const double indentWidth = metrics.width(indent, false, line.points);
+
+    std::vector<PrintLine> out;
+    PrintLine current;
+    current.points = line.points;
+    double used = 0;
+    bool hasText = false; // the current printed line holds more than its indent
+    auto next = [&] {
+        out.push_back(std::move(current));
+        current = PrintLine{};
+        current.points = line.points;
+        current.spans.push_back({indent, false});
+        used = indentWidth;
+        hasText = false;
+    };
+    for (const PrintSpan& span : line.spans) {
+        size_t pos = 0;
+        while (pos < span.text.size()) {
+            size_t fit = fittingLength(span.text, pos, span.bold, line.points, metrics.pageWidth - used, metrics);
+            if (fit == 0) {
+                if (hasText) {
+                    next();
+                    continue;
+                }
+                fit = 1; // a page narrower than one character still gets every character
+            }
+            const bool rest = pos + fit < span.text.size();
+            if (rest) {
+                const size_t blank = span.text.rfind(' ', pos + fit - 1);
+                if (blank != std::string::npos && blank > pos && span.text.find_first_not_of(' ', pos) < blank)
+                    fit = blank - pos + 1;
+            }
+            const std::string piece = span.text.substr(pos, fit);
+            current.spans.push_back({piece, span.bold});
+            used += metrics.width(piece, span.bold, line.points);
+            hasText = true;
+            pos += fit;
+            if (rest) next();
+        }
+    }
+    out.push_back(std::move(current));
+    return out;
+}
+
 bool PageCursor::place(double height) {
     bool newPage = next_ > 0 && next_ + height > pageHeight_;
     if (newPage) next_ = 0;
@@ -124,9 +198,11 @@ bool PageCursor::place(double height) {
 std::vector<PrintPage> Paginate(const std::vector<PrintLine>& lines, const PrintMetrics& metrics) {
     std::vector<PrintPage> pages(1);
     PageCursor cursor(metrics.pageHeight);
-    for (const PrintLine& line : lines) {
-        if (cursor.place(metrics.lineHeight(line.points))) pages.emplace_back();
-        pages.back().push_back(line);
+    for (const PrintLine& whole : lines) {
+        for (PrintLine& line : WrapLine(whole, metrics)) {
+            if (cursor.place(metrics.lineHeight(line.points))) pages.emplace_back();
+            pages.back().push_back(std::move(line));
+        }
     }
     return pages;
 }

@@ -55,6 +55,14 @@ std::vector<PrintLine> BlockPrintLines(const std::string& block, PrintMode mode,
 // the statement prints no quoted text.
 std::string PrintedText(const std::string& statement);
 
+// A line wider than the page as lines that fit, so that every character is printed:
+// broken after the last blank that fits (inside a word only when it has none), each
+// continuation indented four blanks beyond the line's own indent. Spans keep their
+// weight. A line that fits comes back as it is.
+std::vector<PrintLine> WrapLine(const PrintLine& line, const PrintMetrics& metrics);
+// True when the line is no wider than the page (or nothing can be measured).
+bool FitsOnPage(const PrintLine& line, const PrintMetrics& metrics);
+
 // Keeps the vertical position on the page: a line that would pass the printable height
 // starts a new page.
 class PageCursor {

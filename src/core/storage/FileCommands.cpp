@@ -35,9 +35,7 @@ bool FileCommands::AskSaveChanges(bool keep) {
         return true;
     }
     if (a == Answer::Yes) {
-        bool ok = s_.index.CurrentFilePath.empty()
-                      ? SaveFileAs(false)
-                      : SaveFile(s_, s_.index.CurrentFilePath, s_.index.CurrentFilePath);
+        bool ok = s_.index.CurrentFilePath.empty() ? SaveFileAs(false) : saveOpenFile();
         if (!ok) {
             readBack();
             return true;
@@ -57,6 +55,8 @@ void FileCommands::NewFile() {
     if (AskSaveChanges(true)) return;
     s_.run.HeaderChanged = false;
     s_.index.CurrentFilePath.clear();
+    s_.index.OpenedFile = FileStamp{};
+    s_.index.OpenedWithoutBlocks = false;
     clearForLoad();
     s_.index.StoredMessageCount = 1023;
     WorkStore(s_).ClearIndex();
@@ -84,77 +84,93 @@ int FileCommands::CheckFileName(const std::string& path, int mode) {
 void FileCommands::OpenRecent(int k) {
     if (k < 1 || k > 4 || s_.settings.RecentFiles[k].empty()) return;
     if (AskSaveChanges(true)) return;
-    s_.index.CurrentFilePath = s_.settings.RecentFiles[k];
-    openFromRecent_ = true;
-    OpenFile();
+    // A copy: the open reorders the list the entry lives in.
+    const std::string path = s_.settings.RecentFiles[k];
+    if (openChosen(path)) OpenFile(false);
 }
 
 void FileCommands::OpenPath(const std::string& path) {
     if (AskSaveChanges(true)) return;
-    s_.index.CurrentFilePath = path;
-    openFromRecent_ = true;
-    OpenFile();
+    if (openChosen(path)) OpenFile(false);
 }
 
-void FileCommands::OpenFile() {
-    bool askFirst = !openFromRecent_;
-    openFromRecent_ = false;
+void FileCommands::OpenFile(bool askFirst) {
     if (askFirst && AskSaveChanges(false)) return;
-    for (bool chooseFile = askFirst;;) {
-        if (chooseFile) {
-            std::optional<std::string> name;
-            for (;;) {
-                FileDialog d{"Open Script File", kScriptFilter, "src", s_.run.ProgramDir, ""};
-                name = s_.ui.chooseOpenFile(d);
-                if (!name) return;
-                s_.run.HeaderChanged = false;
-                if (CheckFileName(*name, 1) == 1) break;
-            }
-            s_.index.CurrentFilePath = *name;
+    for (;;) {
+        std::optional<std::string> name;
+        for (;;) {
+            FileDialog d{"Open Script File", kScriptFilter, "src", s_.run.ProgramDir, ""};
+            name = s_.ui.chooseOpenFile(d);
+            if (!name) return;
+            if (CheckFileName(*name, 1) == 1) break;
         }
-        chooseFile = true;
-        WorkStore store(s_);
-        store.ClearIndex();
-        view_.setTitle(TitleFor(s_.index.CurrentFilePath));
-        if (!s_.fs.exists(s_.index.CurrentFilePath) || s_.fs.isDirectory(s_.index.CurrentFilePath)) {
-            s_.ui.messageBox(Box("Error! Cannot open file " + s_.index.CurrentFilePath, Buttons::Ok, Icon::Exclamation));
-            return;
-        }
-        s_.ui.setBusy(true);
-        clearForLoad();
-        s_.run.HeaderChanged = false;
-        ScanResult scan = ScanScriptFile(s_, s_.index.CurrentFilePath);
+        if (!openChosen(*name)) return;
+    }
+}
+
+namespace {
+
+// Everything an open changes, put back when it fails: the editor then shows the file,
+// the title and the messages it showed before.
+struct OpenSnapshot {
+    explicit OpenSnapshot(const Session& s)
+        : index(s.index), msg(s.msg), unitType(s.settings.UnitType), firmwareVersion(s.settings.FirmwareVersion),
+          headerChanged(s.run.HeaderChanged) {}
+    void restore(Session& s) const {
+        s.index = index;
+        s.msg = msg;
+        s.settings.UnitType = unitType;
+        s.settings.FirmwareVersion = firmwareVersion;
+        s.run.HeaderChanged = headerChanged;
+    }
+    WorkIndex index;
+    QuickMessage msg;
+    std::string unitType, firmwareVersion;
+    bool headerChanged;
+};
+
+} // namespace
+
+bool FileCommands::openChosen(const std::string& path) {
+    if (!s_.fs.exists(path) || s_.fs.isDirectory(path)) {
+        s_.ui.messageBox(Box("Error! Cannot open file " + path, Buttons::Ok, Icon::Exclamation));
+        return false;
+    }
+    const OpenSnapshot before(s_);
+    s_.ui.setBusy(true);
+    WorkStore store(s_);
+    store.ClearIndex();
+    clearForLoad();
+    s_.run.HeaderChanged = false;
+    ScanResult scan = ScanScriptFile(s_, path);
+    if (scan.outcome != ScanOutcome::Scanned) {
+        before.restore(s_);
         view_.applyUnitType();
-        if (scan.outcome == ScanOutcome::CannotOpen) {
-            s_.ui.setBusy(false);
-            s_.ui.messageBox(Box("Error! Cannot open file " + s_.index.CurrentFilePath, Buttons::Ok, Icon::Exclamation));
-            return;
-        }
-        if (scan.outcome == ScanOutcome::ForeignRetry) {
-            s_.ui.setBusy(false);
-            continue;
-        }
-        if (scan.outcome == ScanOutcome::ForeignStop) {
-            s_.ui.setBusy(false);
-            return;
-        }
-        s_.index.StoredMessageCount = scan.blockCount - 1;
-        UpdateRecentFiles(s_.settings, s_.index.CurrentFilePath);
-        view_.updateRecentMenu();
-        s_.msg.CurrentMessage = store.NextMessage(-1);
-        store.LoadMessage(s_.msg.CurrentMessage);
-        view_.showNavigation();
         s_.ui.setBusy(false);
         s_.ui.setStatus("");
-        if (quickEdit()) {
-            ReadFields(s_);
-        } else {
-            if (s_.msg.BlockText.empty()) s_.msg.BlockText = EmptyBlock(s_);
-            else CheckCrc(s_);
-        }
-        view_.showMessage();
-        return;
+        if (scan.outcome == ScanOutcome::CannotOpen)
+            s_.ui.messageBox(Box("Error! Cannot open file " + path, Buttons::Ok, Icon::Exclamation));
+        return scan.outcome == ScanOutcome::ForeignRetry;
     }
+    view_.applyUnitType();
+    s_.index.CurrentFilePath = path;
+    view_.setTitle(TitleFor(path));
+    s_.index.StoredMessageCount = scan.blockCount - 1;
+    UpdateRecentFiles(s_.settings, path);
+    view_.updateRecentMenu();
+    s_.msg.CurrentMessage = store.NextMessage(-1);
+    store.LoadMessage(s_.msg.CurrentMessage);
+    view_.showNavigation();
+    s_.ui.setBusy(false);
+    s_.ui.setStatus("");
+    if (quickEdit()) {
+        ReadFields(s_);
+    } else {
+        if (s_.msg.BlockText.empty()) s_.msg.BlockText = EmptyBlock(s_);
+        else CheckCrc(s_);
+    }
+    view_.showMessage();
+    return false;
 }
 
 bool FileCommands::SaveFileAs(bool refresh) {
@@ -176,13 +192,45 @@ bool FileCommands::SaveFileAs(bool refresh) {
     return ok;
 }
 
+bool FileCommands::saveOpenFile() {
+    const std::string path = s_.index.CurrentFilePath;
+    if (!WorkStore(s_).IsModified()) return false;
+    const std::string name = FileNamePart(path);
+    std::string question;
+    const FileStamp& stamp = s_.index.OpenedFile;
+    const FileChange change = stamp.path == path ? CompareStamp(s_.fs, stamp) : FileChange::Unchanged;
+    if (change == FileChange::Changed) {
+        question = "The file " + name + " has been changed by another program since it was opened or saved here.\r\n"
+                   "Yes replaces it with the messages of this editor, No saves them under another name, Cancel "
+                   "saves nothing.";
+    } else if (change == FileChange::Missing) {
+        question = "The file " + name + " has been removed or renamed by another program since it was opened or "
+                   "saved here.\r\nYes writes it again with the messages of this editor, No saves them under "
+                   "another name, Cancel saves nothing.";
+    } else if (s_.index.OpenedWithoutBlocks) {
+        question = "The file " + name + " held no messages when it was opened, so it may not be a script file.\r\n"
+                   "Yes replaces its content with the messages of this editor, No saves them under another name, "
+                   "Cancel saves nothing.";
+    }
+    if (!question.empty()) {
+        MessageBox box = Box(question, Buttons::YesNoCancel, Icon::Exclamation);
+        box.defaultAnswer = Answer::No;
+        Answer a = s_.ui.messageBox(box);
+        if (a == Answer::Cancel) return false;
+        if (a == Answer::No) return SaveFileAs(false);
+    }
+    if (!SaveFile(s_, path, path)) return false;
+    view_.updateRecentMenu();
+    return true;
+}
+
 void FileCommands::Save() {
     if (s_.index.CurrentFilePath.empty()) {
         SaveFileAs(true);
         return;
     }
     buildBlock();
-    if (SaveFile(s_, s_.index.CurrentFilePath, s_.index.CurrentFilePath)) view_.updateRecentMenu();
+    saveOpenFile();
     readBack();
 }
 

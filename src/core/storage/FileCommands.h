@@ -32,7 +32,10 @@ public:
     // (it is about to be replaced); otherwise it is read back from BlockText.
     bool AskSaveChanges(bool keep);
     void NewFile();
-    void OpenFile();
+    // File, Open: the save-changes question (unless askFirst is false), then the open
+    // dialog until a file opens or the person cancels. A failed open leaves the file, the
+    // title and the messages as they were.
+    void OpenFile(bool askFirst = true);
     void OpenRecent(int k);
     // Opens a file named on the command line, without the open dialog.
     void OpenPath(const std::string& path);
@@ -48,10 +51,14 @@ private:
     void buildBlock();
     void readBack();
     void clearForLoad();
+    // Opens path; true when the person wants to choose another file.
+    bool openChosen(const std::string& path);
+    // Save on a named file, after asking when another program changed or removed it, or
+    // when it held no messages (a file opened by mistake). True when written.
+    bool saveOpenFile();
 
     Session& s_;
     FileCommandsView& view_;
-    bool openFromRecent_ = false;
 };
 
 // "Lumatext script file (*.src)|*.src"

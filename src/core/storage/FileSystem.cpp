@@ -1,6 +1,7 @@
 #include "storage/FileSystem.h"
 
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -153,6 +154,59 @@ int64_t PosixFileSystem::fileSize(const std::string& path) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
     return st.st_size;
+}
+
+bool PosixFileSystem::stat(const std::string& path, FileInfo& info) {
+    info = FileInfo{};
+    struct stat st {};
+    if (path.empty() || ::stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
+    info.size = st.st_size;
+    info.modified = static_cast<int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    return true;
+}
+
+std::string PosixFileSystem::resolveTarget(const std::string& path) {
+    std::string target = path;
+    // A chain of links is followed to its end; a loop stops after as many steps as the
+    // system itself allows.
+    for (int step = 0; step < 40; ++step) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+        std::string link(PATH_MAX, '\0');
+        ssize_t n = ::readlink(target.c_str(), link.data(), link.size());
+        if (n <= 0) break;
+        link.resize(static_cast<size_t>(n));
+        target = link.front() == kPathSeparator ? link : DirPart(target) + link;
+    }
+    return target;
+}
+
+bool PosixFileSystem::mayReplace(const std::string& path, int* error) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return true; // a new file
+    int reason = 0;
+    if (S_ISDIR(st.st_mode)) reason = EISDIR;
+    else if (::access(path.c_str(), W_OK) != 0) reason = errno;
+    // The administrator may write anything; a file without any write permission is still
+    // meant to stay as it is.
+    else if ((st.st_mode & 0222) == 0) reason = EACCES;
+    if (reason == 0) return true;
+    if (error) *error = reason;
+    return false;
+}
+
+bool PosixFileSystem::replace(const std::string& temp, const std::string& target, int* error) {
+    struct stat st {};
+    if (::stat(target.c_str(), &st) == 0) {
+        if (::chmod(temp.c_str(), st.st_mode & 07777) != 0) {
+            if (error) *error = errno;
+            return false;
+        }
+        // The owner can only be kept by the administrator; the group where the person
+        // belongs to it. Elsewhere the new file belongs to the person saving it.
+        if (::chown(temp.c_str(), st.st_uid, st.st_gid) != 0) (void)!::chown(temp.c_str(), static_cast<uid_t>(-1), st.st_gid);
+    }
+    return rename(temp, target, error);
 }
 
 } // namespace lt

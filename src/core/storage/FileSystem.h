@@ -33,6 +33,13 @@ public:
     bool write(const std::string& text) { return write(text.data(), text.size()); }
 };
 
+// What a file looks like on the disk: enough to tell whether another program changed it.
+struct FileInfo {
+    int64_t size = -1;
+    // Time of the last change of its content, in nanoseconds of the system's clock.
+    int64_t modified = 0;
+};
+
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
@@ -47,6 +54,25 @@ public:
     virtual bool rename(const std::string& from, const std::string& to, int* error = nullptr) = 0;
     // -1 when the file does not exist.
     virtual int64_t fileSize(const std::string& path) = 0;
+    // False when the file does not exist. Without its own clock a file system reports the
+    // size only.
+    virtual bool stat(const std::string& path, FileInfo& info) {
+        info = FileInfo{};
+        info.size = fileSize(path);
+        return info.size >= 0;
+    }
+
+    // Saving: the file a write of `path` has to replace, with links followed, so that a
+    // link keeps pointing at the file and the file itself gets the new content.
+    virtual std::string resolveTarget(const std::string& path) { return path; }
+    // False, with the reason in *error, when the person may not change the existing file
+    // (a read-only file is refused even where the system would let it be replaced).
+    virtual bool mayReplace(const std::string& /*path*/, int* /*error*/ = nullptr) { return true; }
+    // Gives `temp` the permissions (and owner, where allowed) of `target` when that exists,
+    // then renames it over `target` as rename() does.
+    virtual bool replace(const std::string& temp, const std::string& target, int* error = nullptr) {
+        return rename(temp, target, error);
+    }
 };
 
 // The real disk, through POSIX calls.
@@ -59,6 +85,10 @@ public:
     bool remove(const std::string& path, int* error) override;
     bool rename(const std::string& from, const std::string& to, int* error) override;
     int64_t fileSize(const std::string& path) override;
+    bool stat(const std::string& path, FileInfo& info) override;
+    std::string resolveTarget(const std::string& path) override;
+    bool mayReplace(const std::string& path, int* error) override;
+    bool replace(const std::string& temp, const std::string& target, int* error) override;
 };
 
 // Whole-file helpers.

@@ -36,7 +36,14 @@ bool LineReader::fill() {
         return false;
     }
     end_ = static_cast<size_t>(n);
+    if (hash_) hash_->update(buffer_.data(), end_);
     return true;
+}
+
+bool LineReader::drain() {
+    pos_ = end_;
+    while (fill()) pos_ = end_;
+    return !failed_;
 }
 
 bool LineReader::next(std::string& line) {

@@ -1,6 +1,7 @@
 // Buffered line reading that knows the byte position of every line. Lines end in LF,
 // CR LF or a lone CR is part of the line; the line end is not returned. Very long lines
-// are kept only up to a cap, so a file without line ends cannot exhaust memory.
+// are kept only up to a cap (unless it is unlimited), so a scan of a file without line
+// ends cannot exhaust memory.
 #pragma once
 
 #include <cstdint>
@@ -8,12 +9,14 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/ContentHash.h"
 #include "storage/FileSystem.h"
 
 namespace lt {
 
 class LineReader {
 public:
+    static constexpr size_t kUnlimited = static_cast<size_t>(-1);
     explicit LineReader(ReadableFile& file, size_t bufferSize = 65536, size_t lineCap = 1 << 20);
 
     // Moves to a 0-based byte position; reuses the buffer when the position lies in it.
@@ -28,6 +31,10 @@ public:
     // 0-based position just after the line last returned and its line end.
     int64_t position() const { return bufferStart_ + static_cast<int64_t>(pos_); }
     bool failed() const { return failed_; }
+    // Feeds every byte read from now on into hash (reading straight on, without seeking).
+    void hashInto(ContentHash* hash) { hash_ = hash; }
+    // Reads the rest of the file without returning lines; false on a read error.
+    bool drain();
     // True when the last line was longer than the cap and was cut.
     bool lineWasCut() const { return cut_; }
 
@@ -44,6 +51,7 @@ private:
     bool eof_ = false;
     bool failed_ = false;
     bool cut_ = false;
+    ContentHash* hash_ = nullptr;
     std::string assembled_;
 };
 

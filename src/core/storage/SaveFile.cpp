@@ -1,10 +1,14 @@
 #include "storage/SaveFile.h"
 
 #include <cerrno>
+#include <cstring>
+#include <vector>
 
 #include "common/NumberText.h"
+#include "storage/ContentHash.h"
 #include "storage/Crc.h"
 #include "storage/DiskError.h"
+#include "storage/LineReader.h"
 #include "storage/PathUtil.h"
 #include "storage/ScriptFile.h"
 #include "storage/WorkStore.h"
@@ -16,6 +20,8 @@ namespace {
 const char* const kTempName = "TMPFLN.TMP";
 const char* const kProbeName = "TST$$$.TST";
 
+using Offsets = decltype(WorkIndex::MessageOffset);
+
 struct SaveAttempt {
     bool ok = false;
     int error = 0;        // errno of the failed disk operation; 0 when reported already
@@ -25,10 +31,36 @@ std::string savingProgress(const std::string& name, const std::string& percent) 
     return "Saving file " + name + ". " + percent + " % complete.";
 }
 
+// The 1-based position of every block header in a file, by message number; a later block
+// of the same number wins, as in the scan. False when the file cannot be read.
+bool locateBlocks(FileSystem& fs, const std::string& path, Offsets& offsets) {
+    offsets.fill(0);
+    auto file = fs.openRead(path);
+    if (!file) return false;
+    LineReader reader(*file);
+    std::string_view line;
+    while (reader.next(line)) {
+        if (!StartsWith(line, "SUB")) continue;
+        auto header = ParseHeaderLine(std::string(line.substr(0, 256)));
+        if (!header) break;
+        if (header->number >= 0 && header->number < kMessageCount)
+            offsets[static_cast<size_t>(header->number)] = reader.lineStart() + 1;
+    }
+    return !reader.failed();
+}
+
+std::string numberList(const std::vector<int>& numbers) {
+    std::string text;
+    for (size_t i = 0; i < numbers.size(); ++i) text += (i ? ", " : "") + std::to_string(numbers[i]);
+    return text;
+}
+
 class Saver {
 public:
-    Saver(Session& s, const std::string& oldPath, const std::string& newPath)
-        : s_(s), oldPath_(oldPath), newPath_(newPath), dir_(DirPart(newPath)), temp_(dir_ + kTempName) {}
+    Saver(Session& s, const std::string& oldPath, const std::string& newPath, const std::string& target,
+          const Offsets& sourceOffsets)
+        : s_(s), oldPath_(oldPath), newPath_(newPath), target_(target), dir_(DirPart(target)),
+          temp_(dir_ + kTempName), sourceOffsets_(sourceOffsets) {}
 
     SaveAttempt run() {
         SaveAttempt r;
@@ -59,9 +91,14 @@ public:
             if (i == s_.msg.CurrentMessage) {
                 block = s_.msg.BlockText;
             } else if (s_.index.MessageState[i] == 2) {
-                if (!fetch(work, i, block)) { ok = false; break; }
+                if (!fetch(work, i, s_.index.MessageOffset[i], block)) { ok = false; break; }
             } else if (s_.index.MessageState[i] == 1 && !oldPath_.empty()) {
-                if (!fetch(old, i, block)) { ok = false; break; }
+                // A block the person agreed to leave out: it is no longer in the file.
+                if (sourceOffsets_[i] == 0) {
+                    states_[i] = 0;
+                    continue;
+                }
+                if (!fetch(old, i, sourceOffsets_[i], block)) { ok = false; break; }
             } else {
                 continue;
             }
@@ -77,6 +114,7 @@ public:
                     s_.fs.remove(temp_);
                     return r;
                 }
+                hash_.update(buffer);
                 written += static_cast<int64_t>(buffer.size());
                 buffer.clear();
             }
@@ -86,10 +124,11 @@ public:
             s_.fs.remove(temp_);
             return r; // the reason has been shown
         }
+        hash_.update(buffer);
         ok = out->write(buffer) && out->sync() && out->close();
         if (!ok) r.error = out->error();
         out.reset();
-        if (ok && !s_.fs.rename(temp_, newPath_, &r.error)) ok = false;
+        if (ok && !s_.fs.replace(temp_, target_, &r.error)) ok = false;
         if (!ok) {
             s_.fs.remove(temp_);
             return r;
@@ -98,6 +137,8 @@ public:
         s_.index.MessageState = states_;
         s_.index.MessageOffset = offsets_;
         s_.index.LoadedCrc = CalcCrc(s_.msg.BlockText);
+        s_.index.OpenedFile = StampOf(s_.fs, newPath_, hash_.digest());
+        s_.index.OpenedWithoutBlocks = false;
         r.ok = true;
         return r;
     }
@@ -105,14 +146,14 @@ public:
 private:
     // Reads a stored block; a source that cannot be read stops the save, so that no
     // message is lost from the new file.
-    bool fetch(BlockReader& reader, int i, std::string& block) {
+    bool fetch(BlockReader& reader, int i, int64_t offset, std::string& block) {
         int error = 0;
         if (!reader.open(&error)) {
             s_.ui.messageBox(Box("Can't open file " + FileNamePart(reader.path())));
             return false;
         }
         bool found = false;
-        block = reader.fetch(i, s_.index.MessageOffset[i], &found);
+        block = reader.fetch(i, offset, &found);
         if (!found && s_.index.MessageState[i] == 1) {
             s_.ui.messageBox(Box("Message " + std::to_string(i) + " was not found in file " +
                                  FileNamePart(reader.path()) + ". The file was changed by another program; " +
@@ -123,30 +164,77 @@ private:
     }
 
     Session& s_;
-    std::string oldPath_, newPath_, dir_, temp_;
+    std::string oldPath_, newPath_, target_, dir_, temp_;
+    const Offsets& sourceOffsets_;
     decltype(WorkIndex::MessageState) states_{};
-    decltype(WorkIndex::MessageOffset) offsets_{};
+    Offsets offsets_{};
+    ContentHash hash_;
 };
 
+// Where the blocks kept in the source file are now. While the file is as it was scanned
+// or saved, the index says; otherwise its header lines are read again, and the blocks
+// that are gone are named in one question. False when the person cancels.
+bool findSourceBlocks(Session& s, const std::string& oldPath, Offsets& offsets) {
+    offsets = s.index.MessageOffset;
+    std::vector<int> wanted;
+    for (int i = 0; i < kMessageCount; ++i)
+        if (s.index.MessageState[i] == 1 && i != s.msg.CurrentMessage) wanted.push_back(i);
+    if (oldPath.empty() || wanted.empty()) return true;
+    const FileStamp& stamp = s.index.OpenedFile;
+    if (stamp.path == oldPath && CompareStamp(s.fs, stamp) == FileChange::Unchanged) return true;
+    Offsets found{};
+    locateBlocks(s.fs, oldPath, found);
+    std::vector<int> missing;
+    for (int i : wanted) {
+        offsets[i] = found[i];
+        if (found[i] == 0) missing.push_back(i);
+    }
+    if (missing.empty()) return true;
+    const std::string name = FileNamePart(oldPath);
+    const bool one = missing.size() == 1;
+    MessageBox box = Box((one ? "Message " : "Messages ") + numberList(missing) + " can" +
+                             " no longer be read from " + name + ": another program has changed or removed the file." +
+                             "\r\nOK saves the other messages without " + (one ? "it" : "them") +
+                             "; Cancel saves nothing.",
+                         Buttons::OkCancel, Icon::Exclamation);
+    box.defaultAnswer = Answer::Cancel;
+    return s.ui.messageBox(box) == Answer::Ok;
+}
+
 } // namespace
+
+std::string CantWriteFileText(const std::string& path, int error) {
+    std::string text = "Can't write in file " + FileNamePart(path);
+    if (error != 0) text += " (" + std::string(std::strerror(error)) + ")";
+    return text + ".";
+}
 
 bool SaveFile(Session& s, const std::string& oldPath, const std::string& newPath) {
     if (newPath.empty()) return false;
     if (newPath == oldPath && !WorkStore(s).IsModified()) return false;
-    const std::string dir = DirPart(newPath);
+    // A link is followed: the file it points at gets the new content, the link stays.
+    const std::string target = s.fs.resolveTarget(newPath);
+    int refusal = 0;
+    if (!s.fs.mayReplace(target, &refusal)) {
+        s.ui.messageBox(Box(CantWriteFileText(newPath, refusal), Buttons::Ok, Icon::Exclamation));
+        return false;
+    }
+    const std::string dir = DirPart(target);
     if (!ProbeDirectory(s.fs, dir, kProbeName)) {
         s.ui.messageBox(Box("Can't write in specified directory " + dir +
                             ". You have to select SaveAs from Flie menu and save the file in diferent directory."));
         return false;
     }
+    Offsets sourceOffsets{};
+    if (!findSourceBlocks(s, oldPath, sourceOffsets)) return false;
     for (;;) {
-        SaveAttempt attempt = Saver(s, oldPath, newPath).run();
+        SaveAttempt attempt = Saver(s, oldPath, newPath, target, sourceOffsets).run();
         s.ui.setStatus("");
         s.ui.setBusy(false);
         if (attempt.ok) break;
         if (attempt.error == 0) return false;
         int answer = ReportDiskError(s.ui, DiskErrorCode(attempt.error));
-        if (answer == 3) s.ui.messageBox(Box("Can't write in file " + FileNamePart(newPath)));
+        if (answer == 3) s.ui.messageBox(Box(CantWriteFileText(newPath, attempt.error)));
         if (answer != 0) return false;
     }
     s.index.CurrentFilePath = newPath;

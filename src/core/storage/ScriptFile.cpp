@@ -4,6 +4,7 @@
 
 #include "common/NumberText.h"
 #include "settings/Settings.h"
+#include "storage/ContentHash.h"
 #include "storage/PathUtil.h"
 
 namespace lt {
@@ -63,10 +64,20 @@ std::optional<std::string> displayType(std::string_view line, size_t word) {
     return std::string(line.substr(open + 1, close - open - 1));
 }
 
+// A line a file of this program may hold before its first block: empty, or one of the
+// header lines.
+bool headerLine(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos || line.find("Display_type") != std::string_view::npos ||
+           line.find("#include") != std::string_view::npos || line.find("#pragma") != std::string_view::npos;
+}
+
 } // namespace
 
 ScanResult ScanScriptFile(Session& s, const std::string& path) {
     ScanResult result;
+    // Size and time are taken before the bytes are read, so that a change made while the
+    // scan runs shows at the next comparison.
+    FileStamp stamp = StampOf(s.fs, path, 0);
     auto file = s.fs.openRead(path);
     if (!file) {
         result.outcome = ScanOutcome::CannotOpen;
@@ -76,9 +87,12 @@ ScanResult ScanScriptFile(Session& s, const std::string& path) {
     const int64_t length = file->size();
     s.ui.setStatus(openingProgress(name, length, "0"));
     LineReader reader(*file);
+    ContentHash hash;
+    reader.hashInto(&hash);
     std::string_view line;
     long long lastShown = 0;
     bool foreign = false;
+    bool otherText = false;
     // Byte position from which the rounded percentage exceeds the last one shown by more
     // than 4, so that most lines cost one comparison.
     auto showFrom = [length](long long shown) {
@@ -112,6 +126,7 @@ ScanResult ScanScriptFile(Session& s, const std::string& path) {
                 s.ui.setStatus(openingProgress(name, length, Str(percent >= 96 ? 100 : percent)));
             }
         }
+        if (result.blockCount == 0 && !otherText && !StartsWith(line, "SUB") && !headerLine(line)) otherText = true;
         if (StartsWith(line, "SUB")) {
             auto header = ParseHeaderLine(std::string(line));
             if (!header) break; // a "SUB" without "(" ends the scan
@@ -132,6 +147,11 @@ ScanResult ScanScriptFile(Session& s, const std::string& path) {
         result.outcome = a == Answer::Yes ? ScanOutcome::ForeignRetry : ScanOutcome::ForeignStop;
         return result;
     }
+    // The stamp covers every byte, also those after a line that ended the scan.
+    reader.drain();
+    stamp.hash = hash.digest();
+    s.index.OpenedFile = reader.failed() ? FileStamp{} : stamp;
+    s.index.OpenedWithoutBlocks = result.blockCount == 0 && otherText;
     if (result.blockCount == 0) {
         s.ui.messageBox(Box("This file has no messages. It will be easier to select New file, create the messages "
                             "and then save it under the same name."));
@@ -145,7 +165,8 @@ bool BlockReader::open(int* error) {
     if (reader_) return true;
     file_ = fs_.openRead(path_, error);
     if (!file_) return false;
-    reader_ = std::make_unique<LineReader>(*file_, 16384);
+    // Lines are kept whole: a block is copied as it is, however long its lines.
+    reader_ = std::make_unique<LineReader>(*file_, 16384, LineReader::kUnlimited);
     return true;
 }
 

@@ -18,6 +18,13 @@ public:
     bool remove(const std::string& path, int* error) override;
     bool rename(const std::string& from, const std::string& to, int* error) override;
     int64_t fileSize(const std::string& path) override;
+    bool stat(const std::string& path, FileInfo& info) override;
+    // A symbolic link is followed to the file it names (while that exists).
+    std::string resolveTarget(const std::string& path) override;
+    // A directory, a read-only file, or one this person may not write or another program
+    // holds open without sharing is refused.
+    bool mayReplace(const std::string& path, int* error) override;
+    // rename() already gives the new file the target's attributes.
 };
 
 } // namespace lt

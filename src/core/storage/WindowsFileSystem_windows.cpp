@@ -187,6 +187,55 @@ bool WindowsFileSystem::rename(const std::string& from, const std::string& to, i
     return platform::ReplaceFileDurably(from, to, error);
 }
 
+bool WindowsFileSystem::stat(const std::string& path, FileInfo& info) {
+    info = FileInfo{};
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (path.empty() || !::GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    info.size = (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    // The system counts in steps of 100 nanoseconds.
+    info.modified =
+        ((static_cast<int64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime) * 100;
+    return true;
+}
+
+std::string WindowsFileSystem::resolveTarget(const std::string& path) {
+    const DWORD attributes = attributesOf(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) return path;
+    // Opening follows the whole chain of links; the system then names the file reached.
+    HANDLE h = ::CreateFileW(Widen(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS,
+                             nullptr);
+    if (h == INVALID_HANDLE_VALUE) return path;
+    std::wstring final(32768, L'\0');
+    const DWORD n = ::GetFinalPathNameByHandleW(h, final.data(), static_cast<DWORD>(final.size()),
+                                                FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+    ::CloseHandle(h);
+    if (n == 0 || n >= final.size()) return path;
+    final.resize(n);
+    // "\\?\C:\dir\file" or "\\?\UNC\server\share\file"
+    if (final.compare(0, 8, L"\\\\?\\UNC\\") == 0) final = L"\\" + final.substr(7);
+    else if (final.compare(0, 4, L"\\\\?\\") == 0) final = final.substr(4);
+    return platform::Narrow(final);
+}
+
+bool WindowsFileSystem::mayReplace(const std::string& path, int* error) {
+    const DWORD attributes = attributesOf(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES) return true; // a new file
+    int reason = 0;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY) reason = EISDIR;
+    else if (attributes & FILE_ATTRIBUTE_READONLY) reason = EACCES;
+    else {
+        HANDLE h = ::CreateFileW(Widen(path).c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (h == INVALID_HANDLE_VALUE) reason = lastErrno();
+        else ::CloseHandle(h);
+    }
+    if (reason == 0) return true;
+    if (error) *error = reason;
+    return false;
+}
+
 int64_t WindowsFileSystem::fileSize(const std::string& path) {
     WIN32_FILE_ATTRIBUTE_DATA data;
     if (path.empty() || !::GetFileAttributesExW(Widen(path).c_str(), GetFileExInfoStandard, &data) ||

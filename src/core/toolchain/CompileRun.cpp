@@ -15,6 +15,18 @@ bool fail(ToolContext& ctx, const std::string& text) {
     return true;
 }
 
+// A tool ended without success and without an error file: the reason goes below the logs
+// in the result window, or into a box.
+bool endedBadly(ToolContext& ctx, ResultSink* show, const std::string& reason) {
+    if (show) {
+        std::string text = show->text();
+        if (!text.empty() && text.back() != '\n') text += "\r\n";
+        show->setText(text + reason);
+        return fail(ctx, "");
+    }
+    return fail(ctx, reason);
+}
+
 } // namespace
 
 bool CompileRun(ToolContext& ctx, const std::string& sourcePath, const std::string& outputName,
@@ -43,10 +55,10 @@ bool CompileRun(ToolContext& ctx, const std::string& sourcePath, const std::stri
         return fail(ctx, "Can't create argument list file " + FileNamePart(list));
     // Without a result window nothing can cancel the run: the windows only repaint.
     const bool keepResponsive = show != nullptr;
-    std::string startFailure;
-    if (!RunTool(ctx, kLexmill, list, tick, keepResponsive, &startFailure)) {
+    ToolRunResult lexmill = RunTool(ctx, kLexmill, list, tick, keepResponsive);
+    if (!lexmill.started) {
         s.fs.remove(list);
-        if (show) show->setText(startFailure);
+        if (show) show->setText(lexmill.startFailure);
         return fail(ctx, "");
     }
     if (state.cancelRequest) {
@@ -58,7 +70,8 @@ bool CompileRun(ToolContext& ctx, const std::string& sourcePath, const std::stri
     }
 
     std::string text;
-    if (!ReadToolLog(s.fs, log, text)) {
+    const bool logRead = ReadToolLog(s.fs, log, text);
+    if (!logRead && lexmill.endFailure.empty()) {
         s.fs.remove(list);
         return fail(ctx, "Can't read compile return status file " + FileNamePart(log));
     }
@@ -72,19 +85,26 @@ bool CompileRun(ToolContext& ctx, const std::string& sourcePath, const std::stri
         state.busy = false;
         return true;
     }
+    // A compiler that did not end well and left no error file has told nothing that can
+    // be trusted: the run ends here, saying why.
+    if (!lexmill.endFailure.empty()) {
+        s.fs.remove(list);
+        return endedBadly(ctx, show, lexmill.endFailure);
+    }
 
     if (!WriteArgumentList(s.fs, list, {base, base, "/error", base, "/log", base}))
         return fail(ctx, "Can't create argument list file " + FileNamePart(list));
-    bool started = RunTool(ctx, kBinmill, list, tick, keepResponsive, &startFailure);
+    ToolRunResult binmill = RunTool(ctx, kBinmill, list, tick, keepResponsive);
     s.fs.remove(list);
-    if (!started) {
-        if (show) show->setText(show->text() + startFailure);
+    if (!binmill.started) {
+        if (show) show->setText(show->text() + binmill.startFailure);
         return fail(ctx, "");
     }
 
     std::string assembly;
-    bool logRead = ReadToolLog(s.fs, log, assembly);
-    if (!logRead) return fail(ctx, "Can't read assembly return status file " + FileNamePart(log));
+    bool logReadAgain = ReadToolLog(s.fs, log, assembly);
+    if (!logReadAgain && binmill.endFailure.empty())
+        return fail(ctx, "Can't read assembly return status file " + FileNamePart(log));
     s.fs.remove(log);
     if (s.settings.KeepEscFile != "yes") s.fs.remove(base + ".esc");
 
@@ -94,6 +114,7 @@ bool CompileRun(ToolContext& ctx, const std::string& sourcePath, const std::stri
         return true;
     }
     if (show) show->setText(show->text() + assembly);
+    if (!binmill.endFailure.empty() && !s.fs.exists(err)) return endedBadly(ctx, show, binmill.endFailure);
 
     state.busy = false;
     if (!s.fs.exists(err)) return false;

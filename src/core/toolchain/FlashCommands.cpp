@@ -66,19 +66,23 @@ void ReadFlashIntoImage(ToolContext& ctx, FlashStatusLabel& label, bool& busy) {
         return;
     }
     label.setStatusLabel("Reading Flash. Please wait until this process is finished.");
-    bool started = RunTool(ctx, kUnitRead, list);
+    ToolRunResult run = RunTool(ctx, kUnitRead, list);
     s.fs.remove(list);
-    if (!started) {
+    if (!run.started) {
         stop();
         return;
     }
     std::string text;
-    if (!ReadToolLog(s.fs, log, text)) {
+    if (!ReadToolLog(s.fs, log, text) && run.endFailure.empty()) {
         s.ui.messageBox(Box("Can't read return status file " + FileNamePart(log)));
         stop();
         return;
     }
-    if (HasMoreThanBlanks(text)) s.ui.messageBox(Box(text));
+    // A read that failed is always reported, even when the tool's log says nothing.
+    if (!run.endFailure.empty())
+        s.ui.messageBox(Box(FailedRunText(text, run.endFailure), Buttons::Ok, Icon::Exclamation));
+    else if (HasMoreThanBlanks(text))
+        s.ui.messageBox(Box(text));
     s.fs.remove(log);
     stop();
 }
@@ -95,8 +99,11 @@ void ProgramFlashFromImage(ToolContext& ctx, FlashStatusLabel& label, bool& busy
     busy = true;
     label.setStatusLabel("Programming file " + FileNamePart(chosen));
     s.ui.setBusy(true);
-    auto failed = [&] {
-        s.ui.messageBox(Box("An error occurred while trying to program the unit."));
+    // The tool's log and the reason, when there are any, follow the message.
+    auto failed = [&](const std::string& detail = std::string()) {
+        std::string text = "An error occurred while trying to program the unit.";
+        if (!detail.empty()) text += "\r\n" + detail;
+        s.ui.messageBox(Box(text));
         label.setStatusLabel("");
         busy = false;
         s.ui.setBusy(false);
@@ -111,20 +118,26 @@ void ProgramFlashFromImage(ToolContext& ctx, FlashStatusLabel& label, bool& busy
     }
     ElapsedClock clock(ctx.now);
     clock.start();
-    bool started = RunTool(ctx, kUnitProgram, list, [&] {
+    ToolRunResult run = RunTool(ctx, kUnitProgram, list, [&] {
         if (auto text = clock.update()) label.setStatusLabel(*text);
     });
     s.fs.remove(list);
-    if (!started) {
+    if (!run.started) {
         failed();
         return;
     }
     std::string text;
-    if (!ReadToolLog(s.fs, log, text)) {
+    const bool logRead = ReadToolLog(s.fs, log, text);
+    s.fs.remove(log);
+    // The success text only when the tool said so by its exit code.
+    if (!run.endFailure.empty()) {
+        failed(FailedRunText(text, run.endFailure));
+        return;
+    }
+    if (!logRead) {
         failed();
         return;
     }
-    s.fs.remove(log);
     label.setStatusLabel("Unit has been successfully programmed.");
     busy = false;
     s.ui.setBusy(false);

@@ -19,6 +19,15 @@ void closeOnCancel(ToolContext& ctx, ResultSink& show) {
     show.closeWindow();
 }
 
+// The unit tool ended without success: its log and the reason in the result box, and the
+// run ends there.
+void endedBadly(ToolContext& ctx, ResultSink& show, const std::string& log, const std::string& reason) {
+    std::string text = log;
+    if (!text.empty() && text.back() != '\n') text += "\r\n";
+    show.setText(text + reason);
+    ctx.s.tools.busy = false;
+}
+
 // Steps of the version check; true when programming goes on, false when the run has
 // ended (failure told, or the window closed).
 bool checkVersion(ToolContext& ctx, const std::string& base, const std::vector<std::string>& entries,
@@ -37,22 +46,28 @@ bool checkVersion(ToolContext& ctx, const std::string& base, const std::vector<s
         closeOnCancel(ctx, show);
         return false;
     }
-    std::string startFailure;
-    bool started = RunTool(ctx, kUnitVersion, list, {}, true, &startFailure);
+    ToolRunResult run = RunTool(ctx, kUnitVersion, list, {}, true);
     s.fs.remove(list);
-    if (!started) {
-        show.setText(startFailure);
+    if (!run.started) {
+        show.setText(run.startFailure);
         fail(ctx, "");
         return false;
     }
     std::string text;
-    if (!ReadToolLog(s.fs, log, text, true)) {
+    const bool logRead = ReadToolLog(s.fs, log, text, true);
+    if (!logRead && run.endFailure.empty()) {
         fail(ctx, "Can't read program return status file " + FileNamePart(log));
         return false;
     }
     s.fs.remove(log);
     if (s.tools.cancelRequest) {
         closeOnCancel(ctx, show);
+        return false;
+    }
+    // A unit that could not be asked cannot be programmed either: the run stops with the
+    // tool's own account.
+    if (!run.endFailure.empty()) {
+        endedBadly(ctx, show, text, run.endFailure);
         return false;
     }
 
@@ -100,26 +115,28 @@ void ProgramRun(ToolContext& ctx, const std::string& binaryPath, ResultSink& sho
     }
     ElapsedClock clock(ctx.now);
     clock.start();
-    std::string startFailure;
-    bool started = RunTool(
-        ctx, kUnitProgram, list, [&] {
-            if (auto text = clock.update()) show.setElapsed(*text);
-        },
-        true, &startFailure);
+    ToolRunResult run = RunTool(ctx, kUnitProgram, list, [&] {
+        if (auto text = clock.update()) show.setElapsed(*text);
+    });
     s.fs.remove(list);
-    if (!started) {
-        show.setText(startFailure);
+    if (!run.started) {
+        show.setText(run.startFailure);
         fail(ctx, "");
         return;
     }
     std::string text;
-    if (!ReadToolLog(s.fs, log, text)) {
+    const bool logRead = ReadToolLog(s.fs, log, text);
+    if (!logRead && run.endFailure.empty()) {
         fail(ctx, "Can't read program return status file " + FileNamePart(log));
         return;
     }
     s.fs.remove(log);
     if (s.tools.cancelRequest) {
         closeOnCancel(ctx, show);
+        return;
+    }
+    if (!run.endFailure.empty()) {
+        endedBadly(ctx, show, text, run.endFailure);
         return;
     }
     show.setText(text);

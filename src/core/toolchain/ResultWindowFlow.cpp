@@ -49,6 +49,41 @@ void ResultWindowFlow::probeDirectory() {
     outputName_ = s.run.ProgramDir + BaseName(FileNamePart(sourcePath_));
 }
 
+bool ResultWindowFlow::compile() {
+    errors_ = CompileRun(ctx_, sourcePath_, outputName_, &sink_);
+    if (ctx_.s.tools.cancelRequest) return false;  // the run has closed the window
+    sink_.showElapsedLabel(false);
+    sink_.showElapsedValue(false);
+    // "&View Errors" only when there is an error file to view: a compiler that could not
+    // be started or did not end well has left none, and its reason is in the result box.
+    const bool viewable = ctx_.s.fs.exists(BaseName(outputName_) + ".err");
+    if (!errors_) sink_.setProgramButton("&Program", true);
+    else sink_.setProgramButton("&View Errors", viewable);
+    return !errors_;
+}
+
+bool ImageIsOlderThanScript(FileSystem& fs, const std::string& image, const std::string& script) {
+    FileInfo imageInfo, scriptInfo;
+    if (!fs.stat(image, imageInfo) || !fs.stat(script, scriptInfo)) return false;
+    return imageInfo.modified != 0 && scriptInfo.modified != 0 && imageInfo.modified < scriptInfo.modified;
+}
+
+ResultWindowFlow::ImageChoice ResultWindowFlow::askAboutStaleImage() {
+    Session& s = ctx_.s;
+    const std::string image = BaseName(outputName_) + ".bin";
+    if (s.index.CurrentFilePath.empty() || !ImageIsOlderThanScript(s.fs, image, sourcePath_))
+        return ImageChoice::ProgramIt;
+    MessageBox box = Box("The binary image " + FileNamePart(image) + " is older than its script file " +
+                             FileNamePart(sourcePath_) +
+                             ".\r\nDo you want to compile the script first? No programs the older image.",
+                         Buttons::YesNoCancel, Icon::Exclamation);
+    switch (s.ui.messageBox(box)) {
+    case Answer::Yes: return ImageChoice::CompileFirst;
+    case Answer::No: return ImageChoice::ProgramIt;
+    default: return ImageChoice::Cancel;
+    }
+}
+
 void ResultWindowFlow::shown() {
     if (!chooseFile()) {
         sink_.closeWindow();
@@ -56,13 +91,22 @@ void ResultWindowFlow::shown() {
     }
     probeDirectory();
     if (ctx_.s.tools.compileMode) {
-        errors_ = CompileRun(ctx_, sourcePath_, outputName_, &sink_);
-        if (ctx_.s.tools.cancelRequest) return;  // the run has closed the window
-        sink_.showElapsedLabel(false);
-        sink_.showElapsedValue(false);
-        sink_.setProgramButton(errors_ ? "&View Errors" : "&Program", true);
-    } else {
-        ProgramRun(ctx_, BaseName(outputName_) + ".bin", sink_);
+        compile();
+        return;
+    }
+    switch (askAboutStaleImage()) {
+    case ImageChoice::Cancel: sink_.closeWindow(); return;
+    case ImageChoice::CompileFirst:
+        // As "&Compile...": unsaved changes are offered for saving, so that the image is
+        // made from what the person sees.
+        if (ctx_.hooks.askSaveChanges && ctx_.hooks.askSaveChanges()) {
+            sink_.closeWindow();
+            return;
+        }
+        if (!compile()) return;
+        programButton();
+        return;
+    case ImageChoice::ProgramIt: ProgramRun(ctx_, BaseName(outputName_) + ".bin", sink_); return;
     }
 }
 
@@ -85,6 +129,11 @@ void ResultWindowFlow::closeButton() {
         return;
     }
     ctx_.s.tools.cancelRequest = true;
+}
+
+bool ResultWindowFlow::offerToEndTool() {
+    if (!ctx_.s.tools.busy || !ctx_.s.tools.cancelRequest) return false;
+    return OfferToEndTool(ctx_);
 }
 
 void ResultWindowFlow::viewErrors() {

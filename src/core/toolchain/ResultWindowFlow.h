@@ -14,6 +14,9 @@ namespace lt {
 // and for a named file whose binary image exists.
 bool ProgramCommandEnabled(Session& s, bool hasContent);
 
+// True when both files carry a time and the image's is older than the script's.
+bool ImageIsOlderThanScript(FileSystem& fs, const std::string& image, const std::string& script);
+
 class ResultWindowFlow {
 public:
     ResultWindowFlow(ToolContext& ctx, ResultSink& sink) : ctx_(ctx), sink_(sink) {}
@@ -25,13 +28,22 @@ public:
     // "&Close": shows the cancel text; closes at once unless a run is busy, in which case
     // the run closes the window when its tool has ended.
     void closeButton();
+    // Some time after "&Close" during a run whose tool goes on: asks whether to end the
+    // tool, and ends it on Yes (asked to end, then forced). True when it was ended.
+    bool offerToEndTool();
 
     const std::string& sourcePath() const { return sourcePath_; }
     const std::string& outputName() const { return outputName_; }
     bool errors() const { return errors_; }
 
 private:
+    enum class ImageChoice { ProgramIt, CompileFirst, Cancel };
     bool chooseFile();
+    // The compile run and the button it leaves; true when the image was made.
+    bool compile();
+    // "&Program..." with an image older than its script: compile first, program the old
+    // image, or cancel.
+    ImageChoice askAboutStaleImage();
     void probeDirectory();
     void viewErrors();
 

@@ -76,10 +76,16 @@ void SyntaxCheck(ToolContext& ctx, const std::string& scriptText, int messageNum
     }
     // The main window has no modal window in front during the check: it takes no input
     // until the compiler has ended, so no other command can start meanwhile.
-    bool started = RunTool(ctx, kLexmill, list, {}, false);
+    ToolRunResult run = RunTool(ctx, kLexmill, list, {}, false);
     s.fs.remove(list);
     s.fs.remove(source);
-    if (!started) return;
+    if (!run.started) return;
+    // A compiler that was ended or crashed has checked nothing; an error file it leaves
+    // may be an old one.
+    if (run.interrupted || (!run.endFailure.empty() && !s.fs.exists(err))) {
+        s.ui.messageBox(Box(run.endFailure, Buttons::Ok, Icon::Exclamation));
+        return;
+    }
 
     ToolRunState& state = s.tools;
     if (!s.fs.exists(err)) {
@@ -99,6 +105,9 @@ void SyntaxCheck(ToolContext& ctx, const std::string& scriptText, int messageNum
     if (!state.errors.empty())
         s.ui.messageBox(Box("Errors encountered. Press Ctrl-Plus (forward) or Ctrl-Minus (backward) to scroll "
                             "through the errors line by line."));
+    else if (!run.endFailure.empty())
+        // The compiler could not check the script at all (its error file says why).
+        s.ui.messageBox(Box(FailedRunText(text, run.endFailure), Buttons::Ok, Icon::Exclamation));
 }
 
 } // namespace lt

@@ -28,15 +28,17 @@ bool writeUnitList(Session& s, const std::string& base, std::vector<std::string>
     return false;
 }
 
-// Reads, shows and deletes the tool log of a direct command.
-void showLog(Session& s, const std::string& base) {
+// Reads, shows and deletes the tool log of a direct command; a run that did not succeed
+// shows its reason below the log.
+void showLog(Session& s, const std::string& base, const ToolRunResult& run) {
     const std::string log = base + ".log";
     std::string text;
-    if (!ReadToolLog(s.fs, log, text)) {
+    if (!ReadToolLog(s.fs, log, text) && run.endFailure.empty()) {
         s.ui.messageBox(Box("Can't read return status file " + FileNamePart(log)));
         return;
     }
-    s.ui.messageBox(Box(text));
+    if (run.endFailure.empty()) s.ui.messageBox(Box(text));
+    else s.ui.messageBox(Box(FailedRunText(text, run.endFailure), Buttons::Ok, Icon::Exclamation));
     s.fs.remove(log);
 }
 
@@ -71,9 +73,9 @@ void RunDirectCommand(ToolContext& ctx, const std::string& runName, const std::v
         return;
     }
     // The main window shows the hourglass and takes no input until the unit tool ends.
-    bool started = RunTool(ctx, toolPart, runName + ".lst", {}, false);
+    ToolRunResult run = RunTool(ctx, toolPart, runName + ".lst", {}, false);
     s.fs.remove(runName + ".lst");
-    if (started) showLog(s, runName);
+    if (run.started) showLog(s, runName, run);
     endCommand(s);
 }
 
@@ -182,10 +184,10 @@ void SendMessage(ToolContext& ctx) {
         endCommand(s);
         return;
     }
-    bool started = RunTool(ctx, kUnitSend, base + ".lst", {}, false);
+    ToolRunResult run = RunTool(ctx, kUnitSend, base + ".lst", {}, false);
     s.fs.remove(base + ".lst");
     s.fs.remove(base + ".bin");
-    if (started) showLog(s, base);
+    if (run.started) showLog(s, base, run);
     endCommand(s);
 }
 

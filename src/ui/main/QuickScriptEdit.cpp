@@ -9,11 +9,13 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTextBlock>
 
 #include "common/NumberText.h"
 #include "quickedit/Generate.h"
 #include "quickedit/Read.h"
+#include "storage/EditorTempFile.h"
 #include "storage/PathUtil.h"
 #include "storage/ScriptFile.h"
 #include "ui/main/frmQuick.h"
@@ -188,7 +190,14 @@ void frmQuick::runExternalEditor() {
     };
     if (s_.msg.BlockText.empty()) s_.msg.BlockText = EmptyBlock(s_);
     const std::string& current = s_.index.CurrentFilePath;
-    const std::string path = (current.empty() ? WithTrailingSeparator(s_.run.ProgramDir) : DirPart(current)) + "Sub.src";
+    // "Sub.src" never takes the place of a file of the person's; where both usual places
+    // hold one, a fresh directory of this run's own takes it.
+    std::string path = EditorTempFilePath(s_.fs, current, s_.run.ProgramDir);
+    std::unique_ptr<QTemporaryDir> freshDir;
+    if (path.empty()) {
+        freshDir = std::make_unique<QTemporaryDir>();
+        path = WithTrailingSeparator(freshDir->path().toStdString()) + kEditorTempName;
+    }
     bool unsaved = false;
     for (int i = 0; i < kMessageCount && !unsaved; ++i) unsaved = s_.index.MessageState[i] == 2;
     if (!current.empty() && unsaved &&

@@ -7,6 +7,8 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "toolchain/ToolRun.h"
+
 namespace lt {
 
 namespace {
@@ -83,13 +85,18 @@ void frmReadFlash::setStatusLabel(const std::string& text) {
 }
 
 void frmReadFlash::reject() {
-    if (busy_) return;
+    // While an operation runs the window stays; a tool that does not end can be ended.
+    if (busy_) {
+        OfferToEndTool(ctx_);
+        return;
+    }
     QDialog::reject();
 }
 
 void frmReadFlash::closeEvent(QCloseEvent* event) {
     if (busy_) {
         event->ignore();
+        OfferToEndTool(ctx_);
         return;
     }
     QDialog::closeEvent(event);

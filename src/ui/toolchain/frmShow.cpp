@@ -54,7 +54,10 @@ frmShow::frmShow(ToolContext& ctx, QWidget* parent) : QDialog(parent), ctx_(ctx)
     layout->addLayout(bottom);
     resize(560, 340);
 
-    connect(cmdClose, &QPushButton::clicked, this, [this] { flow_.closeButton(); });
+    endTimer_ = new QTimer(this);
+    endTimer_->setSingleShot(true);
+    connect(endTimer_, &QTimer::timeout, this, [this] { flow_.offerToEndTool(); });
+    connect(cmdClose, &QPushButton::clicked, this, &frmShow::closeRequested);
     connect(cmdProgram, &QPushButton::clicked, this, [this] { flow_.programButton(); });
 }
 
@@ -116,7 +119,13 @@ void frmShow::showTextFile(const std::string& title, const std::string& text) {
     viewer.exec();
 }
 
+void frmShow::closeRequested() {
+    flow_.closeButton();
+    if (!closing_ && ctx_.s.tools.busy && !endTimer_->isActive()) endTimer_->start(endGraceMs_);
+}
+
 void frmShow::closeWindow() {
+    endTimer_->stop();
     closing_ = true;
     QDialog::done(QDialog::Rejected);
 }
@@ -127,7 +136,7 @@ void frmShow::reject() {
         QDialog::reject();
         return;
     }
-    flow_.closeButton();
+    closeRequested();
 }
 
 void frmShow::closeEvent(QCloseEvent* event) {
@@ -136,7 +145,7 @@ void frmShow::closeEvent(QCloseEvent* event) {
         return;
     }
     event->ignore();
-    flow_.closeButton();
+    closeRequested();
 }
 
 bool frmShow::eventFilter(QObject* watched, QEvent* event) {

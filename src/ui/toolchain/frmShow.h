@@ -14,6 +14,7 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+class QTimer;
 
 namespace lt {
 
@@ -36,6 +37,8 @@ public:
     void closeWindow() override;
 
     const ResultWindowFlow& flow() const { return flow_; }
+    // How long a tool may go on after "&Close" before the window offers to end it.
+    void setEndGrace(int ms) { endGraceMs_ = ms; }
 
     QPlainTextEdit* txtShow = nullptr;
     QPushButton* cmdProgram = nullptr;
@@ -53,12 +56,17 @@ protected:
 
 private:
     void start();
+    // "&Close", Escape and the close box: the cancel request, and when a tool is running,
+    // the offer to end it after a short grace.
+    void closeRequested();
 
     ToolContext& ctx_;
     ResultWindowFlow flow_;
     std::string text_;
     bool started_ = false;
     bool closing_ = false;
+    int endGraceMs_ = 2000;
+    QTimer* endTimer_ = nullptr;
 };
 
 } // namespace lt

@@ -93,6 +93,16 @@ TEST(Lumatext, ListShowAndRegenerate) {
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(dir.read("again.src"), dir.read("out.src"));
     EXPECT_FALSE(dir.has("TMP$$$.TMP"));
+
+    // A hand-edited block whose last line, without a line end, is longer than any buffer
+    // is copied with that line whole.
+    const std::string line = "    PRINT\"" + std::string(3 << 20, 'L') + "\";";
+    dir.write("long.src", "SUB 7(TASK=1)    // CRC value = 1\r\n" + line);
+    r = lumatext(dir, "regen long.src long-out.src");
+    EXPECT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.out, "regenerated 0 Quick Edit messages, copied 1 script-only message into long-out.src\n");
+    const std::string out = dir.read("long-out.src");
+    EXPECT_NE(out.find("\r\n" + line + "\r\n"), std::string::npos) << out.size();
 }
 
 TEST(Lumatext, UsageAndFileErrors) {

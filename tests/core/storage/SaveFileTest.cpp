@@ -10,14 +10,6 @@ using test::Block;
 
 namespace {
 
-// a.src with message 2 edited into the work file, and a new message 5 current.
-void PrepareEdits(Session& s, test::TempDir& dir) {
-    test::OpenWithOneEdit(s, dir);
-    s.msg.CurrentMessage = 5;
-    WorkStore(s).LoadMessage(5);
-    s.msg.BlockText = Block(5, 0);
-}
-
 std::string Expected() {
     return ScriptHeader("7740", "2") + Block(1, 0) + "\r\n" + test::kEdited2 + "\r\n" + Block(3, 3) +
            "\r\n" + Block(5, 0) + "\r\n";
@@ -27,7 +19,7 @@ std::string Expected() {
 
 TEST(SaveFile, MergesMemoryWorkFileAndOldFile) {
     test::StorageFixture f;
-    PrepareEdits(f.s, f.dir);
+    test::PrepareEdits(f.s, f.dir);
     f.ui.statuses.clear();
     ASSERT_TRUE(SaveFile(f.s, f.s.index.CurrentFilePath, f.s.index.CurrentFilePath));
     EXPECT_EQ(f.dir.read("a.src"), Expected());
@@ -65,7 +57,7 @@ TEST(SaveFile, FailureAtEveryStepLosesNothing) {
     for (int failAt = 1;; ++failAt) {
         test::FaultyFixture fixture;
         auto& [dir, fs, ui, s] = fixture;
-        PrepareEdits(s, dir);
+        test::PrepareEdits(s, dir);
         const std::string before = dir.read("a.src");
         fs.operations = 0;
         fs.failAt = failAt;
@@ -102,13 +94,29 @@ TEST(SaveFile, FailureAtEveryStepLosesNothing) {
 TEST(SaveFile, RetryAfterDiskFullSavesInOneGo) {
     test::FaultyFixture fixture;
     auto& [dir, fs, ui, s] = fixture;
-    PrepareEdits(s, dir);
+    test::PrepareEdits(s, dir);
     fs.operations = 0;
     fs.failAt = 4; // the first write of the new file
     ui.answers = {Answer::Yes};
     ASSERT_TRUE(SaveFile(s, s.index.CurrentFilePath, s.index.CurrentFilePath));
     EXPECT_EQ(dir.read("a.src"), Expected());
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Disk is full. Continue."});
+}
+
+// A line longer than any buffer is copied whole from the old file, so the saved file
+// still holds it byte for byte.
+TEST(SaveFile, KeepsLinesLongerThanAMebibyteWhole) {
+    test::StorageFixture f;
+    const std::string huge = "    PRINT\"" + std::string(3 << 19, 'W') + "\";\r\n";
+    const std::string file = ScriptHeader("7740", "2") + Block(1, 0, huge) + "\r\n" + Block(2, 0) + "\r\n";
+    f.dir.write("a.src", file);
+    f.s.index.CurrentFilePath = f.dir.file("a.src");
+    ScanScriptFile(f.s, f.s.index.CurrentFilePath);
+    f.s.msg.CurrentMessage = 2;
+    WorkStore(f.s).LoadMessage(2);
+    f.s.run.HeaderChanged = true;
+    ASSERT_TRUE(SaveFile(f.s, f.s.index.CurrentFilePath, f.dir.file("b.src")));
+    EXPECT_EQ(f.dir.read("b.src"), file);
 }
 
 TEST(RecentFiles, ListRules) {

@@ -63,4 +63,12 @@ inline void OpenWithOneEdit(Session& s, TempDir& dir) {
     ASSERT_TRUE(store.StoreMessage(2));
 }
 
+// OpenWithOneEdit, then a new message 5 current.
+inline void PrepareEdits(Session& s, TempDir& dir) {
+    OpenWithOneEdit(s, dir);
+    s.msg.CurrentMessage = 5;
+    WorkStore(s).LoadMessage(5);
+    s.msg.BlockText = Block(5, 0);
+}
+
 } // namespace lt::test

@@ -1,6 +1,6 @@
 // The work store when the disk fails under it, and when another program deletes or
 // rewrites the open script file: the edit stays in memory, nothing stored earlier is lost,
-// the work file never holds two copies of a message, and Save refuses to drop messages.
+// the work file never holds two copies of a message, and Save drops no message unasked.
 #include <gtest/gtest.h>
 
 #include "StorageFixture.h"
@@ -102,7 +102,10 @@ TEST(WorkStoreFaults, FailedRebuildLeavesTheWorkFileByteIdentical) {
     }
 }
 
-TEST(WorkStoreFaults, ScriptFileDeletedByAnotherProgram) {
+// The open file deleted, then rewritten by another program: Save names the messages that
+// can no longer be read in one question; Cancel writes nothing and keeps every edit, OK
+// writes the others.
+TEST(WorkStoreFaults, ScriptFileDeletedOrRewrittenByAnotherProgram) {
     test::StorageFixture f;
     OpenWithOneEdit(f.s, f.dir);
     std::remove(f.dir.file("a.src").c_str());
@@ -113,32 +116,28 @@ TEST(WorkStoreFaults, ScriptFileDeletedByAnotherProgram) {
 
     f.ui.clear();
     f.s.msg.CurrentMessage = 2;
+    f.ui.answers = {Answer::Cancel};
     EXPECT_FALSE(SaveFile(f.s, f.dir.file("a.src"), f.dir.file("b.src")));
-    EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"Can't open file a.src"});
+    ASSERT_EQ(f.ui.boxes.size(), 1u);
+    EXPECT_EQ(f.ui.boxes[0].text, "Messages 1, 3 can no longer be read from a.src: another program has changed or "
+                                  "removed the file.\r\nOK saves the other messages without them; Cancel saves nothing.");
+    EXPECT_EQ(f.ui.boxes[0].buttons, Buttons::OkCancel);
+    EXPECT_EQ(f.ui.boxes[0].defaultAnswer, Answer::Cancel);
     EXPECT_FALSE(f.dir.has("b.src"));
     EXPECT_FALSE(f.dir.has("TMPFLN.TMP"));
     EXPECT_EQ(f.s.index.MessageState[1], 1);
     EXPECT_EQ(f.s.index.MessageState[2], 2);
     EXPECT_EQ(Load(f.s, 2), kEdited2);
-}
 
-TEST(WorkStoreFaults, ScriptFileRewrittenByAnotherProgram) {
-    test::StorageFixture f;
-    OpenWithOneEdit(f.s, f.dir);
-    const std::string foreign = ScriptHeader("7740", "2") + Block(7, 0) + "\r\n";
+    // Rewritten: block 1 is still there (as the other program left it), 3 is gone.
+    const std::string foreign = ScriptHeader("7740", "2") + Block(7, 0) + "\r\n" + Block(1, 2, "    CLS\r\n") + "\r\n";
     f.dir.write("a.src", foreign);
     f.ui.clear();
-    EXPECT_EQ(Load(f.s, 3), ""); // the block is not where it was: nothing is found
-    EXPECT_EQ(Load(f.s, 2), kEdited2);
-
-    f.s.msg.CurrentMessage = 2;
-    EXPECT_FALSE(SaveFile(f.s, f.dir.file("a.src"), f.dir.file("a.src")));
-    EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"Message 1 was not found in file a.src. The file was changed by "
-                                                     "another program; a.src has not been saved."});
-    EXPECT_EQ(f.dir.read("a.src"), foreign);
-    EXPECT_FALSE(SaveFile(f.s, f.dir.file("a.src"), f.dir.file("b.src"))); // nor under another name
-    EXPECT_FALSE(f.dir.has("b.src"));
-    EXPECT_FALSE(f.dir.has("TMPFLN.TMP"));
-    EXPECT_TRUE(f.dir.has("TMP$$$.TMP"));
-    EXPECT_EQ(Load(f.s, 2), kEdited2);
+    f.ui.answers = {Answer::Ok};
+    ASSERT_TRUE(SaveFile(f.s, f.dir.file("a.src"), f.dir.file("a.src")));
+    EXPECT_EQ(f.ui.texts()[0].substr(0, 46), "Message 3 can no longer be read from a.src: an");
+    EXPECT_EQ(f.dir.read("a.src"),
+              ScriptHeader("7740", "2") + Block(1, 2, "    CLS\r\n") + "\r\n" + kEdited2 + "\r\n");
+    EXPECT_EQ(f.s.index.MessageState[3], 0);
+    EXPECT_FALSE(f.dir.has("TMP$$$.TMP"));
 }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <utime.h>
+
 #include "FaultyFileSystem.h"
+#include "storage/PathUtil.h"
 #include "ToolFixture.h"
 #include "toolchain/ResultWindowFlow.h"
 
@@ -168,6 +171,69 @@ TEST_F(ResultWindowFlowTest, ProgramEntryEnableRule) {
     EXPECT_FALSE(ProgramCommandEnabled(session, false));
     put(work() + "a.b.bin", "x");
     EXPECT_TRUE(ProgramCommandEnabled(session, true));
+}
+
+// "&View Errors" only when an error file is there to view: not after a compiler that
+// could not be started, nor after one that ended badly without writing one.
+TEST_F(ResultWindowFlowTest, FailedCompilesOfferNoErrorFileThatIsNotThere) {
+    session.index.CurrentFilePath = work() + "a.src";
+    session.tools.compileMode = true;
+    ctx.hooks.askSaveChanges = [] { return false; };
+    runner.actions.push_back([](const ToolCall&) { return ProcessResult{false, 0, "No such file or directory"}; });
+    ResultWindowFlow flow(ctx, sink);
+    flow.shown();
+    EXPECT_TRUE(flow.errors());
+    EXPECT_FALSE(sink.buttonVisible);
+    EXPECT_EQ(sink.shown, "Can't start the program " + tools() + "lexmill.exe (No such file or directory).");
+
+    runner.actions.push_back([](const ToolCall&) { return ProcessResult{true, 2, {}}; });
+    ResultWindowFlow again(ctx, sink);
+    again.shown();
+    EXPECT_TRUE(again.errors());
+    EXPECT_FALSE(sink.buttonVisible);
+    EXPECT_EQ(sink.shown, "The program lexmill.exe ended with exit code 2.");
+    EXPECT_EQ(runner.calls.size(), 2u); // binmill is not run
+    EXPECT_FALSE(session.tools.busy);
+}
+
+// "&Program..." with an image older than its script: Cancel closes, No programs the old
+// image, Yes compiles (after the save question) and then programs.
+TEST_F(ResultWindowFlowTest, StaleImageAsksToCompileFirst) {
+    session.index.CurrentFilePath = work() + "a.src";
+    session.tools.compileMode = false;
+    int asked = 0;
+    ctx.hooks.askSaveChanges = [&] {
+        ++asked;
+        return false;
+    };
+    put(work() + "a.src", "#pragma version 2\r\n");
+    put(work() + "a.bin", "image");
+    utimbuf old{1000000000, 1000000000};
+    ::utime((work() + "a.bin").c_str(), &old);
+    const std::string question = "The binary image a.bin is older than its script file a.src.\r\nDo you want to "
+                                 "compile the script first? No programs the older image.";
+    std::vector<std::vector<std::string>> modes;
+    for (Answer answer : {Answer::Cancel, Answer::No, Answer::Yes}) {
+        ui.clear();
+        runner.calls.clear();
+        ui.answers = {answer};
+        for (int i = 0; i < 4; ++i) runner.actions.push_back(writes({{work() + "a.log", "ok"}}));
+        ResultWindowFlow flow(ctx, sink);
+        flow.shown();
+        ASSERT_EQ(ui.boxes.size(), 1u);
+        EXPECT_EQ(ui.boxes[0].text, question);
+        EXPECT_EQ(ui.boxes[0].buttons, Buttons::YesNoCancel);
+        std::vector<std::string> called;
+        for (const ToolCall& call : runner.calls) called.push_back(FileNamePart(call.program) + " " + call.arguments[0]);
+        modes.push_back(called);
+        runner.actions.clear();
+    }
+    EXPECT_EQ(sink.closed, 1);
+    EXPECT_EQ(modes[0], std::vector<std::string>{});
+    EXPECT_EQ(modes[1], (std::vector<std::string>{"7700.exe v", "7700.exe p"}));
+    EXPECT_EQ(modes[2], (std::vector<std::string>{"lexmill.exe @" + work() + "a.lst", "binmill.exe @" + work() + "a.lst",
+                                                  "7700.exe v", "7700.exe p"}));
+    EXPECT_EQ(asked, 1);
 }
 
 } // namespace lt::test

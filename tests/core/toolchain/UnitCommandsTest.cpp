@@ -272,4 +272,43 @@ TEST_F(UnitCommandsTest, ProgramFlashCountsTheTimeAndReportsSuccessOrFailure) {
     EXPECT_EQ(ui.busyDepth, 0);
 }
 
+// "7700.exe" ending with a non-zero exit code: every command shows its log and the exit
+// code as a failure, and Program Flash never claims success.
+TEST_F(UnitCommandsTest, NonZeroExitOfTheUnitToolIsAFailureEverywhere) {
+    auto noPort = [](const std::string& log) {
+        return [log](const ToolCall&) {
+            ScriptedRunner::writeFile(log, "No such port /dev/ttyS0\r\n");
+            return ProcessResult{true, 2, {}};
+        };
+    };
+    const std::string failed = "No such port /dev/ttyS0\r\nThe program 7700.exe ended with exit code 2.";
+    runner.actions.push_back(noPort(prog() + "SGXREBT.log"));
+    Reboot(ctx);
+    ASSERT_EQ(ui.boxes.size(), 1u);
+    EXPECT_EQ(ui.boxes[0].text, failed);
+    EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
+
+    // Read Flash reports it even though it shows a blank log only on success.
+    again();
+    FakeLabel label;
+    bool busy = false;
+    ui.files.push_back(work() + "read.bin");
+    runner.actions.push_back([this](const ToolCall&) {
+        ScriptedRunner::writeFile(prog() + "SGXREAD.log", "  \r\n");
+        return ProcessResult{true, 3, {}};
+    });
+    ReadFlashIntoImage(ctx, label, busy);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"The program 7700.exe ended with exit code 3."}));
+
+    again();
+    label.texts.clear();
+    ui.files.push_back(work() + "unit.bin");
+    runner.actions.push_back(noPort(work() + "unit.log"));
+    ProgramFlashFromImage(ctx, label, busy);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"An error occurred while trying to program the unit.\r\n" + failed}));
+    EXPECT_EQ(label.texts, (std::vector<std::string>{"Programming file unit.bin", ""}));
+    EXPECT_FALSE(busy);
+    EXPECT_FALSE(exists(work() + "unit.log"));
+}
+
 } // namespace lt::test

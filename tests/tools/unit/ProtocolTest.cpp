@@ -164,6 +164,31 @@ TEST(Client, DamageOnEveryAttemptIsAChecksumError) {
     EXPECT_EQ(b.server.damagedFrames(), 3);
 }
 
+// A unit that answers damaged replies and then freezes: the run ended on missing answers,
+// and that is what is reported, for a single request and in the middle of programming.
+TEST(Client, UnitThatFreezesAfterDamageIsReportedAsNotAnswering) {
+    for (bool programming : {false, true}) {
+        SCOPED_TRACE(programming);
+        Bench b;
+        int requests = 0;
+        const int firstBad = programming ? 6 : 1; // programming: the erase and some blocks go through
+        TamperingLink link(b.server, [&](std::string_view bytes) {
+            ++requests;
+            std::string frame(bytes);
+            if (requests < firstBad) return frame;
+            if (requests < firstBad + 2) {
+                frame.back() ^= 0x55;
+                return frame;
+            }
+            return std::string(); // frozen: nothing reaches the unit any more
+        });
+        UnitClient client(link, ClientOptions{5, 4000000, 2, 4});
+        EXPECT_FALSE(programming ? client.program(randomImage(3)) : client.callUp(1, ""));
+        EXPECT_EQ(client.failure(), Failure::NoAnswer) << client.failureText();
+        EXPECT_EQ(client.failureText().substr(0, 37), "No answer from address 5 after 4 atte");
+    }
+}
+
 TEST(Client, FlashThatDoesNotVerifyIsReportedAfterThreePasses) {
     // A unit whose flash keeps a wrong bit: every write lands with one byte changed, in a
     // frame that is itself sound.
