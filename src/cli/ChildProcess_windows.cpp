@@ -3,6 +3,7 @@
 #include "ChildProcess.h"
 
 #include <algorithm>
+#include <map>
 #include <cwchar>
 #include <cwctype>
 #include <windows.h>
@@ -31,23 +32,22 @@ std::wstring upper(std::wstring text) {
 // This program's environment with the given NAME=VALUE entries added or replacing theirs
 // (names ignore letter case, as the system's do), as a block for CreateProcessW.
 std::wstring environmentBlock(const std::vector<std::string>& added) {
-    std::vector<std::wstring> entries;
-    for (const std::string& e : added) entries.push_back(Widen(e));
     auto nameOf = [](const std::wstring& entry) { return upper(entry.substr(0, entry.find(L'=', 1) + 1)); };
+    std::map<std::wstring, std::wstring> byName; // sorted by name, as the system wants it
     wchar_t* own = ::GetEnvironmentStringsW();
-    for (const wchar_t* p = own; p && *p; p += wcslen(p) + 1) {
-        const std::wstring entry = p;
-        const bool replaced = std::any_of(added.begin(), added.end(),
-                                          [&](const std::string& a) { return nameOf(Widen(a)) == nameOf(entry); });
-        if (!replaced) entries.push_back(entry);
-    }
+    for (const wchar_t* p = own; p && *p; p += wcslen(p) + 1) byName[nameOf(p)] = p;
     if (own) ::FreeEnvironmentStringsW(own);
-    // The system wants the block sorted by name, ignoring letter case.
-    std::sort(entries.begin(), entries.end(),
-              [&](const std::wstring& a, const std::wstring& b) { return nameOf(a) < nameOf(b); });
+    for (const std::string& e : added) {
+        const std::wstring entry = Widen(e);
+        byName[nameOf(entry)] = entry;
+    }
     std::wstring block;
-    for (const std::wstring& e : entries) block += e + L'\0';
-    return block + L'\0';
+    for (const auto& named : byName) {
+        block += named.second;
+        block.push_back(L'\0');
+    }
+    block.push_back(L'\0');
+    return block;
 }
 
 bool outputWaiting(HANDLE pipe) {
