@@ -2,7 +2,7 @@
 // corpus) are compiled and assembled by both builds' lexmill.exe and binmill.exe, and
 // rewritten by both builds' lumatext regen. `./dev windows` runs it with the Windows
 // build's programs (LT_WINDOWS_BIN_DIR) and the program that runs them (LT_WINE); without
-// those it is skipped.
+// those it is skipped. It drives Wine, so it is built on the POSIX side only.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
