@@ -1,12 +1,11 @@
 #include "support_soak.h"
 
-#include <QAction>
-#include <QLineEdit>
-#include <QMenu>
-#include <QPushButton>
-#include <QScrollBar>
+#include <QtWidgets>
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <random>
+#include <set>
 #include <sstream>
 
 #include "../ui/support_window.h"
@@ -16,45 +15,94 @@
 #include "storage/LineReader.h"
 #include "storage/PathUtil.h"
 #include "storage/WorkStore.h"
-#include "ui/widgets/LineEditor.h"
+#include "support_invariant.h"
 
 namespace lt::soak {
 
 namespace {
 
-const char* const kOpNames[] = {"Type", "Backspace", "Relay", "Font", "ClearScreen", "Line", "Task", "MsgScroll",
-                                "MsgNumber", "Delete", "New", "Save", "SaveAs", "Open", "Recent"};
+const char* const kOpNames[] = {"Type", "Key", "Shortcut", "Click", "Hover", "Menu", "Paste", "Drop",
+                                "MsgNumber", "LineNumber", "TaskNumber", "HandEdit", "New", "Save", "SaveAs", "Open"};
+
+struct KeyDef {
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers mods;
+};
+constexpr auto kShift = Qt::ShiftModifier;
+constexpr auto kCtrl = Qt::ControlModifier;
+constexpr auto kAlt = Qt::AltModifier;
+const KeyDef kKeys[] = {
+    {"Delete", Qt::Key_Delete, {}},   {"Backspace", Qt::Key_Backspace, {}}, {"Home", Qt::Key_Home, {}},
+    {"End", Qt::Key_End, {}},         {"Left", Qt::Key_Left, {}},           {"Right", Qt::Key_Right, {}},
+    {"Up", Qt::Key_Up, {}},           {"Down", Qt::Key_Down, {}},           {"PageUp", Qt::Key_PageUp, {}},
+    {"PageDown", Qt::Key_PageDown, {}}, {"Enter", Qt::Key_Return, {}},      {"Tab", Qt::Key_Tab, {}},
+    {"Shift+Left", Qt::Key_Left, kShift}, {"Shift+Right", Qt::Key_Right, kShift},
+    {"Shift+Home", Qt::Key_Home, kShift}, {"Escape", Qt::Key_Escape, {}},
+    {"Ctrl+Up", Qt::Key_Up, kCtrl},   {"Ctrl+Down", Qt::Key_Down, kCtrl},   {"Ctrl+Plus", Qt::Key_Plus, kCtrl},
+    {"Ctrl+Minus", Qt::Key_Minus, kCtrl}};
+// Keys that only move about, which a script may receive without harm.
+const std::set<std::string> kMovingKeys = {"Home", "End", "Left", "Right", "Up", "Down", "PageUp", "PageDown",
+                                           "Shift+Left", "Shift+Right", "Shift+Home", "Escape",
+                                           "Ctrl+Up", "Ctrl+Down", "Ctrl+Plus", "Ctrl+Minus"};
+const KeyDef kShortcuts[] = {{"Ctrl+X", Qt::Key_X, kCtrl}, {"Ctrl+C", Qt::Key_C, kCtrl}, {"Ctrl+Z", Qt::Key_Z, kCtrl},
+                             {"Ctrl+Y", Qt::Key_Y, kCtrl}, {"Ctrl+P", Qt::Key_P, kCtrl}, {"Alt+B", Qt::Key_B, kAlt},
+                             {"Alt+V", Qt::Key_V, kAlt},   {"Alt+O", Qt::Key_O, kAlt},   {"Alt+X", Qt::Key_X, kAlt},
+                             {"Alt+Z", Qt::Key_Z, kAlt},   {"Alt+N", Qt::Key_N, kAlt},   {"Alt+R", Qt::Key_R, kAlt},
+                             {"Alt+S", Qt::Key_S, kAlt},   {"Alt+C", Qt::Key_C, kAlt},   {"Alt+D", Qt::Key_D, kAlt},
+                             {"Alt+G", Qt::Key_G, kAlt}};
+const char* const kControls[] = {"cmdAdvEdit", "txtMsg",    "vsbMsg",       "Label2",        "vsbTask",
+                                 "txtTask",    "Label1",    "lblLine",      "vsbLine",       "txtLine",
+                                 "txtEdit",    "cmdBlink",  "cmdVar",       "lblAttribute",  "cmdFont",
+                                 "cmdCenter",  "cmdScroll", "cmdClrScreen", "cmdRelay",      "cmdStart",
+                                 "cmdWait",    "cmdSend",   "lblDisplay(1)", "lblDisplay(2)", "lblDisplay(3)",
+                                 "lblDisplay(4)", "Label4", "txtAdvEdit"};
+const int kControlCount = static_cast<int>(sizeof kControls / sizeof *kControls);
+const char* const kMenus[] = {"File", "Edit", "Program", "Advanced", "Help"};
+const Qt::Key kMenuKeys[] = {Qt::Key_F, Qt::Key_E, Qt::Key_P, Qt::Key_A, Qt::Key_H};
 const char* const kFiles[] = {"soak0.src", "soak1.src", "soak2.src"};
-const char* const kNoMessages =
-    "This file has no messages. It will be easier to select New file, create the messages and then save it under "
-    "the same name.";
 const char* const kLeftovers[] = {"TMP$$$.TMP", "TMP1$$.TMP", "TMPFLN.TMP", "TST&&&.TMP", "TST$$$.TST"};
+const char* const kSaveQuestion = "Do you want to save the changes?";
 
-// The value after `value` in a button's cycle, which starts and ends with "".
-std::string Next(const std::vector<std::string>& cycle, const std::string& value) {
-    const size_t k = std::find(cycle.begin(), cycle.end(), value) - cycle.begin();
-    return k + 1 < cycle.size() ? cycle[k + 1] : cycle[0];
+// Boxes that answer what a person typed or chose; anything else is a fault.
+bool allowedBox(const std::string& t) {
+    static const std::set<std::string> exact = {
+        "You have already a scrolling line. If you want to create another on the same screen search help on Scroll.",
+        "The text to be pasted is too long to fit in 20 characters line. You may want to create a continuous "
+        "scrolling message.",
+        "This text is too long to fit in 20 characters block. You may want to create a another block.",
+        "You cant have more than 155 characters on continuous scrolling line",
+        "There is no text to be blinked.",
+        "You have to enter positive decimal value in Play message times box or choose Play until next message option."};
+    auto starts = [&](const char* p) { return t.rfind(p, 0) == 0; };
+    auto ends = [&](const std::string& e) { return t.size() >= e.size() && t.compare(t.size() - e.size(), e.size(), e) == 0; };
+    auto has = [&](const char* p) { return t.find(p) != std::string::npos; };
+    return exact.count(t) || starts("Character combination #") || starts("No variable place holder character ") ||
+           ends(" is the current message. You cannot call the current message.") ||
+           ends(" is smaller than the minimum message number 0.") ||
+           ends(" is bigger than the maximum message number 1023.") ||
+           (starts("You cannot start message ") && ends(" more than once.")) || has(" is not a valid message number.") ||
+           has(" is not a valid line number.") || has(" is not a valid task number.") ||
+           starts("No syntax errors found in message ");
 }
-const std::vector<std::string> kFontCycle = {"", "ENGLISH", "KATAKANA", "SLAVIC", "CYRILLIC"};
-const std::vector<std::string> kRelayCycle = {"", "ON", "OFF"};
 
-RefMessage FromRecord(const Session& s, int n, int lineCount) {
-    RefMessage m;
-    for (int i = 1; i <= lineCount; ++i) {
-        m.text[i] = GetText(s.msg.LineRtf[i]);
-        m.font[i] = s.msg.LineFont[i];
-    }
-    m.relay = s.msg.RelayMode;
-    m.clear = s.msg.ClearScreen == "CLS";
-    m.task = s.msg.MessageTask[n];
-    return m;
+// A block as the file and the work store keep it: a script the person left without its
+// END SUB line runs on to the blank line that separates it from the next block.
+std::string kept(std::string block) {
+    while (block.size() >= 4 && block.compare(block.size() - 4, 4, "\r\n\r\n") == 0) block.resize(block.size() - 2);
+    return block;
 }
 
-std::string Show(const Messages& messages) {
-    std::ostringstream out;
-    for (const auto& [n, m] : messages) out << n << ":" << m.key() << " ";
-    return out.str();
+std::string asciiOnly(const std::string& text) {
+    std::string out;
+    for (unsigned char c : text)
+        if (c >= 32 && c < 127) out += static_cast<char>(c);
+    return out;
 }
+
+// The person: answers the scripted questions in order, every other box with its default,
+// and keeps every box for the checks.
+struct Person : test::FakeUserPort {};
 
 } // namespace
 
@@ -68,61 +116,84 @@ std::map<long long, int> BlockCounts(const std::string& text) {
     return copies;
 }
 
-bool RefMessage::blank() const {
-    for (int i = 1; i <= 4; ++i)
-        if (!text[i].empty()) return false;
-    return relay.empty() && !clear;
+namespace {
+std::string DescribeOp(const Step& step) {
+    std::string d = kOpNames[static_cast<int>(step.op)];
+    switch (step.op) {
+    case Op::Type: case Op::Paste: case Op::Drop: return d + " \"" + step.text + "\"";
+    case Op::Key: return d + " " + kKeys[step.value].name;
+    case Op::Shortcut: return d + " " + kShortcuts[step.value].name + " (" + std::to_string(step.choice) + ")";
+    case Op::Click: case Op::Hover: return d + " " + kControls[step.value] + " (" + std::to_string(step.choice) + ")";
+    case Op::Menu: return d + " " + kMenus[step.value] + " (" + std::to_string(step.choice) + ")";
+    case Op::MsgNumber: case Op::LineNumber: case Op::TaskNumber:
+        return d + " " + step.text + (step.choice % 2 ? " Tab" : " Enter");
+    case Op::SaveAs: case Op::Open: case Op::Save: return d + " " + kFiles[step.value];
+    default: return d;
+    }
 }
-
-std::string RefMessage::key() const {
-    if (blank()) return {};
-    std::string k = "task" + std::to_string(task) + (clear ? " CLS" : "") + " relay=" + relay;
-    // A line without text makes no statements, so its font is not kept.
-    for (int i = 1; i <= 4; ++i) k += " [" + (text[i].empty() ? std::string() : font[i]) + "|" + text[i] + "]";
-    return k;
-}
+} // namespace
 
 std::string Describe(const Step& step) {
-    std::string d = kOpNames[static_cast<int>(step.op)];
-    if (step.op == Op::Type) return d + " \"" + step.text + "\"";
-    switch (step.op) {
-    case Op::Line: case Op::Task: case Op::MsgScroll: case Op::MsgNumber:
-    case Op::Save: case Op::SaveAs: case Op::Open: case Op::Recent:
-        return d + " " + std::to_string(step.value);
-    default:
-        return d;
-    }
+    std::string d = DescribeOp(step);
+    for (const std::string& entry : step.plan) d += " [" + entry + "]";
+    return d;
 }
 
 std::vector<Step> MakeSteps(unsigned seed, int count) {
     std::mt19937 rng(seed);
     auto pick = [&](int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); };
-    // Weights: mostly typing and moving about, now and then a file command.
     const std::vector<std::pair<Op, int>> weights = {
-        {Op::Type, 30}, {Op::Backspace, 8}, {Op::Relay, 3}, {Op::Font, 3}, {Op::ClearScreen, 3},
-        {Op::Line, 8}, {Op::Task, 3}, {Op::MsgScroll, 10}, {Op::MsgNumber, 12}, {Op::Delete, 2},
-        {Op::New, 1}, {Op::Save, 3}, {Op::SaveAs, 2}, {Op::Open, 2}, {Op::Recent, 2}};
+        {Op::Type, 24}, {Op::Key, 14},       {Op::Shortcut, 7},   {Op::Click, 16},     {Op::Hover, 8},
+        {Op::Menu, 5},  {Op::Paste, 3},      {Op::Drop, 2},       {Op::MsgNumber, 6},  {Op::LineNumber, 3},
+        {Op::TaskNumber, 2}, {Op::HandEdit, 2}, {Op::New, 1},     {Op::Save, 3},       {Op::SaveAs, 2},
+        {Op::Open, 2}};
     int total = 0;
     for (const auto& w : weights) total += w.second;
+    auto text = [&](int lo, int hi) {
+        static const char* const letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefgh0123456789 .^#\\\"";
+        std::string t;
+        for (int c = pick(lo, hi); c > 0; --c) t += letters[pick(0, 49)];
+        // Now and then a character the unit has no glyph for.
+        if (pick(0, 29) == 0) t += "\xc3\xa9";
+        return t;
+    };
     std::vector<Step> steps;
     for (int k = 0; k < count; ++k) {
         int r = pick(0, total - 1);
         Step step;
         for (const auto& w : weights) {
-            if (r < w.second) { step.op = w.first; break; }
+            if (r < w.second) {
+                step.op = w.first;
+                break;
+            }
             r -= w.second;
         }
+        step.choice = static_cast<unsigned>(pick(0, 1 << 30));
         switch (step.op) {
-        case Op::Type:
-            for (int c = pick(1, 4); c > 0; --c) step.text += "ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"[pick(0, 35)];
+        case Op::Type: step.text = text(1, 6); break;
+        case Op::Key: step.value = pick(0, static_cast<int>(sizeof kKeys / sizeof *kKeys) - 1); break;
+        case Op::Shortcut: step.value = pick(0, static_cast<int>(sizeof kShortcuts / sizeof *kShortcuts) - 1); break;
+        case Op::Click: {
+            // Half the clicks go to the attribute buttons, whose dialogs hold most of the rules.
+            static const int buttons[] = {11, 12, 14, 15, 16, 17, 18, 19, 20, 21};
+            step.value = pick(0, 1) ? buttons[pick(0, 9)] : pick(0, kControlCount - 1);
             break;
-        case Op::Line: step.value = pick(1, 4); break;
-        case Op::Task: step.value = pick(0, 3); break;
-        case Op::MsgScroll: step.value = pick(0, 1) ? 1 : -1; break;
-        // Mostly low numbers so that messages are met again; now and then the far end.
-        case Op::MsgNumber: step.value = pick(0, 9) ? pick(0, 12) : pick(1000, 1023); break;
+        }
+        case Op::Hover: step.value = pick(0, kControlCount - 1); break;
+        case Op::Menu: step.value = pick(0, 4); break;
+        case Op::Paste: case Op::Drop:
+            step.text = text(1, pick(0, 3) ? 8 : 30);
+            if (pick(0, 5) == 0) step.text.insert(step.text.size() / 2, "\r\n");
+            break;
+        // Mostly low numbers so that messages are met again; now and then the far end or a
+        // number out of range.
+        case Op::MsgNumber:
+            step.text = std::to_string(pick(0, 9) ? pick(0, 12) : pick(0, 1) ? pick(1000, 1023) : pick(1024, 9999));
+            if (pick(0, 15) == 0) step.text = "00" + step.text.substr(0, 2);
+            break;
+        case Op::LineNumber: step.text = std::to_string(pick(0, 5)); break;
+        case Op::TaskNumber: step.text = std::to_string(pick(0, 5)); break;
         case Op::Save: case Op::SaveAs: case Op::Open: step.value = pick(0, 2); break;
-        case Op::Recent: step.value = pick(1, 4); break;
         default: break;
         }
         steps.push_back(step);
@@ -132,28 +203,68 @@ std::vector<Step> MakeSteps(unsigned seed, int count) {
 
 namespace {
 
-class SoakRun {
+class SoakRun : public QObject {
 public:
-    explicit SoakRun(int lineCount) : f_(lineCount == 2 ? "7740" : "7780"), lines_(lineCount) {}
+    explicit SoakRun(int lineCount) : f_(lineCount == 2 ? "7740" : "7780") {
+        f_.s.settings.ToolsPath = WithTrailingSeparator(LT_BIN_DIR);
+        qApp->installEventFilter(this);
+    }
+    ~SoakRun() override { qApp->removeEventFilter(this); }
 
     std::optional<Failure> run(const std::vector<Step>& steps) {
         for (size_t k = 0; k < steps.size() && !failed_; ++k) {
             step_ = k;
             performed_ = true;
+            begin(steps[k]);
+            stepping_ = true;
             perform(steps[k]);
+            settle();
+            stepping_ = false;
             if (performed_) {
                 ++stats_.performed;
                 ++stats_.byOp[kOpNames[static_cast<int>(steps[k].op)]];
             }
-            if (!failed_) checkWindow();
+            if (!failed_) afterStep();
+            if (trace_)
+                std::fprintf(stderr, "%zu %s -> message %d, focus %s (%s), active %s, status \"%s\"\n", k + 1,
+                             Describe(steps[k]).c_str(), s().msg.CurrentMessage,
+                             focus()->objectName().toLatin1().constData(), focus()->metaObject()->className(),
+                             QApplication::activeWindow() ? QApplication::activeWindow()->objectName().toLatin1().constData() : "-",
+                             w().lblStatBar->text().toLatin1().constData());
+            if (trace_ > 1) std::fprintf(stderr, "   %s | centred %d | %s | dialogs:%s\n%s", w().txtEdit->lineRtf().c_str(),
+                                        w().txtEdit->centredAtCursor(), w().cmdCenter->text().toLatin1().constData(),
+                                        dialogs_.empty() ? "" : dialogs_.back().c_str(), CurrentBlock(s()).c_str());
         }
         if (failed_) return Failure{step_, what_};
         return std::nullopt;
     }
     Stats stats_;
+    int trace_ = qEnvironmentVariableIntValue("LT_SOAK_TRACE");
+
+protected:
+    // Every modal dialog that opens during a step is worked once its event loop runs.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        // A message change can come in the middle of a step (a number left in the message box
+        // is acted upon when a click takes the focus away): the arrival is checked before the
+        // step goes on to change the new message.
+        if (stepping_ && !fileStep_ && !failed_ && !f_.w->changingMessage() && s().msg.CurrentMessage != cur_)
+            messageChanged();
+        if (event->type() == QEvent::Show) {
+            auto* dialog = qobject_cast<QDialog*>(watched);
+            if (dialog && dialog->isModal()) {
+                QPointer<QDialog> d(dialog);
+                QTimer::singleShot(0, this, [this, d] {
+                    if (d && d->isVisible()) workDialog(d);
+                });
+            }
+        }
+        return false;
+    }
 
 private:
-    // --- checks -------------------------------------------------------------------
+    // --- small helpers --------------------------------------------------------------------
+    Session& s() { return f_.s; }
+    frmQuick& w() { return *f_.w; }
     bool check(bool ok, const std::string& what) {
         if (!ok && !failed_) {
             failed_ = true;
@@ -161,334 +272,678 @@ private:
         }
         return ok;
     }
-
-    RefMessage& current() { return model_[cur_]; }
-    RefMessage currentOrBlank() const { return currentOrBlankAt(cur_); }
-    Messages nonBlank(const Messages& m) const {
-        Messages out;
-        for (const auto& [n, msg] : m)
-            if (!msg.blank()) out[n] = msg;
-        return out;
+    void skip() { performed_ = false; }
+    // Everything the step set in motion (posted events, zero timers, deferred focus) is done.
+    static void settle() {
+        for (int i = 0; i < 8; ++i) {
+            QCoreApplication::sendPostedEvents();
+            QApplication::processEvents();
+        }
     }
-    bool modified() const {
-        return headerChanged_ || stored_ || currentOrBlank().key() != loaded_;
+    QWidget* focus() {
+        QWidget* f = QApplication::focusWidget();
+        return f ? f : f_.w.get();
+    }
+    QWidget* control(int id) { return w().findChild<QWidget*>(QString::fromLatin1(kControls[id])); }
+    bool usable(QWidget* c) { return c && c->isVisibleTo(f_.w.get()) && c->isVisible() && c->isEnabled(); }
+    static QPoint spot(QWidget* c, unsigned choice) {
+        if (qobject_cast<QScrollBar*>(c)) return QPoint(c->width() / 2, choice % 2 ? c->height() - 3 : 3);
+        return QPoint(std::max(1, static_cast<int>((choice % 97) * c->width() / 97)), c->height() / 2);
+    }
+    // Input goes through the window system, as a person's does: keys to the window with the
+    // keyboard (an open popup, else a modal dialog, else the main window), which hands them
+    // to its focus widget; mouse events to the window under the pointer.
+    QWindow* keyWindow() {
+        QWidget* top = QApplication::activePopupWidget();
+        if (!top) top = QApplication::activeModalWidget();
+        if (!top) top = f_.w.get();
+        return top->window()->windowHandle();
+    }
+    // The release goes where the keyboard is after the press: a menu the press opened
+    // grabs the keyboard, as it does on a desktop.
+    void key(Qt::Key k, Qt::KeyboardModifiers mods = {}) {
+        if (k == Qt::Key_Delete && mods == Qt::NoModifier) {
+            // An X11 keyboard's Delete carries the DEL character as its text.
+            QTest::sendKeyEvent(QTest::Press, keyWindow(), k, QString(QChar(0x7f)), mods);
+            QTest::sendKeyEvent(QTest::Release, keyWindow(), k, QString(QChar(0x7f)), mods);
+            return;
+        }
+        QTest::keyPress(keyWindow(), k, mods);
+        QTest::keyRelease(keyWindow(), k, mods);
+        // A button's access key presses it as a click the button animates for 100 ms.
+        if (mods == kAlt) QTest::qWait(120);
+    }
+    // Stops when the keys would go into the script (a blank may press the Script Edit button):
+    // the random person edits scripts only with whole statements (HandEdit).
+    void keys(const QString& text, bool intoScript = false) {
+        for (QChar c : text) {
+            QApplication::processEvents();
+            if (!intoScript && QApplication::focusWidget() == w().txtAdvEdit) return;
+            const Qt::Key code = c == QLatin1Char('\n') ? Qt::Key_Return : static_cast<Qt::Key>(c.toUpper().unicode());
+            QTest::sendKeyEvent(QTest::Click, keyWindow(), code, QString(c), {});
+        }
+    }
+    static QPoint at(QWidget* c, QPoint p) { return c->mapTo(c->window(), p); }
+    void mouseClick(QWidget* c, QPoint p, Qt::MouseButton button = Qt::LeftButton) {
+        pointer_ = c->window() == f_.w.get() ? at(c, p) : QPoint(-1000, -1000);
+        QTest::mouseClick(c->window()->windowHandle(), button, {}, at(c, p));
+    }
+    // Option buttons and check boxes take clicks on their mark and caption only, which
+    // stand at the left of a box the layout may have made wide.
+    void mouseClick(QWidget* c) {
+        const bool marked = qobject_cast<QRadioButton*>(c) || qobject_cast<QCheckBox*>(c);
+        mouseClick(c, marked ? QPoint(std::min(8, c->width() / 2), c->height() / 2) : c->rect().center());
+    }
+    void click(QWidget* c, unsigned choice) {
+        QWidget* target = c == w().txtEdit ? w().txtEdit->viewport() : c;
+        if (auto* edit = qobject_cast<QPlainTextEdit*>(c)) target = edit->viewport();
+        mouseClick(target, spot(target, choice));
+    }
+    bool quickEditing() { return !s().run.ScriptEditMode && !s().msg.ScriptOnly; }
+    bool lineIsPlain() {
+        const int l = w().currentLine();
+        return s().msg.LineScroll[l].empty() && s().msg.LineRepeat[l].empty();
+    }
+    int pickIn(std::mt19937& rng, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
+
+    // --- dialogs ----------------------------------------------------------------------------
+    // The planned actions of one dialog: clicks, typing, then the way it is closed.
+    void followPlan(QDialog* d, const std::string& entry) {
+        std::istringstream words(entry);
+        std::string outcome;
+        for (std::string word; words >> word && d->isVisible();) {
+            if (word == "ok" || word == "cancel") {
+                outcome = word;
+                if (auto* b = d->findChild<QPushButton*>(QString::fromStdString(word == "ok" ? "cmdOk" : "cmdCancel")))
+                    mouseClick(b);
+                continue;
+            }
+            if (word == "escape") {
+                outcome = word;
+                key(Qt::Key_Escape);
+                continue;
+            }
+            const size_t eq = word.find('=');
+            QWidget* c = d->findChild<QWidget*>(QString::fromStdString(word.substr(0, eq)));
+            if (!check(c != nullptr, d->objectName().toStdString() + " has no " + word)) break;
+            if (eq == std::string::npos) {
+                mouseClick(c);
+                continue;
+            }
+            QWidget* box = c;
+            if (auto* plain = qobject_cast<QPlainTextEdit*>(c)) box = plain->viewport();
+            mouseClick(box);
+            key(Qt::Key_End, kCtrl);
+            key(Qt::Key_Home, kCtrl | kShift);
+            keys(QString::fromStdString(word.substr(eq + 1)), true);
+        }
+        if (d->isVisible()) d->reject();
+        dialogs_.push_back(d->objectName().toStdString() + " " + outcome);
+        if (outcome == "ok") anyDialogOk_ = true;
     }
 
-    void checkWindow() {
-        Session& s = f_.s;
-        check(f_.ui.unscripted == 0, "a box nobody expected: " + f_.ui.lastText());
-        check(f_.ui.answers.empty() && f_.ui.files.empty(), "a scripted answer was not asked for");
-        check(s.msg.CurrentMessage == cur_, "current message " + std::to_string(s.msg.CurrentMessage) +
-                                                ", expected " + std::to_string(cur_));
-        check(f_.w->currentLine() == line_, "current line " + std::to_string(f_.w->currentLine()) + ", expected " +
-                                                std::to_string(line_));
-        const RefMessage want = currentOrBlank();
-        const std::string shown = f_.w->txtEdit->toPlainText().toStdString();
-        check(shown == want.text[line_], "txtEdit shows \"" + shown + "\", expected \"" + want.text[line_] + "\"");
-        RefMessage have = FromRecord(s, cur_, lines_);
-        have.text[line_] = want.text[line_];
-        check(have.key() == want.key(), "record of message " + std::to_string(cur_) + " is " + have.key() +
-                                            ", expected " + want.key());
-        f_.ui.clear();
+    void workDialog(QDialog* d) {
+        ++stats_.dialogs;
+        if (!plan_.empty()) {
+            const std::string entry = plan_.front();
+            plan_.erase(plan_.begin());
+            return followPlan(d, entry);
+        }
+        std::mt19937 rng(choice_ * 7919u + static_cast<unsigned>(dialogDepth_++));
+        std::vector<QWidget*> parts;
+        for (QWidget* c : d->findChildren<QWidget*>()) {
+            const QString name = c->objectName();
+            if (!c->isVisible() || !c->isEnabled() || name == "cmdOk" || name == "cmdCancel" || name == "cmdHelp")
+                continue;
+            if (qobject_cast<QAbstractButton*>(c) || qobject_cast<QLineEdit*>(c) || qobject_cast<QPlainTextEdit*>(c) ||
+                qobject_cast<QTextEdit*>(c) || qobject_cast<QSlider*>(c) || qobject_cast<QTableWidget*>(c) ||
+                qobject_cast<QScrollBar*>(c))
+                parts.push_back(c);
+        }
+        for (int k = pickIn(rng, 0, 6); k > 0 && !parts.empty() && d->isVisible(); --k)
+            workPart(parts[static_cast<size_t>(pickIn(rng, 0, static_cast<int>(parts.size()) - 1))], rng);
+        if (!d->isVisible()) return;
+        const int end = pickIn(rng, 0, 99);
+        std::string outcome;
+        if (end < 60) {
+            outcome = "ok";
+            if (auto* ok = d->findChild<QPushButton*>(QStringLiteral("cmdOk"))) mouseClick(ok);
+        }
+        if (d->isVisible() && end < 85) {
+            outcome = "cancel";
+            if (auto* cancel = d->findChild<QPushButton*>(QStringLiteral("cmdCancel")))
+                mouseClick(cancel);
+        }
+        if (d->isVisible()) {
+            outcome = "escape";
+            key(Qt::Key_Escape);
+        }
+        if (d->isVisible()) d->reject();
+        dialogs_.push_back(d->objectName().toStdString() + " " + outcome);
+        if (outcome == "ok") anyDialogOk_ = true;
     }
 
-    // The work file never holds two copies of a message that is stored in it (a deleted
-    // message's old block is left behind unreferenced, and may be met again).
-    void checkWorkFile() {
-        const std::string path = f_.s.index.WorkFilePath;
-        if (path.empty() || !f_.s.fs.exists(path)) return;
-        std::map<long long, int> copies = BlockCounts(test::TempDir::readFile(path));
-        for (int n = 0; n < kMessageCount; ++n) {
-            if (f_.s.index.MessageState[n] != 2 || deletedSinceReset_.count(n)) continue;
-            // A message emptied after it was stored is kept as an empty text: no block.
-            const int want = currentOrBlankAt(n).blank() ? 0 : 1;
-            check(copies[n] == want, "the work file holds " + std::to_string(copies[n]) + " copies of message " +
-                                         std::to_string(n) + ", expected " + std::to_string(want) + ":\n" +
-                                         test::TempDir::readFile(path));
+    void workPart(QWidget* c, std::mt19937& rng) {
+        if (auto* slider = qobject_cast<QSlider*>(c)) {
+            mouseClick(slider);
+            key(pickIn(rng, 0, 1) ? Qt::Key_Right : Qt::Key_Left);
+        } else if (auto* table = qobject_cast<QTableWidget*>(c)) {
+            QTableWidgetItem* item = table->item(pickIn(rng, 0, table->rowCount() - 1), pickIn(rng, 0, table->columnCount() - 1));
+            if (!item) return;
+            const QPoint where = table->visualItemRect(item).center();
+            mouseClick(table->viewport(), where);
+            QTest::mouseDClick(table->window()->windowHandle(), Qt::LeftButton, {}, at(table->viewport(), where));
+        } else if (auto* bar = qobject_cast<QScrollBar*>(c)) {
+            click(bar, static_cast<unsigned>(pickIn(rng, 0, 1)));
+        } else if (qobject_cast<QAbstractButton*>(c)) {
+            mouseClick(c);
+        } else if (auto* line = qobject_cast<QLineEdit*>(c)) {
+            if (line->isReadOnly()) return click(line, 5);
+            mouseClick(line);
+            key(Qt::Key_End);
+            key(Qt::Key_Home, kShift);
+            const int n = pickIn(rng, 0, 3);
+            // Numbers mostly: a repeat count or a message number, now and then with zeros in front.
+            QString typed = n == 0 ? QString() : QString::number(pickIn(rng, 0, n == 3 ? 1100 : 12));
+            if (pickIn(rng, 0, 7) == 0) typed.prepend(QStringLiteral("00"));
+            keys(typed);
+        } else if (auto* edit = qobject_cast<QTextEdit*>(c)) {
+            mouseClick(edit->viewport(), spot(edit->viewport(), static_cast<unsigned>(pickIn(rng, 0, 96))));
+            for (int k = pickIn(rng, 0, 8); k > 0; --k) key(Qt::Key_Right, kShift);
+        } else if (auto* plain = qobject_cast<QPlainTextEdit*>(c)) {
+            mouseClick(plain->viewport());
+            static const char* const pieces[] = {"AB", " ", "<CR>", "<13>", "<xyz>", "<", "\"Q\"", "12", "<0Dh>"};
+            if (pickIn(rng, 0, 4) == 0) {
+                key(Qt::Key_End, kCtrl);
+                for (int k = 0; k < 40; ++k) key(Qt::Key_Backspace);
+            }
+            for (int k = pickIn(rng, 0, 4); k > 0; --k) keys(QString::fromLatin1(pieces[pickIn(rng, 0, 8)]));
         }
     }
 
-    // The file on disk re-opens, in a session of its own, to exactly these messages.
-    void checkFile(const std::string& path, const Messages& expected) {
+    // --- the model ----------------------------------------------------------------------------
+    std::string modelBlock(int n) const {
+        auto it = blocks_.find(n);
+        return it == blocks_.end() ? std::string() : it->second;
+    }
+    bool modified() { return headerChanged_ || stored_ || CurrentBlock(s()) != loaded_; }
+
+    // The block of message n as the work store gives it now.
+    std::string storedBlock(int n) {
+        test::FakeUserPort quiet;
+        Session g(f_.disk, quiet);
+        g.settings = s().settings;
+        g.index = s().index;
+        g.msg.LineCount = s().msg.LineCount;
+        WorkStore(g).LoadMessage(n);
+        if (g.msg.BlockText == EmptyBlock(n, s().msg.MessageTask[static_cast<size_t>(n)], g.msg.LineCount)) return {};
+        return g.msg.BlockText;
+    }
+
+    void arrive(int n, const std::string& how) {
+        const std::string want = modelBlock(n), have = CurrentBlock(s());
+        check(kept(have) == kept(want), how + " message " + std::to_string(n) + " shows\n" + have + "\ninstead of\n" + want);
+        cur_ = n;
+        loaded_ = have;
+    }
+
+    void adopt() {
+        const std::string b = CurrentBlock(s());
+        if (b.empty()) blocks_.erase(cur_);
+        else blocks_[cur_] = b;
+    }
+
+    // The file on disk re-opens, in a session of its own, to exactly these blocks.
+    void checkFile(const std::string& path, const std::map<int, std::string>& expected) {
         ++stats_.fileChecks;
-        std::map<long long, int> copies = BlockCounts(test::TempDir::readFile(path));
-        for (const auto& [n, c] : copies)
-            check(c == 1, FileNamePart(path) + " holds " + std::to_string(c) + " blocks of message " + std::to_string(n));
         PosixFileSystem disk;
         test::FakeUserPort quiet;
         Session g(disk, quiet);
-        g.settings.UnitType = f_.s.settings.UnitType;
+        g.settings.UnitType = s().settings.UnitType;
         ApplyUnitType(g);
         g.index.CurrentFilePath = path;
         ScanScriptFile(g, path);
-        WorkStore store(g);
-        Messages found;
+        std::map<int, std::string> found;
         for (int n = 0; n < kMessageCount; ++n) {
-            if (g.index.MessageState[n] != 1) continue;
-            g.msg.CurrentMessage = n;
-            store.LoadMessage(n);
-            ReadFields(g);
-            RefMessage m = FromRecord(g, n, lines_);
-            if (!m.blank()) found[n] = m;
+            if (g.index.MessageState[n] == 0) continue;
+            WorkStore(g).LoadMessage(n);
+            found[n] = g.msg.BlockText;
         }
-        if (!quiet.boxes.empty() && expected.empty() && quiet.boxes[0].text == kNoMessages)
-            quiet.boxes.erase(quiet.boxes.begin());
-        check(quiet.boxes.empty(), "re-opening " + FileNamePart(path) + " said: " + quiet.lastText() + "\n  expected " +
-                                       Show(expected));
-        check(found.size() == expected.size() && Show(found) == Show(expected),
-              FileNamePart(path) + " re-opens to " + Show(found) + "\n  expected " + Show(expected));
+        for (const auto& [n, block] : expected)
+            if (!check(found.count(n) && kept(found[n]) == kept(block), FileNamePart(path) + " holds for message " + std::to_string(n) + "\n" +
+                                                                (found.count(n) ? found[n] : "nothing") + "\ninstead of\n" + block))
+                return;
+        for (const auto& [n, block] : found)
+            if (!check(expected.count(n), FileNamePart(path) + " holds message " + std::to_string(n) + " that was never made"))
+                return;
     }
 
-    void checkNoLeftovers() {
-        for (const char* name : kLeftovers) check(!f_.dir.has(name), std::string(name) + " left behind");
-    }
-
-    bool editorModified() {
-        SubMake(f_.s);
-        return WorkStore(f_.s).IsModified();
-    }
-
-    // --- the model's side of a message change -----------------------------------------
-    void leaveCurrent() {
-        if (currentOrBlank().key() != loaded_) stored_ = true;
-    }
-    // The record was read back from the block: the fonts of lines without text are gone.
-    void normalize() {
-        auto it = model_.find(cur_);
-        if (it == model_.end()) return;
-        for (int i = 1; i <= 4; ++i)
-            if (it->second.text[i].empty()) it->second.font[i].clear();
-    }
-    void arrive(int n) {
-        cur_ = n;
-        normalize();
-        line_ = 1;
-        loaded_ = currentOrBlank().key();
-    }
-    void reset(const Messages& messages, const std::string& path) {
-        model_ = messages;
+    void saved(const std::string& path, bool wrote) {
+        check(s().index.CurrentFilePath == path, "saved as " + s().index.CurrentFilePath + ", expected " + path);
         path_ = path;
+        files_[path] = blocks_;
         headerChanged_ = stored_ = false;
-        deletedSinceReset_.clear();
+        loaded_ = CurrentBlock(s());
+        if (wrote)
+            for (const char* name : kLeftovers) check(!f_.dir.has(name), std::string(name) + " left behind");
+        checkFile(path, blocks_);
     }
 
-    // The messages the window may pass over when it steps from one message to another.
-    void checkSkipped(int from, int to) {
-        for (int n = std::min(from, to) + 1; n < std::max(from, to); ++n)
-            check(currentOrBlankAt(n).blank(), "stepping from " + std::to_string(from) + " to " + std::to_string(to) +
-                                                   " passed over message " + std::to_string(n));
-    }
-    RefMessage currentOrBlankAt(int n) const {
-        auto it = model_.find(n);
-        return it == model_.end() ? RefMessage{} : it->second;
-    }
-
-    void askIfModified() {
-        // The save-changes question comes exactly when the model says there are changes.
-        if (modified()) f_.ui.answers.push_back(Answer::No);
+    // The save question comes exactly when something changed; the person says No.
+    void expectSaveQuestion() {
         expectQuestion_ = modified();
+        if (expectQuestion_) f_.ui.answers.push_back(Answer::No);
     }
-    void checkQuestion() {
-        const bool asked = !f_.ui.boxes.empty() && f_.ui.boxes[0].text == "Do you want to save the changes?";
-        check(asked == expectQuestion_, expectQuestion_ ? "unsaved changes were not noticed"
-                                                        : "asked to save a file without changes");
+    void takeSaveQuestion() {
+        const bool asked = !f_.ui.boxes.empty() && f_.ui.boxes[0].text == kSaveQuestion;
+        std::string why;
+        if (asked && !expectQuestion_) {
+            why = s().run.HeaderChanged ? " (the header changed)" : "";
+            for (int n = 0; n < kMessageCount; ++n)
+                if (s().index.MessageState[n] == 2) why += " (message " + std::to_string(n) + " in the work file)";
+            why += "\nstored:\n" + storedBlock(cur_) + "\nshown:\n" + CurrentBlock(s()) + "\nloaded:\n" + loaded_;
+        }
+        check(asked == expectQuestion_,
+              expectQuestion_ ? "unsaved changes were not noticed" : "asked to save a file without changes" + why);
         if (asked) f_.ui.boxes.erase(f_.ui.boxes.begin());
     }
+    void loaded(const std::string& path, const std::string& how) {
+        // A file saved with no messages says so when it opens; the person clicks OK.
+        const std::string none = "This file has no messages. It will be easier to select New file, create the "
+                                 "messages and then save it under the same name.";
+        auto& boxes = f_.ui.boxes;
+        if (files_[path].empty()) boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
+                                                            [&](const MessageBox& b) { return b.text == none; }),
+                                             boxes.end());
+        check(s().index.CurrentFilePath == path, how + " " + s().index.CurrentFilePath + ", expected " + path);
+        path_ = path;
+        blocks_ = files_[path];
+        headerChanged_ = stored_ = false;
+        arrive(s().msg.CurrentMessage, how);
+        checkFile(path, blocks_);
+    }
 
-    // --- the steps --------------------------------------------------------------------
-    void skip() { performed_ = false; }
+    // --- one step ---------------------------------------------------------------------------
+    void begin(const Step& step) {
+        f_.ui.clear();
+        dialogs_.clear();
+        anyDialogOk_ = false;
+        dialogDepth_ = 0;
+        choice_ = step.choice;
+        op_ = step.op;
+        plan_ = step.plan;
+        expectMessage_ = -1;
+        blockBefore_ = CurrentBlock(s());
+        before_ = s().msg.CurrentMessage;
+        fileStep_ = false;
+    }
+
+    void afterStep() {
+        for (const MessageBox& box : f_.ui.boxes) stats_.boxes.push_back(box.text);
+        stats_.status = w().lblStatBar->text().toStdString();
+        // The window manager gives the keyboard back to the main window when a dialog closes.
+        if (!QApplication::activeModalWidget() && !QApplication::activePopupWidget() &&
+            QApplication::activeWindow() != f_.w.get()) {
+            f_.w->activateWindow();
+            QApplication::setActiveWindow(f_.w.get());
+            settle();
+        }
+        for (const MessageBox& box : f_.ui.boxes)
+            if (!check(allowedBox(box.text), "a box nobody expected: " + box.text)) return;
+        if (!check(f_.ui.answers.empty() && f_.ui.files.empty(), "a scripted answer was not asked for")) return;
+        if (!check(QApplication::activeModalWidget() == nullptr, "a dialog stayed open")) return;
+        if (expectMessage_ >= 0 && !check(s().msg.CurrentMessage == expectMessage_,
+                                          "typing " + std::to_string(expectMessage_) +
+                                              " into the message box went to message " +
+                                              std::to_string(s().msg.CurrentMessage)))
+            return;
+        // A script changed by keys other than whole statements may be anything the person made.
+        if (!s().run.ScriptEditMode && !s().msg.ScriptOnly) garbled_.erase(s().msg.CurrentMessage);
+        else if (op_ != Op::HandEdit && s().msg.CurrentMessage == cur_ && CurrentBlock(s()) != blockBefore_)
+            garbled_.insert(cur_);
+        const std::string broken = CheckInvariant(s(), w(), !garbled_.count(s().msg.CurrentMessage));
+        if (!check(broken.empty(), broken)) return;
+        if (!fileStep_ && s().msg.CurrentMessage != cur_) messageChanged();
+        adopt();
+    }
+
+    // The message left is in the work store as the model has it; the one arrived at shows
+    // what the model has for it.
+    void messageChanged() {
+        const int left = cur_;
+        const std::string stored = storedBlock(left);
+        check(kept(stored) == kept(modelBlock(left)),
+              "message " + std::to_string(left) + " was stored as\n" + stored + "\ninstead of\n" + modelBlock(left));
+        if (modelBlock(left) != loaded_) stored_ = true;
+        arrive(s().msg.CurrentMessage, "arriving at");
+        blockBefore_ = CurrentBlock(s());  // what the rest of the step starts from
+    }
 
     void perform(const Step& step) {
-        frmQuick& w = *f_.w;
         switch (step.op) {
-        case Op::Type: {
-            std::string& text = current().text[line_];
-            const std::string typed = step.text.substr(0, 20 - std::min<size_t>(20, text.size()));
-            if (typed.empty()) return skip();
-            QTest::keyClick(w.txtEdit, Qt::Key_End);
-            QTest::keyClicks(w.txtEdit, QString::fromStdString(typed));
-            // A font chosen on a line without text is not part of the block, so any read-back
-            // of the record (a save, a store refused, a question) may have dropped it.
-            std::string& font = current().font[line_];
-            if (text.empty() && f_.s.msg.LineFont[line_].empty()) font.clear();
-            text += typed;
+        case Op::Type: return type(step);
+        case Op::Key: {
+            const KeyDef& k = kKeys[step.value];
+            if (focus() == w().txtAdvEdit && !kMovingKeys.count(k.name)) return skip();
+            return pressKey(k);
+        }
+        case Op::Shortcut: return shortcut(step);
+        case Op::Click: return clickControl(step);
+        case Op::Hover: return hover(step);
+        case Op::Menu: return menu(step);
+        case Op::Paste:
+            if (focus() == w().txtAdvEdit) return skip();
+            QApplication::clipboard()->setText(QString::fromUtf8(step.text.c_str()));
+            key(Qt::Key_V, kCtrl);
+            return;
+        case Op::Drop: return drop(step);
+        case Op::MsgNumber: return number(w().txtMsg, step);
+        case Op::LineNumber: return number(w().txtLine, step);
+        case Op::TaskNumber: return number(w().txtTask, step);
+        case Op::HandEdit: return handEdit();
+        case Op::New: {
+            fileStep_ = true;
+            expectSaveQuestion();
+            key(Qt::Key_N, kCtrl);
+            takeSaveQuestion();
+            check(s().index.CurrentFilePath.empty(), "New kept the file name");
+            blocks_.clear();
+            path_.clear();
+            headerChanged_ = stored_ = false;
+            arrive(s().msg.CurrentMessage, "after New");
             return;
         }
-        case Op::Backspace: {
-            std::string& text = current().text[line_];
-            if (text.empty()) return skip();
-            QTest::keyClick(w.txtEdit, Qt::Key_End);
-            QTest::keyClick(w.txtEdit, Qt::Key_Backspace);
-            text.pop_back();
-            return;
-        }
-        case Op::Relay:
-            if (!w.cmdRelay->isEnabled()) return skip();
-            w.cmdRelay->click();
-            current().relay = Next(kRelayCycle, current().relay);
-            return;
-        case Op::Font:
-            if (!w.cmdFont->isEnabled()) return skip();
-            w.cmdFont->click();
-            current().font[line_] = Next(kFontCycle, current().font[line_]);
-            return;
-        case Op::ClearScreen:
-            if (!w.cmdClrScreen->isEnabled()) return skip();
-            w.cmdClrScreen->click();
-            current().clear = !current().clear;
-            return;
-        case Op::Line:
-            if (step.value > lines_) return skip();
-            w.vsbLine->setValue(step.value);
-            line_ = step.value;
-            return;
-        case Op::Task:
-            // Setting the scroll bar to the value it already shows changes nothing.
-            if (w.vsbTask->value() == step.value) return skip();
-            w.vsbTask->setValue(step.value);
-            current().task = step.value;
-            return;
-        case Op::MsgScroll: {
-            const int to = cur_ + step.value;
-            if (to < 0 || to >= kMessageCount) return skip();
-            leaveCurrent();
-            const int from = cur_;
-            w.vsbMsg->setValue(to);
-            const int landed = f_.s.msg.CurrentMessage;
-            check(step.value > 0 ? landed > from : landed < from,
-                  "the scroll bar moved from " + std::to_string(from) + " to " + std::to_string(landed));
-            checkSkipped(from, landed);
-            arrive(landed);
-            checkWorkFile();
-            return;
-        }
-        case Op::MsgNumber:
-            leaveCurrent();
-            w.txtMsg->setFocus();
-            w.txtMsg->setText(QString::number(step.value));
-            QTest::keyClick(w.txtMsg, Qt::Key_Return);
-            arrive(step.value);
-            checkWorkFile();
-            return;
-        case Op::Delete: {
-            emit w.mnuEdit->aboutToShow();
-            if (!w.mnuEditDel->isEnabled()) return skip();
-            f_.ui.answers.push_back(Answer::Ok);
-            const int gone = cur_;
-            w.mnuEditDel->trigger();
-            check(!f_.ui.boxes.empty() && f_.ui.boxes[0].text == "Delete message  " + std::to_string(gone) + " ?",
-                  "no delete question: " + f_.ui.lastText());
-            f_.ui.clear();
-            model_.erase(gone);
-            headerChanged_ = true;
-            deletedSinceReset_.insert(gone);
-            const int landed = f_.s.msg.CurrentMessage;
-            checkSkipped(gone, landed);
-            arrive(landed);
-            checkWorkFile();
-            return;
-        }
-        case Op::New:
-            askIfModified();
-            w.mnuFile[0]->trigger();
-            checkQuestion();
-            reset({}, "");
-            cur_ = 0;
-            line_ = 1;
-            loaded_.clear();
-            return;
         case Op::Save:
-            if (path_.empty()) return saveAs(step.value, [&] { w.mnuFile[2]->trigger(); });
+            if (path_.empty()) return saveAs(step.value, Qt::Key_S);
             {
-                const bool writes = modified();  // an unchanged file is not written again
-                w.mnuFile[2]->trigger();
+                fileStep_ = true;
+                const bool writes = modified();
+                key(Qt::Key_S, kCtrl);
                 saved(path_, writes);
             }
             return;
-        case Op::SaveAs:
-            return saveAs(step.value, [&] { w.mnuFile[3]->trigger(); });
-        case Op::Open:
-        case Op::Recent: {
-            std::string path;
-            if (step.op == Op::Open) {
-                path = f_.dir.file(kFiles[step.value]);
-                if (!files_.count(path)) return skip();
-                f_.ui.files.push_back(path);
-            } else {
-                if (step.value > RecentFileCount(f_.s.settings)) return skip();
-                path = f_.s.settings.RecentFiles[step.value];
-                check(files_.count(path) == 1, "recent file " + path + " was never saved");
-                if (failed_) return;
-            }
-            askIfModified();
-            if (step.op == Op::Open) w.mnuFile[1]->trigger();
-            else w.mnuFileArray[step.value]->trigger();
-            checkQuestion();
-            // A file without blocks says so; the person clicks OK.
-            if (!f_.ui.boxes.empty() && f_.ui.boxes[0].text == kNoMessages && files_[path].empty()) {
-                f_.ui.boxes.erase(f_.ui.boxes.begin());
-                --f_.ui.unscripted;
-            }
-            check(f_.s.index.CurrentFilePath == path, "opened " + f_.s.index.CurrentFilePath + ", expected " + path);
-            reset(files_[path], path);  // every task is 0 again but those of the blocks
-            const int first = f_.s.msg.CurrentMessage;
-            check(model_.empty() || first <= model_.begin()->first,
-                  "open showed message " + std::to_string(first) + " before the first one");
-            cur_ = first;
-            line_ = 1;
-            loaded_ = currentOrBlank().key();
-            check(!editorModified(), "a file just opened counts as modified");
-            checkFile(path, files_[path]);
+        case Op::SaveAs: return saveAs(step.value, Qt::Key_A);
+        case Op::Open: {
+            const std::string path = f_.dir.file(kFiles[step.value]);
+            if (!files_.count(path)) return skip();
+            fileStep_ = true;
+            f_.ui.files.push_back(path);
+            expectSaveQuestion();
+            key(Qt::Key_O, kCtrl);
+            takeSaveQuestion();
+            check(f_.ui.fileDialogs.size() == 1, "Ctrl+O showed no open dialog");
+            loaded(path, "opened");
             return;
         }
         }
     }
 
-    template <class Trigger>
-    void saveAs(int file, Trigger trigger) {
+    void type(const Step& step) {
+        QWidget* target = focus();
+        if (target == w().txtAdvEdit) return skip();
+        const QString text = QString::fromUtf8(step.text.c_str());
+        // Typing at the end of a short fixed line adds exactly the characters the unit can show.
+        const int line = w().currentLine();
+        const QTextCursor cursor = w().txtEdit->textCursor();
+        const std::string old = GetText(s().msg.LineRtf[line]);
+        const std::string ascii = asciiOnly(step.text);
+        const bool simple = target == w().txtEdit && quickEditing() && lineIsPlain() && !cursor.hasSelection() &&
+                            cursor.atEnd() && old.size() + ascii.size() <= 20 && ascii.find('#') == std::string::npos &&
+                            old.find('#') == std::string::npos;
+        keys(text);
+        if (simple) {
+            const std::string now = GetText(s().msg.LineRtf[line]);
+            check(now == old + ascii, "typing \"" + step.text + "\" after \"" + old + "\" gave \"" + now + "\"");
+        }
+    }
+
+    void pressKey(const KeyDef& k) {
+        QWidget* target = focus();
+        const int line = w().currentLine();
+        const std::string old = GetText(s().msg.LineRtf[line]);
+        const QTextCursor cursor = w().txtEdit->textCursor();
+        const bool deleting = target == w().txtEdit && quickEditing() && std::string(k.name) == "Delete" &&
+                              !cursor.hasSelection() && !cursor.atEnd() && lineIsPlain();
+        key(k.key, k.mods);
+        if (deleting) {
+            const std::string now = GetText(s().msg.LineRtf[line]);
+            check(now.size() + 1 == old.size(), "Delete on \"" + old + "\" left \"" + now + "\"");
+        }
+    }
+
+    void shortcut(const Step& step) {
+        const KeyDef& k = kShortcuts[step.value];
+        const std::string name = k.name;
+        QWidget* target = focus();
+        if (name == "Ctrl+X" && target == w().txtAdvEdit) return skip();
+        const bool scriptEdit = s().run.ScriptEditMode;
+        const bool onlyScript = s().msg.ScriptOnly && !scriptEdit;
+        if (name == "Ctrl+Y" && target == w().txtAdvEdit && !s().msg.BlockText.empty()) {
+            key(k.key, k.mods);
+            const std::string want = "No syntax errors found in message " + std::to_string(s().msg.CurrentMessage);
+            check(f_.ui.lastText() == want, "Ctrl+Y in Script Edit said \"" + f_.ui.lastText() + "\"");
+            return;
+        }
+        key(k.key, k.mods);
+        if (name == "Alt+G" && s().settings.EditorType.empty() && (onlyScript || scriptEdit || quickEditing()))
+            check(s().run.ScriptEditMode != scriptEdit, "Alt+G did not switch between Quick Edit and Script Edit");
+        noChangeUnlessOk(name.rfind("Alt+", 0) == 0 && name != "Alt+G" && name != "Alt+N" && name != "Alt+R" &&
+                         name != "Alt+O" && name != "Alt+X");
+    }
+
+    // A dialog that was cancelled changed nothing.
+    void noChangeUnlessOk(bool opensDialog) {
+        if (!opensDialog || dialogs_.empty() || anyDialogOk_) return;
+        settle();
+        check(CurrentBlock(s()) == blockBefore_, "cancelling " + dialogs_.front() + " changed the message to\n" +
+                                                       CurrentBlock(s()) + "\nfrom\n" + blockBefore_);
+    }
+
+    void clickControl(const Step& step) {
+        QWidget* c = control(step.value);
+        if (!c || !c->isVisible()) return skip();
+        const std::string name = kControls[step.value];
+        frmQuick& win = w();
+        const bool enabled = c->isEnabled() && quickEditing();
+        const std::string relay = s().msg.RelayMode, cls = s().msg.ClearScreen;
+        const int line = win.currentLine();
+        const bool centred = win.txtEdit->centredAtCursor();
+        click(c, step.choice);
+        if (!enabled) return;
+        if (name == "cmdRelay")
+            check(s().msg.RelayMode == (relay.empty() ? "ON" : relay == "ON" ? "OFF" : ""), "Relay went from \"" + relay + "\" to \"" + s().msg.RelayMode + "\"");
+        if (name == "cmdClrScreen") check(s().msg.ClearScreen.empty() != cls.empty(), "Clear screen did not toggle");
+        if (name == "cmdCenter" && s().msg.LineScroll[line].empty())
+            check(win.txtEdit->centredAtCursor() != centred, "Center text did not change the paragraph at the cursor");
+        noChangeUnlessOk(name == "cmdBlink" || name == "cmdVar" || name == "cmdScroll" || name == "cmdWait" ||
+                         name == "cmdStart" || name == "cmdSend");
+    }
+
+    // The status bar tells about the control under the pointer.
+    void hover(const Step& step) {
+        QWidget* c = control(step.value);
+        if (!usable(c) || QApplication::activePopupWidget()) return skip();
+        const std::string name = kControls[step.value];
+        QWidget* target = c == w().txtEdit ? w().txtEdit->viewport() : c;
+        // The pointer moves over the control: within it when it is there already (after a
+        // click), else from elsewhere onto it. A pointer that does not move tells nothing.
+        QPoint to = at(target, spot(target, step.choice + 41));
+        const QRect area(at(target, QPoint(0, 0)), target->size());
+        if (to == pointer_) to += QPoint(to.x() > area.left() ? -1 : 1, 0);
+        if (!area.contains(pointer_)) QTest::mouseMove(target->window()->windowHandle(), QPoint(1, 1));
+        QTest::mouseMove(target->window()->windowHandle(), to);
+        pointer_ = to;
+        settle();
+        const std::string shown = w().lblStatBar->text().toStdString();
+        std::string want;
+        const QuickMessage& m = s().msg;
+        if (name == "txtMsg" || name == "vsbMsg") want = "Enter a message number for fast access or creating a new message";
+        else if (name == "txtTask" || name == "vsbTask") want = "Displays task number of current message.";
+        else if (name == "txtLine" || name == "vsbLine") want = "Displays current line number to be edited.";
+        else if (name == "Label4") want = "";
+        else if (name == "cmdRelay")
+            want = m.RelayMode.empty() ? "Relay will not be affected from this msg. Click once to turn relay on when this msg is called."
+                   : m.RelayMode == "ON" ? "Relay will turn on when this msg is called. Click once to turn the relay off when this msg is called."
+                                         : "Relay will turn off when this msg is called. Click once and relay will not be affected from this msg.";
+        else if (name == "cmdClrScreen")
+            want = m.ClearScreen.empty() ? "Clear screen off - existing screen will be overwritten but not erased when this msg is called."
+                                         : "Clear screen on - existing screen will be completely erased when this msg is called.";
+        else if (name.rfind("lblDisplay(", 0) == 0) {
+            const int row = name[11] - '0';
+            const int line = m.LineCount == 4 ? row : row - 1;
+            if (line < 1 || line > m.LineCount) return;
+            want = "Simulation display line " + std::to_string(line);
+        } else if (name == "txtEdit" || name == "Label2" || name == "Label1" || name == "lblLine") {
+            return;
+        } else {
+            want = w().statusTextFor(c).toStdString();
+        }
+        check(shown == want, "the pointer over " + name + " shows \"" + shown + "\" instead of \"" + want + "\"");
+    }
+
+    void menu(const Step& step) {
+        static const char* const texts[] = {
+            "Press F1 in order to get help on commands from File Menu.",
+            "Press F1 in order to get help on commands from Edit Menu.",
+            "Press F1 in order to get help on commands from Program Menu.",
+            "Press F1 in order to get help on commands from Advanced Menu.",
+            "Press F1 in order to get help contents or select any item from the Help Menu."};
+        key(kMenuKeys[step.value], kAlt);
+        settle();
+        auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (!check(popup != nullptr, std::string("Alt opened no ") + kMenus[step.value] + " menu")) return;
+        check(w().lblStatBar->text().toStdString() == texts[step.value],
+              std::string("the open ") + kMenus[step.value] + " menu shows \"" + w().lblStatBar->text().toStdString() + "\"");
+        QAction* item = nullptr;
+        if (step.value == 1 && step.choice % 3 == 0) item = w().mnuEditDel;
+        if (step.value == 0 && step.choice % 3 == 0) item = w().mnuFileArray[1 + step.choice / 3 % 4];
+        if (!item || !item->isEnabled() || !item->isVisible()) {
+            key(Qt::Key_Escape);
+            settle();
+            // The first Escape closes the menu and leaves the menu bar highlighted; the second
+            // gives the keyboard back to the window.
+            if (qobject_cast<QMenuBar*>(QApplication::focusWidget())) key(Qt::Key_Escape);
+            settle();
+            return;
+        }
+        if (item == w().mnuEditDel) return deleteMessage(popup, step.choice / 3 % 4 != 0);
+        recent(popup, item);
+    }
+
+    void deleteMessage(QMenu* popup, bool ok) {
+        fileStep_ = true;
+        const int gone = s().msg.CurrentMessage;
+        f_.ui.answers.push_back(ok ? Answer::Ok : Answer::Cancel);
+        mouseClick(popup, popup->actionGeometry(w().mnuEditDel).center());
+        settle();
+        if (!check(!f_.ui.boxes.empty() && f_.ui.boxes[0].text == "Delete message  " + std::to_string(gone) + " ?",
+                   "no delete question: " + f_.ui.lastText()))
+            return;
+        f_.ui.boxes.erase(f_.ui.boxes.begin());
+        if (!ok) {
+            check(s().msg.CurrentMessage == gone && CurrentBlock(s()) == blockBefore_, "a cancelled delete changed the message");
+            return;
+        }
+        blocks_.erase(gone);
+        headerChanged_ = true;
+        const int landed = s().msg.CurrentMessage;
+        for (int n = std::min(gone, landed) + 1; n < std::max(gone, landed); ++n)
+            check(!blocks_.count(n), "the delete passed over message " + std::to_string(n));
+        arrive(landed, "after deleting " + std::to_string(gone));
+    }
+
+    void recent(QMenu* popup, QAction* item) {
+        fileStep_ = true;
+        const std::string path = item->text().toStdString();
+        check(files_.count(path) == 1, "recent file " + path + " was never saved");
+        expectSaveQuestion();
+        mouseClick(popup, popup->actionGeometry(item).center());
+        settle();
+        takeSaveQuestion();
+        loaded(path, "reopened");
+    }
+
+    void saveAs(int file, Qt::Key key) {
+        fileStep_ = true;
         const std::string path = f_.dir.file(kFiles[file]);
         f_.ui.files.push_back(path);
         const bool exists = f_.dir.has(kFiles[file]);
         const bool writes = path != path_ || modified();
         if (exists) f_.ui.answers.push_back(Answer::Yes);
-        trigger();
+        this->key(key, kCtrl);
+        if (!check(f_.ui.fileDialogs.size() == 1, std::string(key == Qt::Key_A ? "Ctrl+A" : "Ctrl+S") +
+                                                       " showed no save dialog (focus on " +
+                                                       focus()->objectName().toStdString() + ")"))
+            return;
         if (exists)
             check(!f_.ui.boxes.empty() && f_.ui.boxes[0].text == "The file " + path +
                                                                     " already exists on disk.\r\nDo you want to replace it.",
                   "no replace question");
         f_.ui.clear();
-        // Another open file with this name is replaced: its saved contents are these now.
         saved(path, writes);
     }
 
-    // After a save that wrote the file nothing of the work store is left beside it; a save
-    // that had nothing to write leaves the directory as it was (a stale work file of a
-    // discarded edit goes at the next store).
-    void saved(const std::string& path, bool wrote) {
-        check(f_.s.index.CurrentFilePath == path, "saved as " + f_.s.index.CurrentFilePath + ", expected " + path);
-        path_ = path;
-        normalize();
-        files_[path] = nonBlank(model_);
-        headerChanged_ = stored_ = false;
-        deletedSinceReset_.clear();
-        loaded_ = currentOrBlank().key();
-        if (wrote) checkNoLeftovers();
-        check(!editorModified(), "a file just saved counts as modified");
-        checkFile(path, files_[path]);
+    void drop(const Step& step) {
+        LineEditor* edit = w().txtEdit;
+        if (!usable(edit)) return skip();
+        QWidget* port = edit->viewport();
+        const QPoint at = spot(port, step.choice);
+        QMimeData data;
+        data.setText(QString::fromUtf8(step.text.c_str()));
+        QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &enter);
+        QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &move);
+        QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(port, &dropped);
+    }
+
+    void number(QLineEdit* box, const Step& step) {
+        if (!usable(box)) return skip();
+        mouseClick(box);
+        key(Qt::Key_End);
+        key(Qt::Key_Home, kShift);
+        keys(QString::fromStdString(step.text));
+        key(step.choice % 2 ? Qt::Key_Tab : Qt::Key_Return);
+        const long long n = std::stoll(step.text);
+        if (box == w().txtMsg && n <= 1023) expectMessage_ = static_cast<int>(n);
+    }
+
+    // A comment line typed into the script before its END SUB line.
+    void handEdit() {
+        QPlainTextEdit* edit = w().txtAdvEdit;
+        if (!usable(edit)) return skip();
+        mouseClick(edit->viewport(), QPoint(5, 5));
+        key(Qt::Key_End, kCtrl);
+        key(Qt::Key_Up);
+        key(Qt::Key_Home);
+        keys(QStringLiteral("    // CHECKED ON SITE"), true);
+        key(Qt::Key_Return);
     }
 
     test::WindowFixture f_;
-    int lines_;
-    Messages model_;
-    std::map<std::string, Messages> files_;  // what each saved file holds
+    std::map<int, std::string> blocks_;                   // the block of every message that has one
+    std::map<std::string, std::map<int, std::string>> files_; // what each saved file holds
     std::string path_;
     int cur_ = 0;
-    int line_ = 1;
-    std::string loaded_;        // key of the current message when it was fetched
+    std::string loaded_;        // the current message's block when it was fetched
     bool stored_ = false;       // a changed message went into the work file since the last save
     bool headerChanged_ = false;
-    std::set<int> deletedSinceReset_;
     bool expectQuestion_ = false;
+    // The step in progress.
+    std::set<int> garbled_;     // messages whose script the person changed key by key
+    std::vector<std::string> dialogs_;
+    Op op_ = Op::Type;
+    std::vector<std::string> plan_;
+    int expectMessage_ = -1;
+    bool stepping_ = false;
+    QPoint pointer_;  // where the last mouse event put the pointer, in the main window
+    bool anyDialogOk_ = false;
+    int dialogDepth_ = 0;
+    unsigned choice_ = 0;
+    std::string blockBefore_;
+    int before_ = 0;
+    bool fileStep_ = false;
     size_t step_ = 0;
     bool performed_ = false;
     bool failed_ = false;
@@ -504,17 +959,24 @@ std::optional<Failure> RunSteps(const std::vector<Step>& steps, int lineCount, S
     return failure;
 }
 
-std::vector<Step> Shrink(std::vector<Step> steps, const Failure& failure, int budget, int lineCount) {
+std::vector<Step> Shrink(std::vector<Step> steps, const Failure& failure, int seconds, int lineCount) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
     steps.resize(std::min(steps.size(), failure.step + 1));
+    // The same kind of failure: its first line, without the numbers that shift as steps go.
+    auto kind = [](const std::string& what) {
+        std::string k = what.substr(0, what.find('\n'));
+        k.erase(std::remove_if(k.begin(), k.end(), [](char c) { return c >= '0' && c <= '9'; }), k.end());
+        return k;
+    };
     auto sameFailure = [&](const std::vector<Step>& candidate) {
         auto f = RunSteps(candidate, lineCount);
-        return f && f->what == failure.what;
+        return f && kind(f->what) == kind(failure.what);
     };
-    for (size_t chunk = steps.size() / 2; chunk >= 1 && budget > 0; chunk /= 2) {
-        for (size_t start = 0; start < steps.size() && budget > 0;) {
-            std::vector<Step> candidate(steps.begin(), steps.begin() + start);
-            candidate.insert(candidate.end(), steps.begin() + std::min(steps.size(), start + chunk), steps.end());
-            --budget;
+    auto inTime = [&] { return std::chrono::steady_clock::now() < deadline; };
+    for (size_t chunk = steps.size() / 2; chunk >= 1 && inTime(); chunk /= 2) {
+        for (size_t start = 0; start < steps.size() && inTime();) {
+            std::vector<Step> candidate(steps.begin(), steps.begin() + static_cast<std::ptrdiff_t>(start));
+            candidate.insert(candidate.end(), steps.begin() + static_cast<std::ptrdiff_t>(std::min(steps.size(), start + chunk)), steps.end());
             if (!candidate.empty() && sameFailure(candidate)) steps = candidate;
             else start += chunk;
         }

@@ -77,6 +77,32 @@ private slots:
         QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("NEW"));
         QCOMPARE(soak::BlockCounts(f.dir.read("TMP$$$.TMP"))[0], 1);
     }
+
+    // A box raised by a click on the message scroll bar runs its own event loop and takes the
+    // button's release: the bar's click repeat must not go on raising boxes behind it.
+    void scrollBarClickRaisesOneBox() {
+        FaultyWindow f;
+        f.type("FIRST");
+        f.disk.failAll = true;
+        QWidget box;  // where the person releases the button
+        box.resize(80, 40);
+        int shown = 0;
+        f.ui.whileShown = [&](const MessageBox&) {
+            if (++shown > 4) return;
+            box.show();
+            QTest::qWait(800);  // the repeat sets in after 500 ms
+            QTest::mouseRelease(box.windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
+            box.hide();
+        };
+        QScrollBar* bar = f.w->vsbMsg;
+        const QPoint downArrow = bar->mapTo(f.w.get(), QPoint(bar->width() / 2, bar->height() - 3));
+        QTest::mousePress(f.w->windowHandle(), Qt::LeftButton, {}, downArrow);
+        QTest::qWait(1200);
+        QCOMPARE(shown, 1);
+        QCOMPARE(f.ui.texts(), std::vector<std::string>{"Can't write in file TMP$$$.TMP"});
+        QCOMPARE(f.s.msg.CurrentMessage, 0);
+        QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("FIRST"));
+    }
 };
 
 QTEST_MAIN(TestSoakFaults)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,8 +27,12 @@ public:
     bool ended = false;
     int unscripted = 0;                        // boxes answered by their default
 
+    // Runs while a box is up, as the person reads it (a test may run the event loop here).
+    std::function<void(const MessageBox&)> whileShown;
+
     Answer messageBox(const MessageBox& box) override {
         boxes.push_back(box);
+        if (whileShown) whileShown(box);
         if (answers.empty()) {
             ++unscripted;
             return box.defaultAnswer;

@@ -16,8 +16,9 @@ public:
     int failAt = 0;
     int failErrno = ENOSPC;
     int operations = 0;
+    bool failAll = false;  // every mutating operation fails (a disk that stays full)
 
-    bool shouldFail() { return ++operations == failAt; }
+    bool shouldFail() { return ++operations == failAt || failAll; }
 
     std::unique_ptr<ReadableFile> openRead(const std::string& path, int* error) override {
         return real_.openRead(path, error);

@@ -35,6 +35,7 @@ std::string StripEditorHeader(const std::string& rtf) {
 void ApplyBlink(QuickMessage& m, int line, const std::string& editorRtf, bool on, int position) {
     m.LineRtf[line] = StripEditorHeader(editorRtf);
     const std::string rate = RateCode(position);
+    if (!on) m.LineRtf[line] = MakeSteady(m.LineRtf[line]);
     if (!on || !CheckBlink(m.LineRtf[line])) {
         m.LineBlink[line].clear();
         return;
@@ -46,6 +47,27 @@ void ApplyBlink(QuickMessage& m, int line, const std::string& editorRtf, bool on
         size_t comma = m.LineBlink[i].find(',');
         m.LineBlink[i] = rate + (comma == std::string::npos ? std::string(",") : m.LineBlink[i].substr(comma));
     }
+}
+
+} // namespace lt
+
+namespace lt {
+
+bool SyncLineBlink(QuickMessage& m) {
+    std::string rate = "25";
+    for (int i = 1; i <= kMaxLines; ++i)
+        if (!m.LineBlink[i].empty() && !BeforeComma(m.LineBlink[i]).empty()) {
+            rate = BeforeComma(m.LineBlink[i]);
+            break;
+        }
+    bool changed = false;
+    for (int i = 1; i <= m.LineCount && i <= kMaxLines; ++i) {
+        const bool blinking = CheckBlink(m.LineRtf[i]);
+        if (blinking == !m.LineBlink[i].empty()) continue;
+        m.LineBlink[i] = blinking ? rate + ",1" : std::string();
+        changed = true;
+    }
+    return changed;
 }
 
 } // namespace lt

@@ -143,12 +143,16 @@ LongMessageResult ApplyLongMessage(QuickMessage& m, int line, int option) {
             r.followUp = FollowUp::HorizontalScroll;
         } else if (option == 2) {
             m.LineRepeat[line] = "0,0";
+            // A block line pauses after each block; the normal speed stands until the
+            // scroll dialog that follows sets another (its Cancel keeps this one).
+            m.WaitTime = BlockCode(kNormalPosition);
             m.HorizontalScrollMode = true;
             m.VerticalScrollMode = false;
             r.followUp = FollowUp::HorizontalScroll;
         } else if (option == 3) {
             r.newCurrentLine = 1;
             m.LineRepeat[1] = "0,0";
+            m.WaitTime = BlockCode(kNormalPosition);
             m.VerticalScrollMode = true;
             m.HorizontalScrollMode = false;
             r.followUp = FollowUp::VerticalScroll;

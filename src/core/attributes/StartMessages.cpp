@@ -44,22 +44,24 @@ StartChoice OpenStart(const QuickMessage& m) {
 StartResult ApplyStart(QuickMessage& m, const StartChoice& choice) {
     std::string other, same;
     if (choice.on) {
+        // Numbers are compared by value: "007" is message 7.
         for (int i = 0; i < kStartBoxes; ++i) {
             const std::string& text = choice.boxes[i].text;
             if (text.empty()) continue;
             double value = Val(text);
-            if (text == std::to_string(m.CurrentMessage))
+            if (value == m.CurrentMessage)
                 return {false, "Message " + text + " is the current message. You cannot call the current message.", i};
             if (value < 0) return {false, text + " is smaller than the minimum message number 0.", i};
             if (value > kMessageCount - 1) return {false, text + " is bigger than the maximum message number 1023.", i};
         }
         for (int i = 0; i < kStartBoxes; ++i)
             for (int j = i + 1; j < kStartBoxes; ++j)
-                if (!choice.boxes[i].text.empty() && choice.boxes[i].text == choice.boxes[j].text)
+                if (!choice.boxes[i].text.empty() && !choice.boxes[j].text.empty() &&
+                    Val(choice.boxes[i].text) == Val(choice.boxes[j].text))
                     return {false, "You cannot start message " + choice.boxes[i].text + " more than once.", -1};
         for (const StartBox& box : choice.boxes) {
             if (box.text.empty()) continue;
-            append(box.atEnd ? same : other, box.text);
+            append(box.atEnd ? same : other, std::to_string(ValInt(box.text)));
         }
     }
     m.StartOtherTask = other;

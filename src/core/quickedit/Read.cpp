@@ -170,36 +170,37 @@ std::string getCenterImpl(Session& s, const std::string& text, bool centred, int
     size_t pos = 0;
     RichToken t;
     while (NextRichToken(text, pos, t)) tokens.push_back(t);
-    // The character the alignment mark goes in front of: the first non-blank visible one.
-    int target = -1, firstVisible = -1, visibleRuns = 0;
-    bool inRun = false;
-    int secondRunStart = -1;
-    for (size_t k = 0; k < tokens.size(); ++k) {
-        const RichToken& x = tokens[k];
-        if (x.kind != RichToken::Text) {
-            inRun = false;
-            continue;
-        }
-        if (!IsKeptChar(x.ch)) continue;
-        if (!inRun) {
-            ++visibleRuns;
-            if (visibleRuns == 2 && secondRunStart < 0) secondRunStart = static_cast<int>(k);
-            inRun = true;
-        }
-        if (firstVisible < 0) firstVisible = static_cast<int>(k);
-        if (target < 0 && x.ch != ' ') target = static_cast<int>(k);
-    }
+    int target = -1, firstVisible = -1;
+    for (size_t k = 0; k < tokens.size() && firstVisible < 0; ++k)
+        if (tokens[k].kind == RichToken::Text && IsKeptChar(tokens[k].ch)) firstVisible = static_cast<int>(k);
+    // The padding generation put in front of a centred paragraph is a run of its own that
+    // holds nothing but blanks, as many as centring the rest needs: (20 - rest) \ 2. Blanks
+    // the person typed at the start of the paragraph come after it and stay.
     size_t dropUntil = 0; // tokens before this index that are blanks are padding
-    if (target >= 0) {
-        if (isCentred) dropUntil = static_cast<size_t>(target);
-    } else if (isCentred && secondRunStart >= 0) {
-        // A centred paragraph of blanks only: the first run is the padding.
-        target = secondRunStart;
-        dropUntil = static_cast<size_t>(secondRunStart);
-    } else {
-        target = firstVisible;
+    if (isCentred && firstVisible >= 0) {
+        int visible = 0, padding = 0;
+        size_t runEnd = static_cast<size_t>(firstVisible);
+        bool blanksOnly = true;
+        for (size_t k = 0; k < tokens.size(); ++k) {
+            const RichToken& x = tokens[k];
+            if (x.kind != RichToken::Text || !IsKeptChar(x.ch) || x.ch == '\r' || x.ch == '\n') continue;
+            ++visible;
+        }
+        for (size_t k = static_cast<size_t>(firstVisible); k < tokens.size() && tokens[k].kind == RichToken::Text; ++k) {
+            if (!IsKeptChar(tokens[k].ch)) continue;
+            if (tokens[k].ch != ' ') blanksOnly = false;
+            ++padding;
+            runEnd = k + 1;
+        }
+        if (blanksOnly && padding == (20 - (visible - padding)) / 2) dropUntil = runEnd;
     }
-    if (!isCentred) target = firstVisible; // the left-alignment mark opens the paragraph
+    // The alignment mark opens the paragraph's own text.
+    target = firstVisible;
+    if (dropUntil > 0) {
+        target = -1;
+        for (size_t k = dropUntil; k < tokens.size() && target < 0; ++k)
+            if (tokens[k].kind == RichToken::Text && IsKeptChar(tokens[k].ch)) target = static_cast<int>(k);
+    }
     std::string mark;
     if (isCentred && !state) {
         mark = "\\qc ";

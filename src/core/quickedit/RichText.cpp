@@ -212,7 +212,11 @@ void pushText(std::vector<BlinkItem>& out, int mark, const std::string& text) {
 
 } // namespace
 
-std::string MakeBlink(const std::string& fragment) {
+namespace {
+
+// Blinking on or off over a fragment; `direction` < 0 lets the first run with visible
+// text decide (toggling), 0 makes everything steady, 1 everything blinking.
+std::string SetBlinking(const std::string& fragment, int direction) {
     const size_t body = RichBodyStart(fragment);
     std::vector<BlinkItem> items;
     size_t pos = body;
@@ -241,7 +245,7 @@ std::string MakeBlink(const std::string& fragment) {
     // The first run with visible text decides the direction: a selection that starts with
     // a blank left steady by an earlier toggle still toggles its blinking text back.
     int decider = firstTextMark >= 0 ? firstTextMark : (firstMark >= 0 ? firstMark : 0);
-    const bool makeBlinking = !IsBlinkingMark(decider);
+    const bool makeBlinking = direction < 0 ? !IsBlinkingMark(decider) : direction == 1;
 
     std::vector<BlinkItem> out;
     for (const auto& item : items) {
@@ -271,6 +275,14 @@ std::string MakeBlink(const std::string& fragment) {
         else result += item.value;
     }
     return result;
+}
+
+} // namespace
+
+std::string MakeBlink(const std::string& fragment) { return SetBlinking(fragment, -1); }
+
+std::string MakeSteady(const std::string& fragment) {
+    return CheckBlink(fragment) ? SetBlinking(fragment, 0) : fragment;
 }
 
 std::string TruncateText(std::string& text, int n) {

@@ -40,6 +40,8 @@ std::string ChkLine(const std::string& statement, const std::string& keyword, ch
 
 // Toggles blinking over a fragment; the first run decides the direction.
 std::string MakeBlink(const std::string& fragment);
+// The fragment with every blinking run made steady (unchanged when nothing blinks).
+std::string MakeSteady(const std::string& fragment);
 
 // True when the fragment holds a variable field ("\f" with a number 1..64).
 bool CheckVariable(const std::string& fragment);

@@ -20,7 +20,9 @@ void FileCommands::buildBlock() {
 }
 
 void FileCommands::readBack() {
-    if (quickEdit()) ReadFields(s_);
+    if (!quickEdit()) return;
+    ReadFields(s_);
+    view_.showReadBack();
 }
 
 bool FileCommands::AskSaveChanges(bool keep) {

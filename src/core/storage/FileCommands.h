@@ -20,6 +20,10 @@ public:
     // and the simulation display; Script Edit shows BlockText and the Script Edit caption.
     virtual void showMessage() = 0;
     virtual void updateRecentMenu() = 0;
+    // The record was read back from its block after a save or a question (the block drops
+    // what it cannot hold, such as the font of a line without text): the edit controls
+    // follow it, the line box keeping its cursor.
+    virtual void showReadBack() {}
     // The unit type may have changed (frame caption, display rows, line scroll bar).
     virtual void applyUnitType() = 0;
 };

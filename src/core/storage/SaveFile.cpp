@@ -90,6 +90,9 @@ public:
             std::string block;
             if (i == s_.msg.CurrentMessage) {
                 block = s_.msg.BlockText;
+                // The skeleton Script Edit starts an untouched message with is no block, as
+                // the work store does not keep it either: the file gets no empty message.
+                if (block == EmptyBlock(s_)) block.clear();
             } else if (s_.index.MessageState[i] == 2) {
                 if (!fetch(work, i, s_.index.MessageOffset[i], block)) { ok = false; break; }
             } else if (s_.index.MessageState[i] == 1 && !oldPath_.empty()) {

@@ -188,6 +188,13 @@ std::string BlockReader::fetch(int n, int64_t offset, bool* found, std::optional
             result = line;
             continue;
         }
+        // A block whose END SUB line was lost (edited by hand) ends where the next block
+        // begins, without the empty lines that separate them: it never takes in the blocks
+        // of other messages.
+        if (IsHeaderLine(line) && ParseHeaderLine(line)) {
+            while (EndsWith(result, "\r\n")) result.resize(result.size() - 2);
+            break;
+        }
         result += "\r\n";
         result += line;
         if (StartsWith(line, "END SUB")) break;

@@ -28,7 +28,7 @@ std::string boxText(const QPlainTextEdit* box) { return box->toPlainText().toLat
 
 } // namespace
 
-frmSend::frmSend(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx) {
+frmSend::frmSend(DialogContext& ctx) : QDialog(ctx.parent), ctx_(ctx), openedText_(ctx.session.msg.SendText) {
     const Settings& settings = ctx.session.settings;
     setObjectName(QStringLiteral("frmSend"));
     setWindowTitle("Send");
@@ -176,8 +176,20 @@ void frmSend::ok() {
         }))
         return;
     sendCaption_ = result.caption;
-    if (!result.close) return;
+    if (!result.close) {
+        // The refused text emptied the message's send text: the main window says so.
+        if (ctx_.showEdit) ctx_.showEdit();
+        return;
+    }
     AcceptAndRefresh(*this, ctx_);
+}
+
+void frmSend::reject() {
+    if (ctx_.session.msg.SendText != openedText_) {
+        ctx_.session.msg.SendText = openedText_;
+        if (ctx_.showEdit) ctx_.showEdit();
+    }
+    QDialog::reject();
 }
 
 } // namespace lt

@@ -38,6 +38,10 @@ public:
     // The caption OK left for the main window's cmdSend; empty before OK.
     const std::string& sendCaption() const { return sendCaption_; }
 
+    // Cancel (or Escape) leaves the message as it was when the dialog opened, even after
+    // an empty text was refused on the way.
+    void reject() override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -47,6 +51,7 @@ private:
 
     DialogContext& ctx_;
     std::string sendCaption_;
+    std::string openedText_;  // SendText when the dialog opened
 };
 
 } // namespace lt

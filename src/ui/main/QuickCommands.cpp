@@ -1,6 +1,7 @@
 // The File and Program menu commands as the window carries them out, and what the
 // window does around the file commands of the core.
 #include <QAction>
+#include <QTextCursor>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -34,15 +35,23 @@ void frmQuick::showNavigation() {
 
 void frmQuick::showMessage() {
     if (s_.run.ScriptEditMode) {
-        cmdAdvEdit->setText(s_.msg.ScriptOnly ? QStringLiteral("&Script Edit Only") : QStringLiteral("&Go to Quick Edit"));
-        bool old = SuppressEvents;
-        SuppressEvents = true;
-        txtAdvEdit->setPlainText(QString::fromLatin1(s_.msg.BlockText.c_str()));
-        SuppressEvents = old;
+        setAdvEditCaption(s_.msg.ScriptOnly ? QStringLiteral("&Script Edit Only") : QStringLiteral("&Go to Quick Edit"));
+        setAdvText(s_.msg.BlockText);
         return;
     }
     ShowEdit();
     UpdateSimulation();
+}
+
+void frmQuick::showReadBack() {
+    const QTextCursor kept = txtEdit->textCursor();
+    ShowEdit();
+    UpdateSimulation();
+    const int end = txtEdit->document()->characterCount() - 1;
+    QTextCursor c = txtEdit->textCursor();
+    c.setPosition(std::min(kept.anchor(), end));
+    c.setPosition(std::min(kept.position(), end), QTextCursor::KeepAnchor);
+    txtEdit->setTextCursor(c);
 }
 
 void frmQuick::applyUnitType() {

@@ -18,6 +18,8 @@
 namespace lt {
 
 void frmQuick::setupEditCommands() {
+    // A middle-click paste of the selection and a drop follow the paste rules too.
+    txtEdit->setInsertHandler([this](const QString& text) { pasteText(text); });
     connect(mnuEditUndo, &QAction::triggered, this, [this] {
         if (QApplication::focusWidget() == txtAdvEdit) txtAdvEdit->undo();
         else if (QApplication::focusWidget() == txtEdit) txtEdit->undo();
@@ -46,9 +48,13 @@ void frmQuick::pasteIntoLine() {
     QClipboard* clipboard = QApplication::clipboard();
     const QString text = clipboard->text();
     clipboard->setText(text);
-    QString paste;
-    for (QChar ch : text)
-        if (ch.unicode() >= 32) paste += ch;
+    pasteText(text);
+}
+
+void frmQuick::pasteText(const QString& text) {
+    if (s_.run.ScriptEditMode || s_.msg.ScriptOnly) return;
+    QString refused;
+    const QString paste = UnitCharacters(text, &refused);
     const QTextCursor c = txtEdit->textCursor();
     const int selected = c.selectionEnd() - c.selectionStart();
     switch (lineKind()) {
@@ -79,6 +85,7 @@ void frmQuick::pasteIntoLine() {
     writeBackLine();
     normaliseLine();
     UpdateSimulation();
+    if (!refused.isEmpty()) setStatus(RefusedCharactersText(refused));
 }
 
 void frmQuick::deleteMessage() {
@@ -108,8 +115,8 @@ void frmQuick::deleteMessage() {
     } else {
         txtMsg->setText(QString::number(next));
         if (s_.msg.BlockText.empty()) s_.msg.BlockText = EmptyBlock(s_);
-        txtAdvEdit->setPlainText(QString::fromLatin1(s_.msg.BlockText.c_str()));
         SuppressEvents = old;
+        setAdvText(s_.msg.BlockText);
     }
 }
 

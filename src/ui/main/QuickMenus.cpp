@@ -133,6 +133,11 @@ void frmQuick::setupProgramMenu() {
     }
     for (QAction* a : {mnuPrgVer1, mnuPrgVer2, mnuPrg7740, mnuPrg7780}) a->setCheckable(true);
     connect(mnuProgram, &QMenu::aboutToShow, this, &frmQuick::refreshProgramMenu);
+    // Syntax check works on the script box: its key (Ctrl+Y) works there whether or not a
+    // menu has been opened since the focus came.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (now && now->window() == this) mnuEditSynt->setEnabled(now == txtAdvEdit);
+    });
     connect(mnuPrgVer1, &QAction::triggered, this, [this] { chooseVersion("1"); });
     connect(mnuPrgVer2, &QAction::triggered, this, [this] { chooseVersion("2"); });
     connect(mnuPrg7740, &QAction::triggered, this, [this] { chooseUnitType("7740"); });

@@ -1,5 +1,6 @@
 // Moving between messages, lines and tasks. A message change runs in a fixed order:
 // build the block, store it, fetch the new one, read it, refresh.
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -37,6 +38,24 @@ void frmQuick::focusEditor() {
 
 void frmQuick::changeMessage(int n) {
     if (n < 0 || n >= kMessageCount) return;
+    if (changingMessage_) {
+        // A box of the change in progress runs its own event loop, in which the message
+        // scroll bar keeps repeating the click whose release the box received: that
+        // repeat stops here instead of starting a change inside the change.
+        vsbMsg->stopRepeat();
+        Suppress guard(SuppressEvents);
+        vsbMsg->setValue(s_.msg.CurrentMessage);
+        return;
+    }
+    changingMessage_ = true;
+    changeMessageNow(n);
+    changingMessage_ = false;
+    // A button released while a box was up (the box took the release) ends the repeat.
+    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton))
+        vsbMsg->stopRepeat();
+}
+
+void frmQuick::changeMessageNow(int n) {
     s_.ui.setBusy(true);
     WorkStore store(s_);
     if (!s_.run.ScriptEditMode) SubMake(s_);
@@ -58,9 +77,8 @@ void frmQuick::changeMessage(int n) {
         } else {
             CheckCrc(s_);
         }
-        cmdAdvEdit->setText(s_.msg.ScriptOnly ? QStringLiteral("&Script Edit Only") : QStringLiteral("&Go to Quick Edit"));
-        Suppress guard(SuppressEvents);
-        txtAdvEdit->setPlainText(QString::fromLatin1(s_.msg.BlockText.c_str()));
+        setAdvEditCaption(s_.msg.ScriptOnly ? QStringLiteral("&Script Edit Only") : QStringLiteral("&Go to Quick Edit"));
+        setAdvText(s_.msg.BlockText);
     } else {
         s_.msg.ScriptOnly = false;
         ReadFields(s_);

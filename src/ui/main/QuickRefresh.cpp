@@ -6,6 +6,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "attributes/BlinkSettings.h"
 #include "quickedit/EditState.h"
 #include "ui/main/frmQuick.h"
 #include "ui/widgets/LineEditor.h"
@@ -21,6 +22,7 @@ void apply(QPushButton* button, const ButtonState& state) {
 } // namespace
 
 void frmQuick::ShowEdit() {
+    if (!s_.msg.ScriptOnly) SyncLineBlink(s_.msg);
     EditControlState st = ShowEditState(s_, currentLine_);
     {
         bool old = SuppressEvents;
@@ -30,7 +32,8 @@ void frmQuick::ShowEdit() {
         txtTask->setText(QString::number(s_.msg.MessageTask[s_.msg.CurrentMessage]));
         SuppressEvents = old;
     }
-    apply(cmdAdvEdit, st.cmdAdvEdit);
+    setAdvEditCaption(QString::fromStdString(st.cmdAdvEdit.caption));
+    cmdAdvEdit->setEnabled(st.cmdAdvEdit.enabled);
     for (auto [button, state] : {std::pair{cmdCenter, &st.cmdCenter}, {cmdBlink, &st.cmdBlink}, {cmdVar, &st.cmdVar},
                                  {cmdScroll, &st.cmdScroll}, {cmdWait, &st.cmdWait}, {cmdFont, &st.cmdFont},
                                  {cmdRelay, &st.cmdRelay}, {cmdStart, &st.cmdStart}, {cmdClrScreen, &st.cmdClrScreen},
@@ -48,6 +51,9 @@ void frmQuick::ShowEdit() {
         txtEdit->setLineRtf(st.editRtf);
         SuppressEvents = old;
     }
+    // The Center button tells about the paragraph the cursor is in (the last one, where
+    // loading leaves the cursor), so its first click changes that paragraph.
+    refreshCenterCaption();
     // A line of several blocks gets a taller area; one block keeps the one-line height.
     txtEdit->setFixedHeight(st.multiParagraph ? 96 : 38);
     txtEdit->setVerticalScrollBarPolicy(st.multiParagraph ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
@@ -59,6 +65,14 @@ void frmQuick::ShowEdit() {
 void frmQuick::writeBackLine() {
     if (SuppressEvents || s_.msg.ScriptOnly || s_.run.ScriptEditMode) return;
     s_.msg.LineRtf[currentLine_] = txtEdit->lineRtf();
+    // Text typed after a blinking character blinks too; deleting the last blinking
+    // character ends the line's blinking.
+    if (SyncLineBlink(s_.msg))
+        cmdBlink->setText(s_.msg.LineBlink[currentLine_].empty() ? QStringLiteral("&Blink OFF...")
+                                                                 : QStringLiteral("&Blink ON..."));
+    // An edit can change the alignment under the cursor without moving it (Enter in an
+    // empty centred block gives the block the plain format).
+    refreshCenterCaption();
     UpdateSimulation();
 }
 

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTemporaryDir>
 #include <QTextBlock>
 
@@ -85,6 +86,10 @@ void frmQuick::setupScriptEdit() {
     txtAdvEdit->installEventFilter(new ScriptEditFilter(this));
     connect(txtAdvEdit, &QPlainTextEdit::textChanged, this, &frmQuick::advEditChanged);
     connect(cmdAdvEdit, &QPushButton::clicked, this, &frmQuick::cmdAdvEditClick);
+    // "&Script Edit Only" has no G of its own; this key stands in for it.
+    altG_ = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_G), this);
+    altG_->setEnabled(false);
+    connect(altG_, &QShortcut::activated, cmdAdvEdit, &QPushButton::click);
     setupHelp();
 }
 
@@ -102,6 +107,11 @@ void frmQuick::setAdvText(const std::string& text) {
     SuppressEvents = old;
 }
 
+void frmQuick::setAdvEditCaption(const QString& caption) {
+    cmdAdvEdit->setText(caption);
+    altG_->setEnabled(!caption.contains(QLatin1String("&G")));
+}
+
 void frmQuick::advEditChanged() {
     if (SuppressEvents) return;
     s_.msg.BlockText = FromView(txtAdvEdit->toPlainText());
@@ -117,7 +127,7 @@ void frmQuick::showScriptView() {
         txtAdvEdit->setTabStopDistance(QFontMetricsF(mono).averageCharWidth() * 4);
         scriptFontSet_ = true;
     }
-    if (!s_.msg.ScriptOnly) cmdAdvEdit->setText(QStringLiteral("&Go to Quick Edit"));
+    if (!s_.msg.ScriptOnly) setAdvEditCaption(QStringLiteral("&Go to Quick Edit"));
     // Out of the Tab order, so that Tab types a tab character into the script.
     const std::array<QWidget*, 3> skipped = {txtMsg, vsbMsg, cmdAdvEdit};
     for (size_t i = 0; i < skipped.size(); ++i) {
@@ -171,7 +181,7 @@ void frmQuick::switchScriptEdit() {
 
 void frmQuick::runExternalEditor() {
     if (s_.run.ScriptEditMode && txtAdvEdit->isVisibleTo(this)) {
-        cmdAdvEdit->setText(QStringLiteral("&Go to Script Edit"));
+        setAdvEditCaption(QStringLiteral("&Go to Script Edit"));
         showQuickView();
     } else {
         s_.run.ScriptEditMode = true;

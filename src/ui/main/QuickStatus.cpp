@@ -1,6 +1,7 @@
 // Status-bar help: one event filter catches focus and mouse events of the window's
 // controls and asks statusTextFor() for the text. The same filter handles the number
 // boxes' keys and validation and the label clicks.
+#include <QAction>
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
@@ -44,6 +45,9 @@ void frmQuick::installStatusHelp() {
     }
     txtEdit->viewport()->installEventFilter(this);
     txtEdit->viewport()->setMouseTracking(true);
+    // The script box's mouse moves arrive at its viewport.
+    txtAdvEdit->viewport()->installEventFilter(this);
+    txtAdvEdit->viewport()->setMouseTracking(true);
     txtMsg->setProperty("helpContext", 1100);
     vsbMsg->setProperty("helpContext", 1100);
     txtTask->setProperty("helpContext", 1200);
@@ -86,12 +90,30 @@ QString frmQuick::statusTextFor(QObject* control) const {
     return QString();
 }
 
+bool frmQuick::windowShortcutWins(const QKeyEvent* key) const {
+    const QKeySequence pressed(key->keyCombination());
+    for (const QAction* a : findChildren<QAction*>()) {
+        // The text boxes keep their own undo and clipboard keys: the Edit menu does the same.
+        if (a == mnuEditUndo || a == mnuEditCut || a == mnuEditCopy || a == mnuEditPaste) continue;
+        if (!a->shortcut().isEmpty() && a->shortcut().matches(pressed) == QKeySequence::ExactMatch) return true;
+    }
+    return false;
+}
+
 bool frmQuick::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    // A text box would take Ctrl+A as "select all" and Ctrl+Y as "redo": the menu commands
+    // on those keys (Save As, Syntax check, ...) win, so the keys do what the menus say.
+    if (type == QEvent::ShortcutOverride && windowShortcutWins(static_cast<QKeyEvent*>(event))) return true;
     if (watched == txtEdit && (type == QEvent::KeyPress || type == QEvent::KeyRelease)) return editorEvent(event);
+    if (watched == txtEdit && (type == QEvent::FocusIn || type == QEvent::FocusOut)) editorEvent(event);
     if (watched == txtEdit->viewport() && type == QEvent::MouseMove) {
         auto* me = static_cast<QMouseEvent*>(event);
         setStatus(markStatusText(txtEdit->markAtPoint(me->position().toPoint())));
+        return false;
+    }
+    if (watched == txtAdvEdit->viewport()) {
+        if (type == QEvent::MouseMove || type == QEvent::Enter) setStatus(statusTextFor(txtAdvEdit));
         return false;
     }
     if (watched == pnlQuick || watched == Label4 || watched == Label5) {
@@ -113,16 +135,24 @@ bool frmQuick::eventFilter(QObject* watched, QEvent* event) {
         if (!control && !(t.size() == 1 && t.at(0).isDigit())) return true;
         return false;
     }
-    if (type == QEvent::FocusIn || type == QEvent::Enter) {
+    // A menu, a box or another window taking the keyboard for a while moves it away and
+    // back without the person leaving the control: the menu's own text, or the command's
+    // progress text ("Processing command Reboot."), stays.
+    if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::PopupFocusReason || reason == Qt::MenuBarFocusReason ||
+            reason == Qt::ActiveWindowFocusReason)
+            return false;
+    }
+    if (type == QEvent::FocusIn || type == QEvent::Enter || type == QEvent::MouseMove) {
         QString text = statusTextFor(watched);
         if (!text.isEmpty() || type == QEvent::FocusIn) setStatus(text);
         return false;
     }
     if (type == QEvent::FocusOut) {
+        // (A message box of the validation itself takes the focus from another window: not
+        // a leave, passed over above.)
         if (watched == txtMsg || watched == txtLine || watched == txtTask) {
-            auto* fe = static_cast<QFocusEvent*>(event);
-            // A message box of the validation itself takes the focus: not a leave.
-            if (fe->reason() == Qt::PopupFocusReason || fe->reason() == Qt::ActiveWindowFocusReason) return false;
             setStatus(QString());
             if (watched == txtMsg) validateMsg();
             else if (watched == txtLine) validateLine();

@@ -21,6 +21,23 @@ constexpr int kPlainLimit = 20;
 constexpr int kContinuousLimit = 155;
 } // namespace
 
+QString RefusedCharactersText(const QString& characters) {
+    return QStringLiteral("The unit cannot show ") + characters +
+           QStringLiteral(": only the characters of the keyboard's ASCII range (codes 32 to 126) can be typed.");
+}
+
+QString UnitCharacters(const QString& text, QString* refused) {
+    QString kept;
+    for (QChar ch : text) {
+        if (ch.unicode() > kLastUnitCharacter) {
+            if (refused && !refused->contains(ch)) *refused += ch;
+        } else if (ch.unicode() >= 32) {
+            kept += ch;
+        }
+    }
+    return kept;
+}
+
 frmQuick::LineKind frmQuick::lineKind() const {
     const int l = currentLine_;
     if (!s_.msg.LineScroll[l].empty()) return LineKind::Continuous;
@@ -36,14 +53,15 @@ bool frmQuick::messageScrolls() const {
 
 void frmQuick::setupTyping() {
     connect(txtEdit, &QTextEdit::cursorPositionChanged, this, [this] {
-        if (!SuppressEvents && !txtEdit->textCursor().hasSelection()) {
-            bool centred = txtEdit->centredAtCursor();
-            s_.msg.CenterMode = centred;
-            if (lineKind() != LineKind::Continuous)
-                cmdCenter->setText(centred ? QStringLiteral("Center te&xt ON") : QStringLiteral("Center te&xt OFF"));
-        }
+        if (!SuppressEvents) refreshCenterCaption();
         refreshPosition();
     });
+}
+
+void frmQuick::refreshCenterCaption() {
+    if (lineKind() == LineKind::Continuous || s_.msg.ScriptOnly) return;
+    s_.msg.CenterMode = txtEdit->centredAtCursor();
+    cmdCenter->setText(s_.msg.CenterMode ? QStringLiteral("Center te&xt ON") : QStringLiteral("Center te&xt OFF"));
 }
 
 void frmQuick::refreshPosition() {
@@ -54,12 +72,21 @@ void frmQuick::refreshPosition() {
 // A character about to be inserted; true when it is dropped.
 bool frmQuick::keyPressDropped(QKeyEvent* e) {
     int ch = 0;
+    // Delete removes a character like Backspace does; it is not a typed character.
+    if (e->key() == Qt::Key_Delete) return false;
     if (e->key() == Qt::Key_Backspace) ch = 8;
     else if (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) ch = 13;
     else if (e->key() == Qt::Key_Tab) ch = 9;
     else if (!e->text().isEmpty()) ch = e->text().at(0).unicode();
     else return false; // not a character: cursor keys and the like
     if (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) return false;
+    if (ch > kLastUnitCharacter) {
+        // The unit has no such character and the script cannot hold it: what the line shows
+        // must be what is saved, so it is not taken.
+        refusedStatus_ = RefusedCharactersText(e->text());
+        setStatus(refusedStatus_);
+        return true;
+    }
 
     const QChar before = txtEdit->characterBeforeCursor();
     if ((ch == '#' || (ch >= 63 && ch <= 95)) && before == QLatin1Char('#')) {
@@ -90,11 +117,20 @@ bool frmQuick::keyPressDropped(QKeyEvent* e) {
     if (kind == LineKind::Continuous && length >= kPlainLimit && ch != 8 &&
         (length >= kContinuousLimit || txtEdit->column() >= kContinuousLimit))
         return true;
-    if (kind == LineKind::Block && ch != 13 && ch != 8 && txtEdit->column() >= kPlainLimit) {
-        // A full block: the character starts the next block.
-        txtEdit->feedKey(Qt::Key_Return, QStringLiteral("\r"));
-        txtEdit->feedKey(e->key(), e->text());
-        return true;
+    if (kind == LineKind::Block && ch != 13 && ch != 8) {
+        if (txtEdit->column() >= kPlainLimit) {
+            // At the end of a full block the character starts the next block. The break is
+            // made here rather than fed as an Enter keystroke: keys typed faster than the
+            // fed ones would be handled first and land in the full block.
+            QTextCursor c = txtEdit->textCursor();
+            c.insertBlock();
+            txtEdit->setTextCursor(c);
+        } else if (txtEdit->blockLength(txtEdit->blockIndex()) >= kPlainLimit && !cursor.hasSelection()) {
+            refusedStatus_ = QStringLiteral("A block holds 20 characters. Type at the end of the block to start "
+                                            "the next one, or press Enter.");
+            setStatus(refusedStatus_);
+            return true;
+        }
     }
     if (IsVariableMark(txtEdit->markAtCursor()) && ch != '.' &&
         QString(QChar(ch)).toStdString() != s_.settings.VarChar) {
@@ -139,6 +175,11 @@ void frmQuick::keyReleased(QKeyEvent* e) {
     normaliseLine();
     UpdateSimulation();
     refreshPosition();
+    if (!refusedStatus_.isEmpty()) {
+        // The refused key's reason stays in view until the next key.
+        refusedStatus_.clear();
+        return;
+    }
     setStatus(QStringLiteral("Length of current line is ") + QString::fromStdString(Str(txtEdit->textLength())) +
               QStringLiteral(" characters."));
 }
@@ -171,9 +212,13 @@ void frmQuick::normaliseLine() {
     txtEdit->setTextCursor(restore);
     SuppressEvents = old;
     rtf = txtEdit->lineRtf();
+    refreshCenterCaption(); // the paragraphs were joined: the cursor's one may have another alignment
 }
 
 bool frmQuick::editorEvent(QEvent* event) {
+    // A key pressed here whose release went elsewhere (Tab moves the focus on the press)
+    // leaves nothing pending for the next release that arrives.
+    if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) keyPending_ = false;
     if (event->type() == QEvent::KeyPress) {
         auto* e = static_cast<QKeyEvent*>(event);
         keyPending_ = true;

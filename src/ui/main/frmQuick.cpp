@@ -32,8 +32,8 @@ W* named(W* widget, const char* name) {
     return widget;
 }
 
-QScrollBar* stepper(QWidget* parent, const char* name, int min, int max, int height) {
-    auto* bar = named(new QScrollBar(Qt::Vertical, parent), name);
+StepScrollBar* stepper(QWidget* parent, const char* name, int min, int max, int height) {
+    auto* bar = named(new StepScrollBar(Qt::Vertical, parent), name);
     bar->setRange(min, max);
     bar->setPageStep(1);
     bar->setSingleStep(1);

@@ -14,6 +14,7 @@
 #include "storage/FileCommands.h"
 #include "toolchain/ProcessRunner.h"
 #include "ui/help/HelpViewer.h"
+#include "ui/widgets/StepScrollBar.h"
 
 class QAction;
 class QKeyEvent;
@@ -27,9 +28,18 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QScrollBar;
+class QShortcut;
 class QTimer;
 
 namespace lt {
+
+// The highest character code the unit shows; the script holds nothing above it.
+inline constexpr int kLastUnitCharacter = 126;
+// "The unit cannot show é: ..." for characters a line does not take.
+QString RefusedCharactersText(const QString& characters);
+// The characters of text a line takes: control characters and characters above the unit's
+// range are removed; the latter are added to *refused.
+QString UnitCharacters(const QString& text, QString* refused);
 
 class LineEditor;
 class ScriptHighlighter;
@@ -52,6 +62,7 @@ public:
     void setTitle(const std::string& title) override;
     void showNavigation() override;
     void showMessage() override;
+    void showReadBack() override;
     void updateRecentMenu() override;
     void applyUnitType() override;
     FileCommands& files() { return files_; }
@@ -61,6 +72,7 @@ public:
 
     // Moves to another message in the fixed order: build, store, fetch, read, refresh.
     void changeMessage(int n);
+    bool changingMessage() const { return changingMessage_; }
     // The edit controls for the current line (captions, enabled states, txtEdit).
     void ShowEdit();
     void UpdateSimulation();
@@ -77,7 +89,7 @@ public:
     QWidget* pnlQuick = nullptr;
     QPushButton* cmdAdvEdit = nullptr;
     QLineEdit* txtMsg = nullptr;
-    QScrollBar* vsbMsg = nullptr;
+    StepScrollBar* vsbMsg = nullptr;
     QLabel* Label2 = nullptr;
     QScrollBar* vsbTask = nullptr;
     QLineEdit* txtTask = nullptr;
@@ -176,9 +188,13 @@ private:
     bool contentTest() const;
     // Status texts (QuickStatus.cpp).
     void installStatusHelp();
+    // True when a key is a menu command's shortcut that a text box must not take for itself.
+    bool windowShortcutWins(const QKeyEvent* key) const;
     // Navigation (QuickNavigation.cpp).
     void onMsgChanged();
     void onMsgScroll(int value);
+    void changeMessageNow(int n);
+    bool changingMessage_ = false;
     void onMsgReturn();
     bool validateMsg();
     void onLineText();
@@ -209,14 +225,20 @@ private:
     bool messageScrolls() const;
     void setupTyping();
     void refreshPosition();
+    // cmdCenter and CenterMode from the alignment of the paragraph at the cursor.
+    void refreshCenterCaption();
     bool editorEvent(QEvent* event);
     bool keyPressDropped(QKeyEvent* event);
     bool keyDownHandled(QKeyEvent* event);
     void keyReleased(QKeyEvent* event);
     bool keyPending_ = false;
+    QString refusedStatus_;  // why the last key was not taken, kept past its key-up
     // The Edit menu (QuickEditMenu.cpp).
     void setupEditCommands();
     void pasteIntoLine();
+    // Text entering the line from the clipboard, the selection or a drop: the line's
+    // length rules, then the write-back as after a key.
+    void pasteText(const QString& text);
     void deleteMessage();
     // Attribute buttons (QuickButtons.cpp).
     void setupButtons();
@@ -252,6 +274,9 @@ public:
     void showQuickView();
     void advEditChanged();
     void setAdvText(const std::string& text);
+    // cmdAdvEdit's caption; Alt+G presses the button whatever its caption's access key.
+    void setAdvEditCaption(const QString& caption);
+    QShortcut* altG_ = nullptr;
     void stepSyntaxError(bool forward);
     bool scriptEditKeyPress(QKeyEvent* key);
     void scriptEditKeyRelease(QKeyEvent* key);

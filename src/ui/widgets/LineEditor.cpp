@@ -154,6 +154,7 @@ QMimeData* LineEditor::createMimeDataFromSelection() const {
 void LineEditor::insertFromMimeData(const QMimeData* source) {
     // Only plain text enters the line, without control characters.
     QString text = source->text();
+    if (insertHandler_) return insertHandler_(text);
     QString clean;
     for (QChar ch : text)
         if (ch.unicode() >= 32) clean += ch;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QTextEdit>
+#include <functional>
 #include <string>
 
 namespace lt {
@@ -44,6 +45,9 @@ public:
     void selectWordAtCursor();
 
     QTextCharFormat baseFormat() const { return base_; }
+    // Takes over text that arrives by a drop or a middle-click paste; without a handler
+    // the text (control characters removed) is inserted as it is.
+    void setInsertHandler(std::function<void(const QString&)> handler) { insertHandler_ = std::move(handler); }
 
 protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -53,6 +57,7 @@ protected:
 
 private:
     QTextCharFormat base_;
+    std::function<void(const QString&)> insertHandler_;
 };
 
 } // namespace lt

@@ -27,6 +27,9 @@ TEST(StartMessages, BarRangeAndRefusals) {
         {"1", "2000", "2000 is bigger than the maximum message number 1023.", 1},
         {"-4", "", "-4 is smaller than the minimum message number 0.", 0},
         {"7", "7", "You cannot start message 7 more than once.", -1},
+        // Numbers count by value, as typed with zeros in front.
+        {"009", "", "Message 009 is the current message. You cannot call the current message.", 0},
+        {"7", "007", "You cannot start message 7 more than once.", -1},
     };
     for (const Row& row : rows) {
         StartChoice bad;

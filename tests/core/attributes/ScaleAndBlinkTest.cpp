@@ -75,10 +75,10 @@ TEST(BlinkSettings, OkWritesTheLineAndSharesTheRate) {
     ApplyBlink(m, 3, "\\sb90\\sa90 \\f0 \\cf0 PLAIN", true, 1);
     EXPECT_EQ(m.LineBlink[3], "");
     EXPECT_EQ(m.LineBlink[2], "18,1");
-    // Off clears the line's blink even with marks left.
+    // Off stops the line blinking: the marked characters become steady with the rate.
     ApplyBlink(m, 1, blinking, false, 7);
     EXPECT_EQ(m.LineBlink[1], "");
-    EXPECT_EQ(m.LineRtf[1], blinking);
+    EXPECT_EQ(m.LineRtf[1], "\\sb90\\sa90 \\f0 \\cf0 ABCD");
 }
 
 TEST(VariableFields, MarksStatusPlaceholdersAndRemoval) {

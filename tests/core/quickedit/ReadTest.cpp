@@ -132,5 +132,7 @@ TEST_F(QuickEditTest, ParagraphsCentringAndScrollModes) {
     EXPECT_EQ(GetCenter(s, "\\f0 \\cf0  A", false, 1, state), "\\f0 \\cf0 \\ql  A");
     EXPECT_FALSE(state);
     m.LineScroll[2].clear();
-    EXPECT_EQ(GetCenter(s, "\\f0 \\cf0         \\f0 \\cf0   ", true, 2, state), "\\f0 \\cf0 \\f0 \\cf0 \\qc   ");
+    // The padding is the run of blanks that centres the rest; blanks typed after it stay.
+    EXPECT_EQ(GetCenter(s, "\\f0 \\cf0          \\f0 \\cf0   ", true, 2, state), "\\f0 \\cf0 \\f0 \\cf0 \\qc   ");
+    EXPECT_EQ(GetCenter(s, "\\f0 \\cf0         \\f0 \\cf0  AB", true, 2, state), "\\f0 \\cf0 \\f0 \\cf0  AB");
 }

@@ -49,6 +49,11 @@ TEST(SaveFile, EmptyCurrentMessageLeavesAnEmptyLine) {
     EXPECT_EQ(f.s.index.MessageState[0], 0);
     EXPECT_EQ(f.s.index.CurrentFilePath, f.dir.file("new.src"));
     EXPECT_FALSE(f.s.run.HeaderChanged);
+    // So does the skeleton Script Edit shows for an untouched message.
+    f.s.msg.BlockText = EmptyBlock(f.s);
+    f.s.run.HeaderChanged = true;
+    ASSERT_TRUE(SaveFile(f.s, f.dir.file("new.src"), f.dir.file("new.src")));
+    EXPECT_EQ(f.dir.read("new.src"), ScriptHeader("7740", "2") + "\r\n");
 }
 
 // A save that breaks at any write, sync or rename leaves the old file byte-identical and

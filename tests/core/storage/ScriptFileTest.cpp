@@ -101,4 +101,9 @@ TEST(ScriptFile, FetchSearchesForwardAndReportsMissingFiles) {
     EXPECT_EQ(FetchBlock(f.s, f.dir.file("a.src"), 5), "");
     EXPECT_EQ(FetchBlock(f.s, f.dir.file("gone.src"), 2), "");
     EXPECT_EQ(f.ui.lastText(), "Can't open file gone.src");
+
+    // A block that lost its END SUB line ends where the next one begins.
+    f.dir.write("b.src", "SUB 1(TASK=0)\r\n\r\n    // NOTEEND SUB\r\n\r\n" + Block(2, 2) + "\r\n");
+    f.s.index.MessageOffset[1] = 1;
+    EXPECT_EQ(FetchBlock(f.s, f.dir.file("b.src"), 1), "SUB 1(TASK=0)\r\n\r\n    // NOTEEND SUB\r\n");
 }
