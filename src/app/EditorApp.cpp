@@ -41,7 +41,7 @@ EditorApp::~EditorApp() = default;
 bool EditorApp::acquireInstanceLock() {
     // Only another running editor stops this one: where no lock can be made at all (no
     // runtime directory, no rights), the editor starts without one.
-    return lock_.tryLock() != InstanceLock::Result::HeldElsewhere;
+    return lock_.tryLock() != platform::InstanceLock::Result::HeldElsewhere;
 }
 
 bool EditorApp::start() {

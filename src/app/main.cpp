@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "app/EditorApp.h"
-#include "storage/FileSystem.h"
+#include "storage/NativeFileSystem.h"
 #include "ui/style/EditorStyle.h"
 
 int main(int argc, char* argv[]) {
@@ -14,12 +14,14 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(new lt::EditorStyle); // the application owns it
     QApplication::setApplicationName(QStringLiteral("Lumatext 7700"));
     QApplication::setOrganizationName(QStringLiteral("Brelmo Industries"));
-    lt::PosixFileSystem fs;
+    lt::NativeFileSystem fs;
     lt::StartupOptions options;
-    options.programDir = QCoreApplication::applicationDirPath().toStdString();
-    options.currentDir = QDir::currentPath().toStdString();
+    // Qt names paths with "/"; the program writes its platform's separator.
+    auto native = [](const QString& path) { return QDir::toNativeSeparators(path).toStdString(); };
+    options.programDir = native(QCoreApplication::applicationDirPath());
+    options.currentDir = native(QDir::currentPath());
     QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    options.lockDir = (runtime.isEmpty() ? QDir::tempPath() : runtime).toStdString();
+    options.lockDir = native(runtime.isEmpty() ? QDir::tempPath() : runtime);
     lt::EditorApp editor(fs, options);
     if (!editor.start()) return 0;
     // A script file named on the command line is opened at once.
@@ -33,7 +35,7 @@ int main(int argc, char* argv[]) {
                 std::fflush(stdout);
                 QApplication::quit();
             });
-        else editor.openFile(QDir(args.at(i)).absolutePath().toStdString());
+        else editor.openFile(native(QDir(args.at(i)).absolutePath()));
     }
     int code = QApplication::exec();
     editor.shutdown();
