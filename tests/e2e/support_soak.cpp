@@ -628,22 +628,10 @@ private:
         // A script changed by keys other than whole statements may be anything the person made,
         // and stays what they made when it is stored, saved and opened again; a whole
         // statement added to it does not mend it.
-        // (Compared line by line without the line ends and trailing blanks that storing may
-        // change; a line end the person removed is a change.)
-        const auto bare = [](const std::string& b) {
-            std::string out, line;
-            std::istringstream in(b);
-            while (std::getline(in, line)) {
-                while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.pop_back();
-                out += line + '\n';
-            }
-            while (out.size() > 1 && out[out.size() - 1] == '\n' && out[out.size() - 2] == '\n') out.pop_back();
-            return out;
-        };
-        const std::string now = bare(CurrentBlock(s()));
+        const std::string now = Bare(CurrentBlock(s()));
         const bool script = s().run.ScriptEditMode || s().msg.ScriptOnly;
-        if (script && s().msg.CurrentMessage == cur_ && now != bare(blockBefore_) &&
-            (op_ != Op::HandEdit || garbled_.count(bare(blockBefore_))))
+        if (script && s().msg.CurrentMessage == cur_ && now != Bare(blockBefore_) &&
+            (op_ != Op::HandEdit || garbled_.count(Bare(blockBefore_))))
             garbled_.insert(now);
         const std::string broken = CheckInvariant(s(), w(), !script || !garbled_.count(now));
         if (!check(broken.empty(), broken)) return;
@@ -837,6 +825,19 @@ private:
         }
     }
 
+    // A script as compared for having been garbled: line by line, without the line ends and
+    // trailing blanks that storing may change; a line end the person removed is a change.
+    static std::string Bare(const std::string& b) {
+        std::string out, line;
+        std::istringstream in(b);
+        while (std::getline(in, line)) {
+            while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.pop_back();
+            out += line + '\n';
+        }
+        while (out.size() > 1 && out[out.size() - 1] == '\n' && out[out.size() - 2] == '\n') out.pop_back();
+        return out;
+    }
+
     void shortcut(const Step& step) {
         const KeyDef& k = kShortcuts[step.value];
         const std::string name = k.name;
@@ -844,7 +845,8 @@ private:
         if (name == "Ctrl+X" && target == w().txtAdvEdit) return skip();
         const bool scriptEdit = s().run.ScriptEditMode;
         const bool onlyScript = s().msg.ScriptOnly && !scriptEdit;
-        if (name == "Ctrl+Y" && target == w().txtAdvEdit && !s().msg.BlockText.empty()) {
+        if (name == "Ctrl+Y" && target == w().txtAdvEdit && !s().msg.BlockText.empty() &&
+            !garbled_.count(Bare(s().msg.BlockText))) {
             key(k.key, k.mods);
             const std::string want = "No syntax errors found in message " + std::to_string(s().msg.CurrentMessage);
             check(f_.ui.lastText() == want, "Ctrl+Y in Script Edit said \"" + f_.ui.lastText() + "\"");

@@ -29,6 +29,20 @@ std::string num(long long n) { return std::to_string(n); }
 
 bool shortText(size_t length) { return length >= 1 && length <= 19; }
 
+// The alignment in force at the end of a paragraph, starting from the one it inherits: the
+// last of "qc" (centred), "ql" or "pard" (left) wins, and an empty paragraph still hands its
+// alignment on to the next one.
+bool AlignmentAfter(const std::string& paragraph, bool inherited) {
+    size_t pos = 0;
+    RichToken t;
+    while (NextRichToken(paragraph, pos, t)) {
+        if (t.kind != RichToken::ControlWord) continue;
+        if (t.word == "qc") inherited = true;
+        else if (t.word == "ql" || t.word == "pard") inherited = false;
+    }
+    return inherited;
+}
+
 std::string centringPadding(size_t length) {
     return "\\f0 \\cf0 " + std::string((20 - length) / 2, ' ');
 }
@@ -120,7 +134,7 @@ std::string plainSection(const QuickMessage& m, int i, const std::string& label,
     std::string rtf = m.LineRtf.at(i);
     const bool fits = shortText(length) && scroll.empty();
     std::string out = label + "    CALL CURSOR(" + n + ",1)" + kCrlf;
-    if (fits && HasControlWord(rtf, "qc")) {
+    if (fits && AlignmentAfter(rtf, false)) {
         out += std::string("// Center line") + kCrlf;
         rtf = centringPadding(length) + rtf;
     }
@@ -143,22 +157,23 @@ std::string repeatingSection(const QuickMessage& m, int i, const std::string& la
     struct Paragraph {
         std::string rtf;
         size_t length;
+        bool centred;
     };
     std::vector<Paragraph> paragraphs;
+    bool align = false;
     for (auto& p : SplitParagraphs(m.LineRtf.at(i))) {
         size_t length = GetText(p).size();
+        align = AlignmentAfter(p, align);
         // Paragraphs without text add nothing; numbering counts the ones that print.
-        if (length > 0) paragraphs.push_back(Paragraph{std::move(p), length});
+        if (length > 0) paragraphs.push_back(Paragraph{std::move(p), length, align});
     }
     const std::string pause =
         m.WaitTime.empty() ? std::string() : Padded("    CALL WAIT(" + m.WaitTime + ")", "// Pause program execution ");
-    bool centring = false;
     std::string comment;
     for (size_t k = 0; k < paragraphs.size(); ++k) {
         std::string rtf = paragraphs[k].rtf;
         const size_t length = paragraphs[k].length;
-        if (HasControlWord(rtf, "qc")) centring = true;
-        else if (HasControlWord(rtf, "ql")) centring = false;
+        const bool centring = paragraphs[k].centred;
         std::string erase;
         std::string thisComment = comment;
         if (shortText(length)) {

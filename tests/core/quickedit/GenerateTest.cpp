@@ -167,6 +167,13 @@ TEST_F(QuickEditTest, RepeatingAndScrollingLinesGoLast) {
                   erase + wait + "    PRINT\r\n    PRINT\"12345678901234567890\";\r\n" + wait +
                   "// Center block 4\r\n    PRINT\r\n    PRINT\"         \";\r\n    PRINT\"EF\";\r\n" + erase + wait +
                   "    CALL GOTO_MARKER(0,2)\r\n");
+    // Enter at the start of a centred block leaves an empty paragraph that carries the
+    // alignment on to the block after it.
+    m.LineRtf[1] = "\\sb90\\sa90 \\f0 \\cf0 12345678901234567890\\par\r\n\\qc \\par\r\n\\f0 \\cf0 EF";
+    SubMake(s);
+    EXPECT_NE(m.LineScript[1].find("// Center block 2\r\n    PRINT\r\n    PRINT\"         \";\r\n    PRINT\"EF\";"),
+              std::string::npos)
+        << m.LineScript[1];
     m.VerticalScrollMode = false;
     SubMake(s);
     EXPECT_EQ(m.LineScript[1], "LINE1:\r\n");
