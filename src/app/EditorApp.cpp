@@ -1,10 +1,13 @@
 #include "app/EditorApp.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "app/DataLocation.h"
 #include "app/WindowPlacement.h"
 #include "settings/ProgramMenu.h"
 #include "settings/SettingsFile.h"
@@ -27,13 +30,29 @@ bool HasFixedPitchFont() {
 constexpr float kTwipsPerPixel = 15.0f;
 } // namespace
 
+StartupOptions DesktopStartupOptions() {
+    QCoreApplication::setApplicationName(QStringLiteral("Lumatext 7700"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Brelmo Industries"));
+    // The desktop entry the window belongs to (its icon in task bars and docks).
+    QGuiApplication::setDesktopFileName(QStringLiteral("lumatext7700"));
+    StartupOptions o;
+    o.programDir = QCoreApplication::applicationDirPath().toStdString();
+    o.currentDir = QDir::currentPath().toStdString();
+    o.appDataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    o.documentsDir = (QDir(documents).exists() ? documents : QDir::homePath()).toStdString();
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    o.lockDir = (runtime.isEmpty() ? QDir::tempPath() : runtime).toStdString();
+    return o;
+}
+
 EditorApp::EditorApp(FileSystem& fs, StartupOptions options)
     : fs_(fs),
       options_(std::move(options)),
       lock_(WithTrailingSeparator(options_.lockDir) + "Lumatext7700.lock"),
       port_(nullptr, nullptr) {
     if (!options_.showModal) options_.showModal = [](QDialog& d) { d.exec(); };
-    session_ = std::make_unique<Session>(fs_, port_);
+    session_ = std::make_unique<Session>(fs_, options_.userPort ? *options_.userPort : static_cast<UserPort&>(port_));
 }
 
 EditorApp::~EditorApp() = default;
@@ -57,7 +76,11 @@ bool EditorApp::start() {
     Session& s = *session_;
     s.run.ProgramDir = WithTrailingSeparator(options_.programDir);
     s.run.ProgramName = "Lumatext7700";
-    s.run.SettingsFilePath = SettingsFilePathFor(options_.currentDir, s.run.ProgramName);
+    const DataLocation where = ChooseDataLocation(fs_, s.run.ProgramDir, options_.currentDir, options_.appDataDir,
+                                                  options_.documentsDir);
+    s.run.DataDir = where.dataDir;
+    s.run.DocumentsDir = where.documentsDir;
+    s.run.SettingsFilePath = SettingsFilePathFor(where.settingsDir, s.run.ProgramName);
     s.run.HelpFilePath = s.run.ProgramDir + "Lumatext7700.hlp";
 
     window_ = std::make_unique<frmQuick>(s);

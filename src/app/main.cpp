@@ -1,7 +1,6 @@
 // Lumatext 7700: the editor's entry point.
 #include <QApplication>
 #include <QDir>
-#include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 
@@ -12,15 +11,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setStyle(new lt::EditorStyle); // the application owns it
-    QApplication::setApplicationName(QStringLiteral("Lumatext 7700"));
-    QApplication::setOrganizationName(QStringLiteral("Brelmo Industries"));
     lt::PosixFileSystem fs;
-    lt::StartupOptions options;
-    options.programDir = QCoreApplication::applicationDirPath().toStdString();
-    options.currentDir = QDir::currentPath().toStdString();
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    options.lockDir = (runtime.isEmpty() ? QDir::tempPath() : runtime).toStdString();
-    lt::EditorApp editor(fs, options);
+    lt::EditorApp editor(fs, lt::DesktopStartupOptions());
     if (!editor.start()) return 0;
     // A script file named on the command line is opened at once.
     const QStringList args = QCoreApplication::arguments();

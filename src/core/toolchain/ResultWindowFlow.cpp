@@ -44,9 +44,9 @@ void ResultWindowFlow::probeDirectory() {
     if (ProbeDirectory(s.fs, dir.empty() ? std::string("./") : dir, "SGX3&&&.$$$")) return;
     s.ui.messageBox(Box("Can't write in specified directory " + dir +
                             ", in order to program the unit binary file will be created in directory - " +
-                            s.run.ProgramDir,
+                            s.run.WriteDir(),
                         Buttons::Ok, Icon::Exclamation));
-    outputName_ = s.run.ProgramDir + BaseName(FileNamePart(sourcePath_));
+    outputName_ = s.run.WriteDir() + BaseName(FileNamePart(sourcePath_));
 }
 
 bool ResultWindowFlow::compile() {

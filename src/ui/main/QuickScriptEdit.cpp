@@ -202,7 +202,7 @@ void frmQuick::runExternalEditor() {
     const std::string& current = s_.index.CurrentFilePath;
     // "Sub.src" never takes the place of a file of the person's; where both usual places
     // hold one, a fresh directory of this run's own takes it.
-    std::string path = EditorTempFilePath(s_.fs, current, s_.run.ProgramDir);
+    std::string path = EditorTempFilePath(s_.fs, current, s_.run.WriteDir());
     std::unique_ptr<QTemporaryDir> freshDir;
     if (path.empty()) {
         freshDir = std::make_unique<QTemporaryDir>();
