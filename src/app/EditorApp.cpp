@@ -36,13 +36,15 @@ StartupOptions DesktopStartupOptions() {
     // The desktop entry the window belongs to (its icon in task bars and docks).
     QGuiApplication::setDesktopFileName(QStringLiteral("lumatext7700"));
     StartupOptions o;
-    o.programDir = QCoreApplication::applicationDirPath().toStdString();
-    o.currentDir = QDir::currentPath().toStdString();
-    o.appDataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation).toStdString();
+    // Qt names paths with "/"; the program writes its platform's separator.
+    auto native = [](const QString& path) { return QDir::toNativeSeparators(path).toStdString(); };
+    o.programDir = native(QCoreApplication::applicationDirPath());
+    o.currentDir = native(QDir::currentPath());
+    o.appDataDir = native(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    o.documentsDir = (QDir(documents).exists() ? documents : QDir::homePath()).toStdString();
+    o.documentsDir = native(QDir(documents).exists() ? documents : QDir::homePath());
     const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    o.lockDir = (runtime.isEmpty() ? QDir::tempPath() : runtime).toStdString();
+    o.lockDir = native(runtime.isEmpty() ? QDir::tempPath() : runtime);
     return o;
 }
 
@@ -60,7 +62,7 @@ EditorApp::~EditorApp() = default;
 bool EditorApp::acquireInstanceLock() {
     // Only another running editor stops this one: where no lock can be made at all (no
     // runtime directory, no rights), the editor starts without one.
-    return lock_.tryLock() != InstanceLock::Result::HeldElsewhere;
+    return lock_.tryLock() != platform::InstanceLock::Result::HeldElsewhere;
 }
 
 bool EditorApp::start() {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "Session.h"
-#include "app/InstanceLock.h"
+#include "platform/InstanceLock.h"
 #include "storage/FileSystem.h"
 #include "ui/QtUserPort.h"
 
@@ -58,7 +58,7 @@ private:
 
     FileSystem& fs_;
     StartupOptions options_;
-    InstanceLock lock_;
+    platform::InstanceLock lock_;
     QtUserPort port_;
     std::unique_ptr<Session> session_;
     std::unique_ptr<frmQuick> window_;

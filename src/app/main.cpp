@@ -5,13 +5,13 @@
 #include <cstdio>
 
 #include "app/EditorApp.h"
-#include "storage/FileSystem.h"
+#include "storage/NativeFileSystem.h"
 #include "ui/style/EditorStyle.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setStyle(new lt::EditorStyle); // the application owns it
-    lt::PosixFileSystem fs;
+    lt::NativeFileSystem fs;
     lt::EditorApp editor(fs, lt::DesktopStartupOptions());
     if (!editor.start()) return 0;
     // A script file named on the command line is opened at once.
@@ -25,7 +25,7 @@ int main(int argc, char* argv[]) {
                 std::fflush(stdout);
                 QApplication::quit();
             });
-        else editor.openFile(QDir(args.at(i)).absolutePath().toStdString());
+        else editor.openFile(QDir::toNativeSeparators(QDir(args.at(i)).absolutePath()).toStdString());
     }
     int code = QApplication::exec();
     editor.shutdown();

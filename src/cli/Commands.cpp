@@ -13,6 +13,7 @@
 #include "quickedit/Read.h"
 #include "quickedit/RichText.h"
 #include "quickedit/Simulation.h"
+#include "storage/PathUtil.h"
 #include "storage/SaveFile.h"
 #include "storage/ScriptFile.h"
 #include "storage/WorkStore.h"
@@ -47,8 +48,8 @@ struct Cli {
     Session s;
     Cli(FileSystem& f, std::ostream& o, std::ostream& e) : fs(f), out(o), err(e), ui(e), s(f, ui) {
         std::error_code ec;
-        std::string temp = std::filesystem::temp_directory_path(ec).string();
-        s.run.ProgramDir = (temp.empty() ? std::string("/tmp") : temp) + "/";
+        std::string temp = std::filesystem::temp_directory_path(ec).u8string();
+        s.run.ProgramDir = WithTrailingSeparator(temp.empty() ? std::string(".") : temp);
     }
 };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/ComPort.h"
 #include "storage/LineReader.h"
 
 namespace lt {
@@ -71,7 +72,7 @@ bool ParseUnit(const std::string& text, const EnvironmentLookup& env, UnitTarget
         // The unit tool's own rule: the device named by $LUMATEXT7700_COM<n>, else the
         // n-th serial device. Two COM names for one device are one line.
         std::string device = env("LUMATEXT7700_COM" + std::to_string(value));
-        if (device.empty()) device = "/dev/ttyS" + std::to_string(value - 1);
+        if (device.empty()) device = platform::ComPortDevice(static_cast<int>(value));
         unit.line = startsWithNoCase(device, "tcp://") ? lower(device) : device;
     }
     unit.label = unit.port + ":" + std::to_string(unit.address);

@@ -5,10 +5,11 @@
 #include <vector>
 
 #include "Commands.h"
-#include "storage/FileSystem.h"
+#include "platform/CommandLine.h"
+#include "storage/NativeFileSystem.h"
 
 int main(int argc, char* argv[]) {
-    std::vector<std::string> args(argv + 1, argv + argc);
-    lt::PosixFileSystem fs;
-    return lt::RunLumatext(args, fs, std::cout, std::cerr);
+    lt::platform::UseUtf8StandardStreams();
+    lt::NativeFileSystem fs;
+    return lt::RunLumatext(lt::platform::Utf8Arguments(argc, argv), fs, std::cout, std::cerr);
 }

@@ -1,6 +1,7 @@
 #include "ui/QtUserPort.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -86,7 +87,7 @@ std::optional<std::string> runFileDialog(QWidget* parent, const FileDialog& d, b
     dialog.setDefaultSuffix(QString::fromStdString(d.defaultExtension));
     if (!d.fileName.empty()) dialog.selectFile(QString::fromStdString(d.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    return QDir::toNativeSeparators(dialog.selectedFiles().first()).toStdString();
 }
 } // namespace
 

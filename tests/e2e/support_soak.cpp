@@ -12,6 +12,7 @@
 #include "quickedit/Read.h"
 #include "quickedit/RichText.h"
 #include "settings/ProgramMenu.h"
+#include "storage/FileCommands.h"
 #include "storage/LineReader.h"
 #include "storage/PathUtil.h"
 #include "storage/WorkStore.h"
@@ -530,9 +531,11 @@ private:
     }
 
     // The save question comes exactly when something changed; the person says No.
+    // Now and then the person cancels; then nothing happens.
     void expectSaveQuestion() {
         expectQuestion_ = modified();
-        if (expectQuestion_) f_.ui.answers.push_back(Answer::No);
+        cancelled_ = expectQuestion_ && choice_ % 5 == 0;
+        if (expectQuestion_) f_.ui.answers.push_back(cancelled_ ? Answer::Cancel : Answer::No);
     }
     void takeSaveQuestion() {
         const bool asked = !f_.ui.boxes.empty() && f_.ui.boxes[0].text == kSaveQuestion;
@@ -545,7 +548,10 @@ private:
         }
         check(asked == expectQuestion_,
               expectQuestion_ ? "unsaved changes were not noticed" : "asked to save a file without changes" + why);
-        if (asked) f_.ui.boxes.erase(f_.ui.boxes.begin());
+        if (asked) {
+            check(f_.ui.boxes[0].buttons == Buttons::YesNoCancel, "the save question lacks Cancel");
+            f_.ui.boxes.erase(f_.ui.boxes.begin());
+        }
     }
     void loaded(const std::string& path, const std::string& how) {
         // A file saved with no messages says so when it opens; the person clicks OK.
@@ -565,6 +571,9 @@ private:
 
     // --- one step ---------------------------------------------------------------------------
     void begin(const Step& step) {
+        // A number left in the message box is acted upon when the focus leaves the box, in
+        // the middle of whatever the step does next.
+        pendingNumber_ = focus() == w().txtMsg && w().txtMsg->text() != QString::number(s().msg.CurrentMessage);
         f_.ui.clear();
         dialogs_.clear();
         anyDialogOk_ = false;
@@ -612,6 +621,12 @@ private:
     void messageChanged() {
         const int left = cur_;
         const std::string stored = storedBlock(left);
+        // After a change the step made before a pending number moved the window on, the
+        // message left is as the store has it.
+        if (pendingNumber_) {
+            if (stored.empty()) blocks_.erase(left);
+            else blocks_[left] = stored;
+        }
         check(kept(stored) == kept(modelBlock(left)),
               "message " + std::to_string(left) + " was stored as\n" + stored + "\ninstead of\n" + modelBlock(left));
         if (modelBlock(left) != loaded_) stored_ = true;
@@ -631,11 +646,7 @@ private:
         case Op::Click: return clickControl(step);
         case Op::Hover: return hover(step);
         case Op::Menu: return menu(step);
-        case Op::Paste:
-            if (focus() == w().txtAdvEdit) return skip();
-            QApplication::clipboard()->setText(QString::fromUtf8(step.text.c_str()));
-            key(Qt::Key_V, kCtrl);
-            return;
+        case Op::Paste: return paste(step);
         case Op::Drop: return drop(step);
         case Op::MsgNumber: return number(w().txtMsg, step);
         case Op::LineNumber: return number(w().txtLine, step);
@@ -644,8 +655,13 @@ private:
         case Op::New: {
             fileStep_ = true;
             expectSaveQuestion();
+            const std::string before = s().index.CurrentFilePath;
             key(Qt::Key_N, kCtrl);
             takeSaveQuestion();
+            if (cancelled_) {
+                check(s().index.CurrentFilePath == before && CurrentBlock(s()) == blockBefore_, "a cancelled New changed the file");
+                return;
+            }
             check(s().index.CurrentFilePath.empty(), "New kept the file name");
             blocks_.clear();
             path_.clear();
@@ -669,32 +685,107 @@ private:
             fileStep_ = true;
             f_.ui.files.push_back(path);
             expectSaveQuestion();
+            if (cancelled_) f_.ui.files.clear();  // no dialog after a cancelled question
             key(Qt::Key_O, kCtrl);
             takeSaveQuestion();
-            check(f_.ui.fileDialogs.size() == 1, "Ctrl+O showed no open dialog");
+            if (cancelled_) {
+                check(f_.ui.fileDialogs.empty() && CurrentBlock(s()) == blockBefore_, "a cancelled Open went on");
+                return;
+            }
+            check(f_.ui.fileDialogs.size() == 1 && f_.ui.fileDialogs[0].title == "Open Script File",
+                  "Ctrl+O showed no open dialog");
             loaded(path, "opened");
             return;
         }
         }
     }
 
+    // The typing rules at the end of a fixed line of a message without scrolling lines:
+    // the line takes each character the unit shows up to 20, refuses "#" followed by "#" or
+    // "?".."_" with its box, and refuses characters above the unit's range with a status text.
+    struct TypedLine {
+        std::string text;
+        std::vector<std::string> boxes;
+        bool refusedOutside = false;
+    };
+    static TypedLine predictTyping(std::string text, const std::string& typed) {
+        TypedLine r;
+        for (unsigned char c : typed) {
+            if (c >= 0x80) {
+                if ((c & 0xC0) == 0xC0) r.refusedOutside = true;  // one refusal per character
+                continue;
+            }
+            if (text.size() >= 20) break;  // the long message dialog: left to the dialog worker
+            if (!text.empty() && text.back() == '#' && (c == '#' || (c >= 63 && c <= 95))) {
+                r.boxes.push_back(std::string("Character combination #") + static_cast<char>(c) +
+                                  " is illegal in Quick Edit. Please refer to the 7700 PC User's Manual on Literal "
+                                  "Control Characters which can be entered in Script Edit.");
+                continue;
+            }
+            text += static_cast<char>(c);
+        }
+        r.text = text;
+        return r;
+    }
+    bool messageScrolls() {
+        for (int i = 1; i <= s().msg.LineCount; ++i)
+            if (!s().msg.LineScroll[i].empty() || !s().msg.LineRepeat[i].empty()) return true;
+        return false;
+    }
+
     void type(const Step& step) {
         QWidget* target = focus();
         if (target == w().txtAdvEdit) return skip();
-        const QString text = QString::fromUtf8(step.text.c_str());
-        // Typing at the end of a short fixed line adds exactly the characters the unit can show.
         const int line = w().currentLine();
         const QTextCursor cursor = w().txtEdit->textCursor();
         const std::string old = GetText(s().msg.LineRtf[line]);
-        const std::string ascii = asciiOnly(step.text);
-        const bool simple = target == w().txtEdit && quickEditing() && lineIsPlain() && !cursor.hasSelection() &&
-                            cursor.atEnd() && old.size() + ascii.size() <= 20 && ascii.find('#') == std::string::npos &&
-                            old.find('#') == std::string::npos;
-        keys(text);
-        if (simple) {
-            const std::string now = GetText(s().msg.LineRtf[line]);
-            check(now == old + ascii, "typing \"" + step.text + "\" after \"" + old + "\" gave \"" + now + "\"");
-        }
+        const bool predictable = target == w().txtEdit && quickEditing() && lineIsPlain() && !messageScrolls() &&
+                                 !cursor.hasSelection() && cursor.atEnd() &&
+                                 (old + asciiOnly(step.text)).size() <= 20;
+        const TypedLine want = predictTyping(old, step.text);
+        keys(QString::fromUtf8(step.text.c_str()));
+        if (!predictable) return;
+        const std::string now = GetText(s().msg.LineRtf[line]);
+        check(now == want.text, "typing \"" + step.text + "\" after \"" + old + "\" gave \"" + now + "\"");
+        check(f_.ui.texts() == want.boxes, "typing \"" + step.text + "\" showed other boxes: " + f_.ui.lastText());
+        f_.ui.clear();
+        if (want.refusedOutside && step.text.back() & 0x80)
+            check(w().lblStatBar->text().startsWith(QStringLiteral("The unit cannot show ")),
+                  "a refused character left the status \"" + w().lblStatBar->text().toStdString() + "\"");
+    }
+
+    // Ctrl+V into a fixed or continuous line takes the characters the unit shows, when they
+    // fit; too long a text is refused whole with the line's box.
+    void paste(const Step& step) {
+        QWidget* target = focus();
+        if (target == w().txtAdvEdit) return skip();
+        const QString text = QString::fromUtf8(step.text.c_str());
+        QApplication::clipboard()->setText(text);
+        const int line = w().currentLine();
+        const bool plain = lineIsPlain(), continuous = !s().msg.LineScroll[line].empty();
+        // Positions are taken now: a QTextCursor copy follows the document's later edits.
+        const QTextCursor cursor = w().txtEdit->textCursor();
+        const size_t start = static_cast<size_t>(cursor.selectionStart()), end = static_cast<size_t>(cursor.selectionEnd());
+        const std::string old = w().txtEdit->toPlainText().toStdString();
+        const bool predictable = target == w().txtEdit && quickEditing() && (plain || continuous) &&
+                                 w().txtEdit->document()->blockCount() == 1 && end <= old.size();
+        key(Qt::Key_V, kCtrl);
+        if (!predictable) return;
+        const std::string clean = asciiOnly(step.text);
+        const size_t selected = end - start;
+        const size_t limit = plain ? 20 : 155;
+        std::string want = old;
+        std::vector<std::string> boxes;
+        if (old.size() - selected + clean.size() > limit)
+            boxes.push_back(plain ? "The text to be pasted is too long to fit in 20 characters line. You may want to "
+                                    "create a continuous scrolling message."
+                                  : "You cant have more than 155 characters on continuous scrolling line");
+        else
+            want.replace(start, selected, clean);
+        const std::string now = GetText(s().msg.LineRtf[line]);
+        check(now == want, "pasting \"" + step.text + "\" into \"" + old + "\" gave \"" + now + "\"");
+        check(f_.ui.texts() == boxes, "pasting \"" + step.text + "\" showed other boxes: " + f_.ui.lastText());
+        f_.ui.clear();
     }
 
     void pressKey(const KeyDef& k) {
@@ -747,9 +838,29 @@ private:
         const bool enabled = c->isEnabled() && quickEditing();
         const std::string relay = s().msg.RelayMode, cls = s().msg.ClearScreen;
         const int line = win.currentLine();
+        const std::string font = s().msg.LineFont[line];
         const bool centred = win.txtEdit->centredAtCursor();
+        const int from = s().msg.CurrentMessage;
         click(c, step.choice);
+        settle();
+        // The message scroll bar steps to the next or previous message that has a block.
+        if (name == "vsbMsg" && c->isEnabled())
+            for (int n = std::min(from, s().msg.CurrentMessage) + 1; n < std::max(from, s().msg.CurrentMessage); ++n)
+                check(!blocks_.count(n), "the scroll bar passed over message " + std::to_string(n));
+        // A label puts the focus into its box when the box can take it.
+        static const std::map<std::string, std::string> labels = {{"Label2", "txtMsg"}, {"Label1", "txtTask"},
+                                                                  {"lblLine", "txtLine"}};
+        if (labels.count(name)) {
+            QWidget* box = control(static_cast<int>(std::find(std::begin(kControls), std::end(kControls), labels.at(name)) -
+                                                    std::begin(kControls)));
+            if (usable(box) && f_.ui.boxes.empty()) check(focus() == box, "a click on " + name + " left the focus elsewhere");
+        }
         if (!enabled) return;
+        if (name == "cmdFont") {
+            static const std::vector<std::string> cycle = {"", "ENGLISH", "KATAKANA", "SLAVIC", "CYRILLIC", ""};
+            const auto next = std::find(cycle.begin(), cycle.end(), font) + 1;
+            check(s().msg.LineFont[line] == *next, "Font went from \"" + font + "\" to \"" + s().msg.LineFont[line] + "\"");
+        }
         if (name == "cmdRelay")
             check(s().msg.RelayMode == (relay.empty() ? "ON" : relay == "ON" ? "OFF" : ""), "Relay went from \"" + relay + "\" to \"" + s().msg.RelayMode + "\"");
         if (name == "cmdClrScreen") check(s().msg.ClearScreen.empty() != cls.empty(), "Clear screen did not toggle");
@@ -836,7 +947,8 @@ private:
         f_.ui.answers.push_back(ok ? Answer::Ok : Answer::Cancel);
         mouseClick(popup, popup->actionGeometry(w().mnuEditDel).center());
         settle();
-        if (!check(!f_.ui.boxes.empty() && f_.ui.boxes[0].text == "Delete message  " + std::to_string(gone) + " ?",
+        if (!check(!f_.ui.boxes.empty() && f_.ui.boxes[0].text == "Delete message  " + std::to_string(gone) + " ?" &&
+                       f_.ui.boxes[0].defaultAnswer == Answer::Cancel,
                    "no delete question: " + f_.ui.lastText()))
             return;
         f_.ui.boxes.erase(f_.ui.boxes.begin());
@@ -846,9 +958,19 @@ private:
         }
         blocks_.erase(gone);
         headerChanged_ = true;
+        // The window shows the nearest message below (the next one above after message 0),
+        // or the number next to it when there is none.
+        int want;
+        if (gone == 0) {
+            const auto above = blocks_.upper_bound(0);
+            want = above == blocks_.end() ? 1 : above->first;
+        } else {
+            const auto at = blocks_.lower_bound(gone);
+            want = at == blocks_.begin() ? gone - 1 : std::prev(at)->first;
+        }
         const int landed = s().msg.CurrentMessage;
-        for (int n = std::min(gone, landed) + 1; n < std::max(gone, landed); ++n)
-            check(!blocks_.count(n), "the delete passed over message " + std::to_string(n));
+        check(landed == want, "deleting message " + std::to_string(gone) + " went to " + std::to_string(landed) +
+                                  ", not " + std::to_string(want));
         arrive(landed, "after deleting " + std::to_string(gone));
     }
 
@@ -857,9 +979,14 @@ private:
         const std::string path = item->text().toStdString();
         check(files_.count(path) == 1, "recent file " + path + " was never saved");
         expectSaveQuestion();
+        const std::string before = s().index.CurrentFilePath;
         mouseClick(popup, popup->actionGeometry(item).center());
         settle();
         takeSaveQuestion();
+        if (cancelled_) {
+            check(s().index.CurrentFilePath == before && CurrentBlock(s()) == blockBefore_, "a cancelled reopen went on");
+            return;
+        }
         loaded(path, "reopened");
     }
 
@@ -875,9 +1002,12 @@ private:
                                                        " showed no save dialog (focus on " +
                                                        focus()->objectName().toStdString() + ")"))
             return;
+        const FileDialog& dialog = f_.ui.fileDialogs[0];
+        check(dialog.title == "Save Script File" && dialog.filter == kScriptFilter, "the save dialog is " + dialog.title);
         if (exists)
-            check(!f_.ui.boxes.empty() && f_.ui.boxes[0].text == "The file " + path +
-                                                                    " already exists on disk.\r\nDo you want to replace it.",
+            check(!f_.ui.boxes.empty() &&
+                      f_.ui.boxes[0].text == "The file " + path + " already exists on disk.\r\nDo you want to replace it." &&
+                      f_.ui.boxes[0].title == "File Save Message",
                   "no replace question");
         f_.ui.clear();
         saved(path, writes);
@@ -898,15 +1028,40 @@ private:
         QApplication::sendEvent(port, &dropped);
     }
 
+    // A number typed into a number box: a valid one takes effect; leaving the box with one
+    // out of range shows the box's range message and keeps the focus there.
     void number(QLineEdit* box, const Step& step) {
         if (!usable(box)) return skip();
         mouseClick(box);
+        const bool clean = focus() == box && f_.ui.boxes.empty();
         key(Qt::Key_End);
         key(Qt::Key_Home, kShift);
         keys(QString::fromStdString(step.text));
-        key(step.choice % 2 ? Qt::Key_Tab : Qt::Key_Return);
+        const bool tab = step.choice % 2;
+        key(tab ? Qt::Key_Tab : Qt::Key_Return);
+        settle();
         const long long n = std::stoll(step.text);
-        if (box == w().txtMsg && n <= 1023) expectMessage_ = static_cast<int>(n);
+        const bool four = s().msg.LineCount == 4;
+        const long long last = box == w().txtMsg ? 1023 : box == w().txtTask ? 3 : four ? 4 : 2;
+        const long long first = box == w().txtLine ? 1 : 0;
+        if (box == w().txtMsg && n <= last) expectMessage_ = static_cast<int>(n);
+        if (!clean) return;
+        const std::string what = box == w().txtMsg ? "message" : box == w().txtTask ? "task" : "line";
+        std::vector<std::string> boxes;
+        // The task box puts the task back at once when a number is out of its range, and the
+        // line box shows the current line's row again after every digit (the refresh of the
+        // edit controls); only the message box keeps a number to refuse when it is left.
+        const bool stays = box == w().txtMsg;
+        if (tab && stays && (n < first || n > last))
+            boxes.push_back(step.text + " is not a valid " + what + " number.  The value must be between " +
+                            std::to_string(first) + " and " + std::to_string(last) + ".");
+        check(f_.ui.texts() == boxes, "typing " + step.text + " into the " + what + " box showed \"" +
+                                          f_.ui.lastText() + "\"");
+        if (!boxes.empty()) check(focus() == box, "the " + what + " box let the focus go with " + step.text);
+        if (box == w().txtLine && n >= first && n <= last)
+            check(w().currentLine() == n, "typing " + step.text + " into the line box left line " +
+                                              std::to_string(w().currentLine()));
+        f_.ui.clear();
     }
 
     // A comment line typed into the script before its END SUB line.
@@ -930,6 +1085,8 @@ private:
     bool stored_ = false;       // a changed message went into the work file since the last save
     bool headerChanged_ = false;
     bool expectQuestion_ = false;
+    bool cancelled_ = false;   // the person cancelled the save question
+    bool pendingNumber_ = false;
     // The step in progress.
     std::set<int> garbled_;     // messages whose script the person changed key by key
     std::vector<std::string> dialogs_;

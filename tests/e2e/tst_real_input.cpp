@@ -21,6 +21,7 @@ Step S(Op op, std::string text = {}, std::vector<std::string> plan = {}, int val
 Step Key(const char* name) {
     static const char* const names[] = {"Delete", "Backspace", "Home", "End", "Left", "Right", "Up", "Down",
                                         "PageUp", "PageDown", "Enter", "Tab", "Shift+Left", "Shift+Right"};
+    // (the order of the soak's key table)
     for (int k = 0; k < 14; ++k)
         if (std::string(names[k]) == name) return S(Op::Key, {}, {}, k);
     return S(Op::Key);
@@ -121,6 +122,13 @@ private slots:
     void enterInAnEmptyCentredBlock() {
         Run({Click("txtEdit"), Type("ABCDEFGHIJ"), Type("KLMNOPQRST"), Type("U", {"optSelect2 ok", "ok"}),
              Key("Enter"), Type("SECOND"), Shortcut("Alt+X"), Key("Enter"), Key("Enter")});
+    }
+    // Delete at the end of a block, or over the break between two blocks, never makes a
+    // block longer than the display.
+    void deleteBetweenBlocks() {
+        Run({Click("txtEdit"), Type("ABCDEFGHIJ"), Type("KLMNOPQRST"), Type("U", {"optSelect2 ok", "ok"}),
+             Type("UVWXY"), Key("Home"), Key("Left"), Key("Delete"), Key("Right"), Key("Shift+Left"),
+             Key("Delete")});
     }
     // Cancel in the Send dialog after an empty text was refused leaves the message as it was.
     void sendCancelAfterARefusal() {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "storage/FileSystem.h"
+#include "storage/NativeFileSystem.h"
 
 namespace lt::test {
 
@@ -80,7 +80,7 @@ private:
         int error_ = 0;
     };
 
-    PosixFileSystem real_;
+    NativeFileSystem real_;
 };
 
 } // namespace lt::test

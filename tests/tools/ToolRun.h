@@ -2,14 +2,11 @@
 // lines with one extra empty line, the program started with "@<list>" and no shell.
 #pragma once
 
-#include <spawn.h>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
 
+#include "RunProgram.h"
 #include "TempDir.h"
-
-extern char** environ;
 
 namespace lt::test {
 
@@ -21,12 +18,7 @@ inline std::string listText(const std::vector<std::string>& entries) {
 
 // Exit code of the program, -1 when it could not be started or did not exit normally.
 inline int runProgram(const std::string& program, const std::string& argument) {
-    std::vector<char*> argv = {const_cast<char*>(program.c_str()), const_cast<char*>(argument.c_str()), nullptr};
-    pid_t pid = 0;
-    if (posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv.data(), environ) != 0) return -1;
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) return -1;
-    return WEXITSTATUS(status);
+    return RunProgram({program, {argument}, {}, {}, {}});
 }
 
 // Writes <name>.lst in the directory and runs the tool on it.

@@ -2,16 +2,12 @@
 // messages, New / Open / Save with their questions, recent files, the live display.
 #include <QAction>
 #include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollBar>
 
 #include "LedDots.h"
 #include "storage/WorkStore.h"
 #include "support_window.h"
-#include "ui/widgets/LineEditor.h"
 #include "ui/widgets/SimulationDisplay.h"
 
 using namespace lt;
@@ -19,77 +15,6 @@ using namespace lt;
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
-    void messageNumberBoxMovesWhenLeft() {
-        test::WindowFixture f;
-        QCOMPARE(f.w->txtMsg->text(), QStringLiteral("0"));
-        QCOMPARE(f.w->vsbMsg->maximum(), 1023);
-        f.w->txtMsg->setFocus();
-        f.w->txtMsg->selectAll();
-        QTest::keyClicks(f.w->txtMsg, "1x2");   // letters are refused
-        QCOMPARE(f.w->txtMsg->text(), QStringLiteral("12"));
-        f.w->txtTask->setFocus();
-        QTRY_COMPARE(f.s.msg.CurrentMessage, 12);
-        QCOMPARE(f.w->vsbMsg->value(), 12);
-
-        f.w->txtMsg->setFocus();
-        f.w->txtMsg->selectAll();
-        QTest::keyClicks(f.w->txtMsg, "1024");
-        QTest::keyClick(f.w->txtMsg, Qt::Key_Return);
-        QCOMPARE(f.w->txtMsg->text(), QStringLiteral("12")); // out of range: the current number comes back
-        f.w->txtMsg->setText(QStringLiteral("1024"));
-        f.w->txtTask->setFocus();
-        QTRY_COMPARE(f.ui.boxes.size(), size_t(1));
-        QCOMPARE(f.ui.boxes[0].text,
-                 std::string("1024 is not a valid message number.  The value must be between 0 and 1023."));
-        QTRY_VERIFY(f.w->txtMsg->hasFocus());
-        QCOMPARE(f.s.msg.CurrentMessage, 12);
-    }
-
-    void scrollBarStepsBetweenStoredMessages() {
-        test::WindowFixture f;
-        f.ui.files.push_back(f.writeScript("a.src", {{3, "THREE"}, {9, "NINE"}}));
-        f.w->files().OpenFile();
-        QCOMPARE(f.w->windowTitle(), QStringLiteral("Lumatext 7700 - a.src"));
-        QCOMPARE(f.s.msg.CurrentMessage, 3);
-        QCOMPARE(f.w->frameDisplay->row(1)->text(), QStringLiteral("THREE"));
-        f.w->vsbMsg->setValue(4);
-        QCOMPARE(f.s.msg.CurrentMessage, 9);
-        QCOMPARE(f.w->vsbMsg->value(), 9);
-        QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("NINE"));
-        f.w->vsbMsg->setValue(10);
-        QCOMPARE(f.s.msg.CurrentMessage, 10);
-        QCOMPARE(f.w->txtEdit->toPlainText(), QString());
-        f.w->vsbMsg->setValue(9);
-        f.w->vsbMsg->setValue(8);
-        QCOMPARE(f.s.msg.CurrentMessage, 3);
-        QCOMPARE(f.ui.boxes.size(), size_t(0));
-    }
-
-    void newAsksAboutUnsavedChanges() {
-        test::WindowFixture f;
-        f.type("KEEP ME");
-        f.ui.answers = {Answer::Cancel};
-        f.w->mnuFile[0]->trigger();
-        QCOMPARE(f.ui.lastText(), std::string("Do you want to save the changes?"));
-        QCOMPARE(f.ui.boxes.back().buttons, Buttons::YesNoCancel);
-        QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("KEEP ME"));
-
-        f.ui.answers = {Answer::No};
-        f.w->mnuFile[0]->trigger();
-        QCOMPARE(f.w->txtEdit->toPlainText(), QString());
-        QCOMPARE(f.ui.boxes.size(), size_t(2));
-
-        QTest::keyClicks(f.w->txtEdit, "SAVE ME");
-        f.ui.answers = {Answer::Yes};
-        f.ui.files.push_back(f.dir.file("saved.src"));
-        f.w->mnuFile[0]->trigger();
-        QCOMPARE(f.ui.fileDialogs.back().title, std::string("Save Script File"));
-        QCOMPARE(f.ui.fileDialogs.back().filter, std::string("Lumatext script file (*.src)|*.src"));
-        QVERIFY(f.dir.read("saved.src").find("PRINT\"SAVE ME\";") != std::string::npos);
-        QCOMPARE(f.w->windowTitle(), QStringLiteral("Lumatext 7700 - New"));
-        QCOMPARE(f.w->txtEdit->toPlainText(), QString());
-    }
-
     void openRetriesAfterAForeignFile() {
         test::WindowFixture f;
         f.dir.write("foreign.src", "#define Display_type ()\r\n");
@@ -254,23 +179,6 @@ private slots:
         QVERIFY(f.w->mnuEditCopy->isEnabled());
         QVERIFY(f.w->mnuEditUndo->isEnabled());
         QVERIFY(!f.w->mnuEditSynt->isEnabled());
-    }
-
-    void statusTextsFollowFocus() {
-        test::WindowFixture f;
-        f.w->txtTask->setFocus();
-        QApplication::processEvents();
-        QCOMPARE(f.w->lblStatBar->text(), QStringLiteral("Displays task number of current message."));
-        f.w->txtEdit->setFocus();
-        QApplication::processEvents();
-        QCOMPARE(f.w->lblStatBar->text(), QStringLiteral("Text editing window - all text changes should be done here"));
-        f.w->txtLine->setEnabled(false);
-        f.w->txtTask->setFocus();
-        QTest::mouseClick(f.w->lblLine, Qt::LeftButton);
-        QVERIFY(f.w->txtTask->hasFocus()); // a disabled box takes no focus from its label
-        f.w->txtLine->setEnabled(true);
-        QTest::mouseClick(f.w->Label2, Qt::LeftButton);
-        QVERIFY(f.w->txtMsg->hasFocus());
     }
 };
 

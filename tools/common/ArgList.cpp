@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "common/ToolFiles.h"
+#include "platform/CommandLine.h"
 
 namespace lt::tools {
 
@@ -44,8 +45,7 @@ ArgList parseArgList(const std::vector<std::string>& entries, const std::vector<
 }
 
 std::string listPathFromCommandLine(int argc, char* argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
+    for (const std::string& arg : platform::Utf8Arguments(argc, argv)) {
         if (arg.empty()) continue;
         return arg[0] == '@' ? arg.substr(1) : arg;
     }

@@ -1,11 +1,11 @@
 #include "common/ToolFiles.h"
 
 #include <cctype>
+#include <cstdint>
 #include <cstdio>
-#include <fcntl.h>
-#include <sys/stat.h>
 #include <filesystem>
-#include <unistd.h>
+
+#include "common/ToolDisk.h"
 
 namespace lt::tools {
 
@@ -19,58 +19,25 @@ size_t lastSeparator(const std::string& path) {
     return std::string::npos;
 }
 
-// On this platform "\" is an ordinary file-name character, so a path written with "\"
-// separators is turned into the native form before it reaches the file system.
-std::string nativePath(const std::string& path) {
-    if (std::filesystem::path::preferred_separator == '\\') return path;
-    std::string result = path;
-    for (char& c : result)
-        if (c == '\\') c = '/';
-    return result;
-}
-
 } // namespace
 
 bool readWholeFile(const std::string& path, std::string& content) {
     content.clear();
-    std::FILE* f = std::fopen(nativePath(path).c_str(), "rb");
+    std::FILE* f = openFile(path, "rb");
     if (!f) return false;
     // Read straight into a string of the file's size; a file that grows meanwhile is read
     // on in chunks, one that shrinks is cut where it ends.
-    struct stat info {};
-    size_t have = 0;
-    if (::fstat(::fileno(f), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0) {
-        content.resize(static_cast<size_t>(info.st_size));
-        have = std::fread(content.data(), 1, content.size(), f);
-        content.resize(have);
+    std::error_code ec;
+    const std::uintmax_t size = std::filesystem::file_size(nativePath(path), ec);
+    if (!ec && size > 0) {
+        content.resize(static_cast<size_t>(size));
+        content.resize(std::fread(content.data(), 1, content.size(), f));
     }
     char buffer[65536];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) content.append(buffer, n);
     bool ok = !std::ferror(f);
     std::fclose(f);
-    return ok;
-}
-
-bool writeFileAtomically(const std::string& path, std::string_view content, bool flushToDisk) {
-    const std::string target = nativePath(path);
-    const std::string temp = target + ".tmp~";
-    int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    if (fd < 0) return false;
-    size_t done = 0;
-    while (done < content.size()) {
-        ssize_t n = ::write(fd, content.data() + done, content.size() - done);
-        if (n <= 0) {
-            ::close(fd);
-            std::remove(temp.c_str());
-            return false;
-        }
-        done += static_cast<size_t>(n);
-    }
-    bool ok = !flushToDisk || ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (ok) ok = std::rename(temp.c_str(), target.c_str()) == 0;
-    if (!ok) std::remove(temp.c_str());
     return ok;
 }
 
@@ -119,7 +86,7 @@ std::string findFileIgnoringCase(const std::string& dir, const std::string& name
     const std::string wanted = upperCase(name);
     std::filesystem::directory_iterator it(nativePath(prefix.empty() ? "." : prefix), ec);
     for (; !ec && it != std::filesystem::directory_iterator(); it.increment(ec)) {
-        std::string candidate = it->path().filename().string();
+        std::string candidate = it->path().filename().u8string();
         if (upperCase(candidate) == wanted && it->is_regular_file(ec)) return prefix + candidate;
     }
     return {};

@@ -6,6 +6,7 @@
 #include "common/ArgList.h"
 #include "common/FlashImage.h"
 #include "common/ToolFiles.h"
+#include "platform/ComPort.h"
 #include "protocol/UnitClient.h"
 
 namespace lt::unit {
@@ -267,7 +268,7 @@ bool parseNetworkPort(const std::string& text, std::string& host, int& port) {
 std::string deviceForCom(int comNumber, const Environment& env) {
     std::string named = env("LUMATEXT7700_COM" + std::to_string(comNumber));
     if (!named.empty()) return named;
-    return "/dev/ttyS" + std::to_string(comNumber - 1);
+    return platform::ComPortDevice(comNumber);
 }
 
 int runUnitTool(const std::string& mode, const std::string& listPath, const LinkOpener& opener,

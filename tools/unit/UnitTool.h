@@ -55,7 +55,8 @@ bool parseNetworkPort(const std::string& text, std::string& host, int& port);
 // `code` set.
 using LinkOpener = std::function<std::unique_ptr<protocol::Link>(const PortRequest&, std::string& error, int& code)>;
 
-// Reads the environment: COM n opens $LUMATEXT7700_COM<n> when set, else /dev/ttyS<n-1>;
+// Reads the environment: COM n opens $LUMATEXT7700_COM<n> when set, else the system's port n
+// (COMn on Windows, /dev/ttyS<n-1> elsewhere);
 // $LUMATEXT7700_CONNECT_MS bounds the wait for a network port's connection.
 using Environment = std::function<std::string(const std::string& name)>;
 

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/ArgList.h"
+#include "platform/CommandLine.h"
 #include "unit/TcpLink.h"
 #include "unit/UnitTool.h"
 
@@ -13,8 +14,7 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     std::string mode;
     std::string list;
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i];
+    for (const std::string& arg : lt::platform::Utf8Arguments(argc, argv)) {
         if (!arg.empty() && arg[0] == '@') list = arg.substr(1);
         else if (mode.empty() && list.empty()) mode = arg;
     }
@@ -22,7 +22,8 @@ int main(int argc, char* argv[]) {
         std::fputs("7700.exe - Lumatext 7700 unit communication\n"
                    "usage: 7700.exe [c|e|m|p|r|v] @<argument list file>\n"
                    "the list ends with: /a address /b baud /c COM port /m 40|80 /log base\n"
-                   "COM n is the device named by $LUMATEXT7700_COM<n>, else /dev/ttyS<n-1>;\n"
+                   "COM n is the device named by $LUMATEXT7700_COM<n>, else the system's port n\n"
+                   "(COMn on Windows, /dev/ttyS<n-1> elsewhere);\n"
                    "/c tcp://HOST:PORT (or $LUMATEXT7700_COM<n> set to it) is a serial device server\n",
                    stderr);
         return lt::unit::kExitBadCall;

@@ -80,6 +80,24 @@ std::string JoinBlocks(const std::string& rtf, int limit) {
     return TruncateText(text, limit);
 }
 
+std::string SplitLongBlocks(const std::string& rtf) {
+    std::string result;
+    bool first = true;
+    for (std::string rest : SplitParagraphs(rtf)) {
+        // Each round takes at least one visible character, so the loop ends.
+        while (true) {
+            std::string head;
+            if (PlainLength(rest) <= kBlockWidth) head.swap(rest);
+            else head = TruncateText(rest, kBlockWidth);
+            if (!first) result += kParagraphBreak;
+            result += head;
+            first = false;
+            if (rest.empty() || !hasVisible(rest)) break;
+        }
+    }
+    return result;
+}
+
 std::string FirstParagraph(const std::string& rtf) {
     size_t at = rtf.find(kParagraphBreak);
     return at == std::string::npos ? rtf : rtf.substr(0, at);

@@ -31,6 +31,11 @@ std::string JoinBlocks(const std::string& rtf, int limit = kContinuousLimit);
 // The first paragraph of a line.
 std::string FirstParagraph(const std::string& rtf);
 
+// Every block of more than 20 characters (joined by an edit that removed the break between
+// two blocks) split again at word boundaries, each character keeping its marks; blocks of
+// 20 or fewer stay as they are. The text stays whole.
+std::string SplitLongBlocks(const std::string& rtf);
+
 // Appends the paragraphs of lines 2..LineCount with text to line 1, in order, and empties
 // them (their scroll and repeat arguments go with them). A line 1 without text takes the
 // next line's text.

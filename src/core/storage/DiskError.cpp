@@ -2,9 +2,14 @@
 
 #include <cerrno>
 
+#include "platform/SystemErrors.h"
+
 namespace lt {
 
 int DiskErrorCode(int e) {
+    // Values not every system has.
+    if (e == platform::kErrnoQuotaExceeded) return 61;
+    if (e == platform::kErrnoNoMedium) return 71;
     switch (e) {
     case ENAMETOOLONG:
     case EILSEQ: return 64;
@@ -15,11 +20,9 @@ int DiskErrorCode(int e) {
     case ETXTBSY: return 55;
     case EIO: return 57;
     case ENOSPC:
-    case EDQUOT:
     case EFBIG: return 61;
     case ENXIO:
     case ENODEV: return 68;
-    case ENOMEDIUM: return 71;
     case ENOENT:
     case ENOTDIR: return 76;
     default: return 0;

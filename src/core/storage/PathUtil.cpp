@@ -3,17 +3,17 @@
 namespace lt {
 
 std::string DirPart(std::string_view path) {
-    size_t slash = path.rfind(kPathSeparator);
+    size_t slash = path.find_last_of(kPathSeparators);
     return slash == std::string_view::npos ? std::string() : std::string(path.substr(0, slash + 1));
 }
 
 std::string FileNamePart(std::string_view path) {
-    size_t slash = path.rfind(kPathSeparator);
+    size_t slash = path.find_last_of(kPathSeparators);
     return std::string(slash == std::string_view::npos ? path : path.substr(slash + 1));
 }
 
 std::string BaseName(std::string_view path) {
-    size_t slash = path.rfind(kPathSeparator);
+    size_t slash = path.find_last_of(kPathSeparators);
     size_t nameStart = slash == std::string_view::npos ? 0 : slash + 1;
     size_t dot = path.rfind('.');
     if (dot == std::string_view::npos || dot < nameStart) return std::string(path);
@@ -22,7 +22,7 @@ std::string BaseName(std::string_view path) {
 
 std::string WithTrailingSeparator(std::string_view directory) {
     std::string d(directory);
-    if (d.empty() || d.back() != kPathSeparator) d.push_back(kPathSeparator);
+    if (d.empty() || !IsPathSeparator(d.back())) d.push_back(kPathSeparator);
     return d;
 }
 

@@ -4,9 +4,16 @@
 #include <string>
 #include <string_view>
 
+#include "platform/BuildPlatform.h"
+
 namespace lt {
 
-inline constexpr char kPathSeparator = '/';
+// The separator the program writes: "\" on Windows, "/" elsewhere. Windows takes "/" as
+// well, and a drive letter's ":" ends the directory part of "C:NAME.SRC".
+inline constexpr char kPathSeparator = platform::kWindowsBuild ? '\\' : '/';
+inline constexpr std::string_view kPathSeparators = platform::kWindowsBuild ? "\\/:" : "/";
+
+inline bool IsPathSeparator(char c) { return c != ':' && kPathSeparators.find(c) != std::string_view::npos; }
 
 // Directory part including its final separator ("" when there is none).
 std::string DirPart(std::string_view path);

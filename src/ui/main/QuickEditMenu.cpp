@@ -21,8 +21,14 @@ void frmQuick::setupEditCommands() {
     // A middle-click paste of the selection and a drop follow the paste rules too.
     txtEdit->setInsertHandler([this](const QString& text) { pasteText(text); });
     connect(mnuEditUndo, &QAction::triggered, this, [this] {
-        if (QApplication::focusWidget() == txtAdvEdit) txtAdvEdit->undo();
-        else if (QApplication::focusWidget() == txtEdit) txtEdit->undo();
+        if (QApplication::focusWidget() == txtAdvEdit) {
+            txtAdvEdit->undo();
+        } else if (QApplication::focusWidget() == txtEdit) {
+            // What an undo gives back keeps the line's limits, as after a key.
+            txtEdit->undo();
+            writeBackLine();
+            normaliseLine();
+        }
     });
     connect(mnuEditCopy, &QAction::triggered, this, [this] {
         if (QApplication::focusWidget() == txtAdvEdit) txtAdvEdit->copy();

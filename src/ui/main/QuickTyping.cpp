@@ -8,6 +8,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "attributes/LineBlocks.h"
 #include "common/NumberText.h"
 #include "quickedit/EditState.h"
 #include "quickedit/RichText.h"
@@ -17,8 +18,7 @@
 namespace lt {
 
 namespace {
-constexpr int kPlainLimit = 20;
-constexpr int kContinuousLimit = 155;
+constexpr int kPlainLimit = kBlockWidth;
 } // namespace
 
 QString RefusedCharactersText(const QString& characters) {
@@ -150,6 +150,10 @@ bool frmQuick::keyDownHandled(QKeyEvent* e) {
     if (e->key() == Qt::Key_Backspace && txtEdit->column() == 0 && txtEdit->textCursor().position() > 0 &&
         !txtEdit->textCursor().hasSelection())
         return true; // Backspace does not join a block to the one before it
+    if (e->key() == Qt::Key_Delete && !txtEdit->textCursor().hasSelection() &&
+        txtEdit->column() == txtEdit->blockLength(txtEdit->blockIndex()) &&
+        txtEdit->blockIndex() + 1 < txtEdit->blockCount())
+        return true; // nor Delete the next block to this one
     if (e->key() == Qt::Key_PageUp || e->key() == Qt::Key_PageDown) {
         QScrollBar* bar = txtEdit->verticalScrollBar();
         int step = txtEdit->fontMetrics().lineSpacing() + 8;
@@ -185,6 +189,7 @@ void frmQuick::keyReleased(QKeyEvent* e) {
 }
 
 void frmQuick::normaliseLine() {
+    if (lineKind() == LineKind::Block) return splitLongBlocks();
     if (lineKind() != LineKind::Plain) return;
     std::string& rtf = s_.msg.LineRtf[currentLine_];
     bool breaks = rtf.find("\\par\r\n") != std::string::npos;
@@ -213,6 +218,24 @@ void frmQuick::normaliseLine() {
     SuppressEvents = old;
     rtf = txtEdit->lineRtf();
     refreshCenterCaption(); // the paragraphs were joined: the cursor's one may have another alignment
+}
+
+// A selection removed across a block break (Delete, Cut, typing over it) joins two blocks:
+// a block longer than the display is split again, nothing of its text lost.
+void frmQuick::splitLongBlocks() {
+    std::string& rtf = s_.msg.LineRtf[currentLine_];
+    const std::string split = SplitLongBlocks(rtf);
+    if (split == rtf) return;
+    rtf = split;
+    const int position = txtEdit->textCursor().position();
+    bool old = SuppressEvents;
+    SuppressEvents = true;
+    txtEdit->setLineRtf(rtf);
+    QTextCursor c = txtEdit->textCursor();
+    c.setPosition(std::min(position, txtEdit->document()->characterCount() - 1));
+    txtEdit->setTextCursor(c);
+    SuppressEvents = old;
+    refreshCenterCaption();
 }
 
 bool frmQuick::editorEvent(QEvent* event) {

@@ -249,8 +249,10 @@ private:
 public:
     // The long-message dialog for the current line, then the refreshes.
     void openLongMessageDialog();
-    // A plain line stays one paragraph of at most 20 characters.
+    // A plain line stays one paragraph of at most 20 characters; a block line's blocks
+    // hold at most 20 each.
     void normaliseLine();
+    void splitLongBlocks();
 public:
     // ---- Script Edit, external editor, Preferences, printing, help -------------------
     // (QuickScriptEdit.cpp: the Script Edit switch, txtAdvEdit's keys, the external

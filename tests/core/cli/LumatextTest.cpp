@@ -1,9 +1,9 @@
 // Runs the lumatext program on real files and checks its output, files and exit codes.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <sys/wait.h>
+#include <sstream>
 
+#include "RunProgram.h"
 #include "TempDir.h"
 #include "quickedit/Generate.h"
 #include "quickedit/QuickMessage.h"
@@ -18,10 +18,13 @@ struct Outcome {
     std::string out, err;
 };
 
+// Runs lumatext in the directory with the blank-separated arguments.
 Outcome lumatext(const test::TempDir& dir, const std::string& arguments) {
-    const std::string command = "cd '" + dir.dir() + "' && '" LT_BIN_DIR "/lumatext' " + arguments + " >stdout.txt 2>stderr.txt";
-    int status = std::system(command.c_str());
-    return Outcome{WIFEXITED(status) ? WEXITSTATUS(status) : -1, dir.read("stdout.txt"), dir.read("stderr.txt")};
+    test::ProgramCall call{LT_BIN_DIR "/lumatext", {}, dir.dir(), dir.file("stdout.txt"), dir.file("stderr.txt")};
+    std::istringstream words(arguments);
+    for (std::string word; words >> word;) call.arguments.push_back(word);
+    int code = test::RunProgram(call);
+    return Outcome{code, dir.read("stdout.txt"), dir.read("stderr.txt")};
 }
 
 std::string sampleFile() {
@@ -62,6 +65,10 @@ TEST(Lumatext, ListShowAndRegenerate) {
                      "9\t3\tscript-only\t\n"
                      "1000\t0\tquick\t |  | NEWS | \n");
     EXPECT_EQ(r.err, "");
+
+    // A name outside ASCII reaches the program whole (Windows: through its wide command line).
+    dir.write("Gr\xC3\xBC\xC3\x9F" "e.src", sampleFile());
+    EXPECT_EQ(lumatext(dir, "list Gr\xC3\xBC\xC3\x9F" "e.src").out, r.out);
 
     r = lumatext(dir, "show units.src 2");
     EXPECT_EQ(r.code, 0);

@@ -4,7 +4,8 @@
 #include "TempDir.h"
 #include "settings/ProgramMenu.h"
 #include "settings/SettingsFile.h"
-#include "storage/FileSystem.h"
+#include "storage/NativeFileSystem.h"
+#include "storage/PathUtil.h"
 
 using namespace lt;
 
@@ -17,7 +18,7 @@ const char* const kDefaultsFile =
 
 TEST(SettingsFile, MissingFileKeepsDefaultsAndWritesAllKeysInOrder) {
     test::TempDir dir;
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     Settings s;
     s.UnitType = "7780";
     auto r = ReadSettings(s, fs, dir.file("Lumatext7700.INI"), "/opt/lt/");
@@ -40,14 +41,14 @@ TEST(SettingsFile, ReadingRules) {
     EXPECT_EQ(s.UnitAddress, "12");       // blanks around the value go
     EXPECT_FALSE(r.windowTop.has_value()); // not a number: skipped
     EXPECT_EQ(r.windowLeft.value(), -15.0f);
-    EXPECT_EQ(s.ToolsPath, "/x/");        // a separator is added
+    EXPECT_EQ(s.ToolsPath, std::string("/x") + kPathSeparator); // a separator is added
     EXPECT_EQ(s.UnitType, "7740");        // after an empty line the section has ended
     EXPECT_EQ(s.VarChar, "~");            // a second section header starts reading again (LF only)
 }
 
 TEST(SettingsFile, ToolsPathWithoutCompilerFallsBackToProgramDir) {
     test::TempDir dir;
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     dir.write("Lumatext7700.INI", "[preferences]\r\ntools_path=" + dir.dir() + "\r\n");
     Settings s;
     ReadSettings(s, fs, dir.file("Lumatext7700.INI"), "/opt/lt/");
@@ -58,7 +59,7 @@ TEST(SettingsFile, ToolsPathWithoutCompilerFallsBackToProgramDir) {
 }
 
 TEST(ProgramMenu, AddressAnswers) {
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     test::FakeUserPort ui;
     Session s(fs, ui);
     EnterAddress(s, std::string("255"));
@@ -82,7 +83,7 @@ TEST(ProgramMenu, AddressAnswers) {
 
 TEST(ProgramMenu, UnitTypeAndVersionSwitches) {
     test::TempDir dir;
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     test::FakeUserPort ui;
     Session s(fs, ui);
     EXPECT_FALSE(ChooseUnitType(s, "7740"));

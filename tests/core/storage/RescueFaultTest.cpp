@@ -42,7 +42,7 @@ void MakeMessage(Session& s, int n, const std::string& text) {
 
 // Message number -> plain text of line 1, read back from a script file by a fresh session.
 std::map<int, std::string> ReadBack(const std::string& path) {
-    PosixFileSystem disk;
+    NativeFileSystem disk;
     test::FakeUserPort quiet;
     Session g(disk, quiet);
     g.settings.UnitType = "7740";

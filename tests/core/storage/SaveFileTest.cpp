@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "StorageFixture.h"
 #include "storage/SaveFile.h"
 #include "storage/ScriptFile.h"
@@ -13,14 +10,6 @@ using test::Block;
 
 namespace {
 
-// a.src with message 2 edited into the work file, and a new message 5 current.
-void PrepareEdits(Session& s, test::TempDir& dir) {
-    test::OpenWithOneEdit(s, dir);
-    s.msg.CurrentMessage = 5;
-    WorkStore(s).LoadMessage(5);
-    s.msg.BlockText = Block(5, 0);
-}
-
 std::string Expected() {
     return ScriptHeader("7740", "2") + Block(1, 0) + "\r\n" + test::kEdited2 + "\r\n" + Block(3, 3) +
            "\r\n" + Block(5, 0) + "\r\n";
@@ -30,7 +19,7 @@ std::string Expected() {
 
 TEST(SaveFile, MergesMemoryWorkFileAndOldFile) {
     test::StorageFixture f;
-    PrepareEdits(f.s, f.dir);
+    test::PrepareEdits(f.s, f.dir);
     f.ui.statuses.clear();
     ASSERT_TRUE(SaveFile(f.s, f.s.index.CurrentFilePath, f.s.index.CurrentFilePath));
     EXPECT_EQ(f.dir.read("a.src"), Expected());
@@ -73,7 +62,7 @@ TEST(SaveFile, FailureAtEveryStepLosesNothing) {
     for (int failAt = 1;; ++failAt) {
         test::FaultyFixture fixture;
         auto& [dir, fs, ui, s] = fixture;
-        PrepareEdits(s, dir);
+        test::PrepareEdits(s, dir);
         const std::string before = dir.read("a.src");
         fs.operations = 0;
         fs.failAt = failAt;
@@ -110,51 +99,13 @@ TEST(SaveFile, FailureAtEveryStepLosesNothing) {
 TEST(SaveFile, RetryAfterDiskFullSavesInOneGo) {
     test::FaultyFixture fixture;
     auto& [dir, fs, ui, s] = fixture;
-    PrepareEdits(s, dir);
+    test::PrepareEdits(s, dir);
     fs.operations = 0;
     fs.failAt = 4; // the first write of the new file
     ui.answers = {Answer::Yes};
     ASSERT_TRUE(SaveFile(s, s.index.CurrentFilePath, s.index.CurrentFilePath));
     EXPECT_EQ(dir.read("a.src"), Expected());
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Disk is full. Continue."});
-}
-
-// The saved file keeps the old one's permissions, a link stays a link to the file that
-// gets the new content, and a read-only file is refused with the system's reason.
-TEST(SaveFile, RespectsPermissionsLinksAndReadOnlyFiles) {
-    auto mode = [](const std::string& path) {
-        struct stat st {};
-        ::lstat(path.c_str(), &st);
-        return st;
-    };
-    test::StorageFixture f;
-    PrepareEdits(f.s, f.dir);
-    ::chmod(f.dir.file("a.src").c_str(), 0600);
-    ASSERT_TRUE(SaveFile(f.s, f.s.index.CurrentFilePath, f.s.index.CurrentFilePath));
-    EXPECT_EQ(mode(f.dir.file("a.src")).st_mode & 07777, 0600u);
-
-    test::StorageFixture g;
-    ::mkdir(g.dir.file("real").c_str(), 0755);
-    g.dir.write("real/a.src", ScriptHeader("7740", "2") + Block(1, 0) + "\r\n");
-    ASSERT_EQ(::symlink("real/a.src", g.dir.file("link.src").c_str()), 0);
-    g.s.index.CurrentFilePath = g.dir.file("link.src");
-    ScanScriptFile(g.s, g.s.index.CurrentFilePath);
-    g.s.msg.CurrentMessage = 4;
-    g.s.msg.BlockText = Block(4, 1);
-    ASSERT_TRUE(SaveFile(g.s, g.s.index.CurrentFilePath, g.s.index.CurrentFilePath));
-    EXPECT_TRUE(S_ISLNK(mode(g.dir.file("link.src")).st_mode));
-    EXPECT_EQ(g.dir.read("real/a.src"), ScriptHeader("7740", "2") + Block(1, 0) + "\r\n" + Block(4, 1) + "\r\n");
-    EXPECT_FALSE(g.dir.has("TMPFLN.TMP") || g.dir.has("real/TMPFLN.TMP"));
-
-    // Read-only: refused before anything is written, even for the administrator.
-    ::chmod(g.dir.file("real/a.src").c_str(), 0444);
-    const std::string before = g.dir.read("real/a.src");
-    g.s.msg.BlockText = Block(4, 2);
-    EXPECT_FALSE(SaveFile(g.s, g.s.index.CurrentFilePath, g.s.index.CurrentFilePath));
-    EXPECT_EQ(g.ui.texts(), std::vector<std::string>{"Can't write in file link.src (Permission denied)."});
-    EXPECT_EQ(g.dir.read("real/a.src"), before);
-    EXPECT_EQ(mode(g.dir.file("real/a.src")).st_mode & 07777, 0444u);
-    EXPECT_EQ(g.s.msg.BlockText, Block(4, 2));
 }
 
 // A line longer than any buffer is copied whole from the old file, so the saved file

@@ -3,13 +3,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "FakeUserPort.h"
 #include "FaultyFileSystem.h"
 #include "TempDir.h"
 #include "Session.h"
-#include "storage/FileSystem.h"
+#include "storage/NativeFileSystem.h"
 #include "storage/ScriptFile.h"
 #include "storage/WorkStore.h"
 
@@ -29,13 +30,12 @@ inline int Copies(const std::string& text, const std::string& part) {
 
 struct StorageFixture {
     TempDir dir;
-    PosixFileSystem disk;
+    NativeFileSystem disk;
     FakeUserPort ui;
     Session s{disk, ui};
     StorageFixture() {
         s.run.ProgramDir = dir.dir() + "prog/";
-        std::string mk = "mkdir -p '" + s.run.ProgramDir + "'";
-        (void)std::system(mk.c_str());
+        std::filesystem::create_directories(std::filesystem::u8path(s.run.ProgramDir));
     }
 };
 
@@ -61,6 +61,14 @@ inline void OpenWithOneEdit(Session& s, TempDir& dir) {
     store.LoadMessage(2);
     s.msg.BlockText = kEdited2;
     ASSERT_TRUE(store.StoreMessage(2));
+}
+
+// OpenWithOneEdit, then a new message 5 current.
+inline void PrepareEdits(Session& s, TempDir& dir) {
+    OpenWithOneEdit(s, dir);
+    s.msg.CurrentMessage = 5;
+    WorkStore(s).LoadMessage(5);
+    s.msg.BlockText = Block(5, 0);
 }
 
 } // namespace lt::test

@@ -17,7 +17,7 @@ TEST(ToolContract, BaseNamesLogsClockAndStartFailures) {
     EXPECT_EQ(BaseName("/a.b/x"), "/a.b/x");
 
     TempDir tmp;
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     tmp.write("t.log", std::string("ok\r\n\x01\tA\x1f\x7f", 9));
     std::string text;
     ASSERT_TRUE(ReadToolLog(fs, tmp.file("t.log"), text));
@@ -45,7 +45,7 @@ TEST(ToolContract, VersionDecisions) {
     EXPECT_NE(VersionQuestion(UnitVersion{"1", "3.9"}, "3", "1"), "");
 
     TempDir tmp;
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     tmp.write("a.src", "' header\r\n#pragma version  2 \r\n#pragma version 1\r\n");
     tmp.write("b.src", "no pragma\r\n");
     EXPECT_EQ(ReadPragmaVersion(fs, tmp.file("a.src")).value_or("-"), "2");

@@ -13,6 +13,7 @@
 #include "ScriptedRunner.h"
 #include "Session.h"
 #include "TempDir.h"
+#include "storage/NativeFileSystem.h"
 #include "toolchain/ResultSink.h"
 #include "toolchain/ToolContext.h"
 
@@ -71,7 +72,7 @@ protected:
     }
 
     TempDir tmp;
-    PosixFileSystem fs;
+    NativeFileSystem fs;
     FakeUserPort ui;
     Session session;
     ScriptedRunner runner;

@@ -1,22 +1,22 @@
-#include "app/InstanceLock.h"
+#include "platform/InstanceLock.h"
 
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
-namespace lt {
+namespace lt::platform {
 
 InstanceLock::InstanceLock(std::string path) : path_(std::move(path)) {}
 
 InstanceLock::~InstanceLock() {
     // Closing the file releases the lock. The file itself stays: removing it could let a
     // starting editor lock a file that a third one no longer finds.
-    if (fd_ >= 0) ::close(fd_);
+    if (file_ >= 0) ::close(static_cast<int>(file_));
 }
 
 InstanceLock::Result InstanceLock::tryLock() {
-    if (fd_ >= 0) return Result::Held;
+    if (file_ >= 0) return Result::Held;
     int fd = ::open(path_.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
     if (fd < 0) return Result::Unavailable;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -24,8 +24,8 @@ InstanceLock::Result InstanceLock::tryLock() {
         ::close(fd);
         return busy ? Result::HeldElsewhere : Result::Unavailable;
     }
-    fd_ = fd;
+    file_ = fd;
     return Result::Held;
 }
 
-} // namespace lt
+} // namespace lt::platform

@@ -2,11 +2,13 @@
 // lock belongs to the open file, so the system drops it when the program ends in any way,
 // a crash included; a file left behind by a crashed editor holds no lock and is simply
 // taken over. The file stays empty: taking the lock writes nothing to the disk.
+// flock on POSIX systems, LockFileEx on Windows; neither handle reaches a started program.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-namespace lt {
+namespace lt::platform {
 
 class InstanceLock {
 public:
@@ -24,7 +26,8 @@ public:
 
 private:
     std::string path_;
-    int fd_ = -1;
+    // The open lock file: a descriptor or a handle; -1 while none is held.
+    std::intptr_t file_ = -1;
 };
 
-} // namespace lt
+} // namespace lt::platform
