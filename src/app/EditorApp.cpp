@@ -124,6 +124,8 @@ bool EditorApp::start() {
     s.run.ScriptEditMode = false;
     window_->files().NewFile();
     window_->show();
+    // The first keys typed go into the message text.
+    if (window_->txtEdit->isEnabled() && window_->txtEdit->isVisible()) window_->txtEdit->setFocus(Qt::OtherFocusReason);
     KeepOnScreen(*window_); // again, where the window now has its real frame
     splash.close();
     return true;

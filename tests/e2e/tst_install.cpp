@@ -173,7 +173,7 @@ void TestInstall::editorInTheInstallTree() {
     // The result window is modal: it is read while it is up, then closed.
     QString button;
     QTimer::singleShot(0, [&] {
-        QTest::qWaitFor([] { return resultWindow() && resultWindow()->cmdProgram->isVisible(); }, 120000);
+        (void)QTest::qWaitFor([] { return resultWindow() && resultWindow()->cmdProgram->isVisible(); }, 120000);
         if (frmShow* result = resultWindow()) {
             button = result->cmdProgram->text();
             result->close();
