@@ -1,10 +1,13 @@
 #include "app/EditorApp.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 #include <QFontDatabase>
 #include <QGuiApplication>
 #include <QScreen>
 
+#include "app/DataLocation.h"
 #include "app/WindowPlacement.h"
 #include "settings/ProgramMenu.h"
 #include "settings/SettingsFile.h"
@@ -27,13 +30,31 @@ bool HasFixedPitchFont() {
 constexpr float kTwipsPerPixel = 15.0f;
 } // namespace
 
+StartupOptions DesktopStartupOptions() {
+    QCoreApplication::setApplicationName(QStringLiteral("Lumatext 7700"));
+    QCoreApplication::setOrganizationName(QStringLiteral("Brelmo Industries"));
+    // The desktop entry the window belongs to (its icon in task bars and docks).
+    QGuiApplication::setDesktopFileName(QStringLiteral("lumatext7700"));
+    StartupOptions o;
+    // Qt names paths with "/"; the program writes its platform's separator.
+    auto native = [](const QString& path) { return QDir::toNativeSeparators(path).toStdString(); };
+    o.programDir = native(QCoreApplication::applicationDirPath());
+    o.currentDir = native(QDir::currentPath());
+    o.appDataDir = native(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    o.documentsDir = native(QDir(documents).exists() ? documents : QDir::homePath());
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    o.lockDir = native(runtime.isEmpty() ? QDir::tempPath() : runtime);
+    return o;
+}
+
 EditorApp::EditorApp(FileSystem& fs, StartupOptions options)
     : fs_(fs),
       options_(std::move(options)),
       lock_(WithTrailingSeparator(options_.lockDir) + "Lumatext7700.lock"),
       port_(nullptr, nullptr) {
     if (!options_.showModal) options_.showModal = [](QDialog& d) { d.exec(); };
-    session_ = std::make_unique<Session>(fs_, port_);
+    session_ = std::make_unique<Session>(fs_, options_.userPort ? *options_.userPort : static_cast<UserPort&>(port_));
 }
 
 EditorApp::~EditorApp() = default;
@@ -57,7 +78,11 @@ bool EditorApp::start() {
     Session& s = *session_;
     s.run.ProgramDir = WithTrailingSeparator(options_.programDir);
     s.run.ProgramName = "Lumatext7700";
-    s.run.SettingsFilePath = SettingsFilePathFor(options_.currentDir, s.run.ProgramName);
+    const DataLocation where = ChooseDataLocation(fs_, s.run.ProgramDir, options_.currentDir, options_.appDataDir,
+                                                  options_.documentsDir);
+    s.run.DataDir = where.dataDir;
+    s.run.DocumentsDir = where.documentsDir;
+    s.run.SettingsFilePath = SettingsFilePathFor(where.settingsDir, s.run.ProgramName);
     s.run.HelpFilePath = s.run.ProgramDir + "Lumatext7700.hlp";
 
     window_ = std::make_unique<frmQuick>(s);
@@ -99,6 +124,8 @@ bool EditorApp::start() {
     s.run.ScriptEditMode = false;
     window_->files().NewFile();
     window_->show();
+    // The first keys typed go into the message text.
+    if (window_->txtEdit->isEnabled() && window_->txtEdit->isVisible()) window_->txtEdit->setFocus(Qt::OtherFocusReason);
     KeepOnScreen(*window_); // again, where the window now has its real frame
     splash.close();
     return true;

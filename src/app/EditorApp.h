@@ -24,7 +24,19 @@ struct StartupOptions {
     std::string lockDir;        // where the single-instance lock lives
     // Shows a modal window (frmInfo, frmAbout); tests replace it.
     std::function<void(QDialog&)> showModal;
+    // The user's folders that stand in for the program folder where that takes no new
+    // files (DataLocation.h); empty: the program folder is used in any case.
+    std::string appDataDir = {};
+    std::string documentsDir = {};
+    // The person's side of boxes and dialogs; null: the real windows (tests script one).
+    UserPort* userPort = nullptr;
 };
+
+// Names the application as the desktop knows it (which also names its application-data
+// folder) and returns the options of the program as people start it: its own folder, the
+// current directory, the user's application-data and documents folders, the runtime
+// folder for the lock.
+StartupOptions DesktopStartupOptions();
 
 class EditorApp {
 public:

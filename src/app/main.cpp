@@ -1,7 +1,6 @@
 // Lumatext 7700: the editor's entry point.
 #include <QApplication>
 #include <QDir>
-#include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
 
@@ -12,17 +11,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setStyle(new lt::EditorStyle); // the application owns it
-    QApplication::setApplicationName(QStringLiteral("Lumatext 7700"));
-    QApplication::setOrganizationName(QStringLiteral("Brelmo Industries"));
     lt::NativeFileSystem fs;
-    lt::StartupOptions options;
-    // Qt names paths with "/"; the program writes its platform's separator.
-    auto native = [](const QString& path) { return QDir::toNativeSeparators(path).toStdString(); };
-    options.programDir = native(QCoreApplication::applicationDirPath());
-    options.currentDir = native(QDir::currentPath());
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    options.lockDir = native(runtime.isEmpty() ? QDir::tempPath() : runtime);
-    lt::EditorApp editor(fs, options);
+    lt::EditorApp editor(fs, lt::DesktopStartupOptions());
     if (!editor.start()) return 0;
     // A script file named on the command line is opened at once.
     const QStringList args = QCoreApplication::arguments();
@@ -35,7 +25,7 @@ int main(int argc, char* argv[]) {
                 std::fflush(stdout);
                 QApplication::quit();
             });
-        else editor.openFile(native(QDir(args.at(i)).absolutePath()));
+        else editor.openFile(QDir::toNativeSeparators(QDir(args.at(i)).absolutePath()).toStdString());
     }
     int code = QApplication::exec();
     editor.shutdown();

@@ -55,7 +55,10 @@ public:
     void showElapsedLabel(bool) override {}
     void showElapsedValue(bool) override {}
     void setProgramButton(const std::string&, bool) override {}
-    void showTextFile(const std::string&, const std::string&) override {}
+    std::optional<ErrorLink> showTextFile(const std::string&, const std::string&,
+                                          const std::vector<ErrorLink>&) override {
+        return std::nullopt;
+    }
     void closeWindow() override {}
 
 private:

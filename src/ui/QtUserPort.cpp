@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -68,11 +69,18 @@ Answer QtUserPort::messageBox(const MessageBox& box) {
 
 std::optional<std::string> QtUserPort::inputBox(const std::string& prompt, const std::string& title,
                                                 const std::string& defaultText) {
-    bool ok = false;
-    QString text = QInputDialog::getText(parent_, QString::fromStdString(title), QString::fromStdString(prompt),
-                                         QLineEdit::Normal, QString::fromStdString(defaultText), &ok);
-    if (!ok) return std::nullopt;
-    return text.toStdString();
+    QInputDialog dialog(parent_);
+    dialog.setWindowTitle(QString::fromStdString(title));
+    dialog.setLabelText(QString::fromStdString(prompt));
+    dialog.setTextValue(QString::fromStdString(defaultText));
+    // A long prompt wraps into a box about 45 characters wide instead of stretching it
+    // across the screen.
+    if (auto* label = dialog.findChild<QLabel*>()) {
+        label->setWordWrap(true);
+        label->setMinimumWidth(label->fontMetrics().averageCharWidth() * 45);
+    }
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return dialog.textValue().toStdString();
 }
 
 namespace {

@@ -106,6 +106,20 @@ void TestHelp::everyContextHasATopicAndTheViewerNavigates() {
     QCOMPARE(v->contents->count(), v->topics().size());
     QCOMPARE(v->contents->item(0)->text(), QStringLiteral("Lumatext 7700 Help \u2013 Contents"));
 
+    // Each topic of a window or command gives its steps and an example; no access-key "&"
+    // shows; the whole is enough to learn the program from, starting with "Getting started".
+    int words = 0;
+    for (auto it = v->topicTexts().begin(); it != v->topicTexts().end(); ++it) {
+        const QString& text = it.value();
+        const QByteArray title = v->topics().value(it.key()).toUtf8();
+        words += text.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts).size();
+        QVERIFY2(!text.contains(QRegularExpression(QStringLiteral("&\\w"))), title.constData());
+        if (it.key() == kHelpContentsTopic || v->topics().value(it.key()) == QStringLiteral("Getting started")) continue;
+        QVERIFY2(text.contains(QStringLiteral("Steps")) && text.contains(QStringLiteral("Example.")), title.constData());
+    }
+    QVERIFY2(words >= 3500, qPrintable(QString::number(words)));
+    QVERIFY(v->topics().values().contains(QStringLiteral("Getting started")));
+
     v->showTopic(1100);
     v->showTopic(1200);
     QVERIFY(v->backButton->isEnabled());

@@ -2,12 +2,15 @@
 // messages, New / Open / Save with their questions, recent files, the live display.
 #include <QAction>
 #include <QLabel>
+#include <QInputDialog>
 #include <QMenu>
 #include <QPushButton>
+#include <QToolTip>
 
 #include "LedDots.h"
 #include "storage/WorkStore.h"
 #include "support_window.h"
+#include "ui/QtUserPort.h"
 #include "ui/widgets/SimulationDisplay.h"
 
 using namespace lt;
@@ -163,6 +166,40 @@ private slots:
         QCOMPARE(f.w->frameDisplay->title(), QStringLiteral("7740 Display"));
         QVERIFY(!f.w->frameDisplay->row(1)->isVisible());
         QVERIFY(f.s.run.HeaderChanged);
+    }
+
+    // Over a control, the tooltip is the text the status bar shows there.
+    void tooltipsAreTheStatusTexts() {
+        test::WindowFixture f;
+        f.type("AB");
+        for (QWidget* c : {static_cast<QWidget*>(f.w->txtMsg), static_cast<QWidget*>(f.w->cmdBlink),
+                           f.w->txtEdit->viewport(), static_cast<QWidget*>(f.w->lblAttribute)}) {
+            const QPoint at(4, c->height() / 2);
+            QMouseEvent move(QEvent::MouseMove, at, c->mapToGlobal(at), Qt::NoButton, {}, {});
+            QApplication::sendEvent(c, &move);
+            const QString status = f.w->lblStatBar->text();
+            QVERIFY2(!status.isEmpty(), qPrintable(c->objectName()));
+            QHelpEvent help(QEvent::ToolTip, at, c->mapToGlobal(at));
+            QApplication::sendEvent(c, &help);
+            QCOMPARE(QToolTip::text(), status);
+        }
+    }
+
+    // A long prompt wraps: the input box stays about as wide as its text needs.
+    void inputBoxesWrapLongPrompts() {
+        QtUserPort port(nullptr, nullptr);
+        const QString prompt = QStringLiteral("Please enter the address of the 7700 unit. This address must be between 0 and 255.");
+        int width = 0, promptWidth = 0;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+            if (!box) return;
+            width = box->width();
+            promptWidth = box->fontMetrics().horizontalAdvance(prompt);
+            QTest::keyClicks(box->focusWidget(), QStringLiteral("12"));
+            QTest::keyClick(box->focusWidget(), Qt::Key_Return);
+        });
+        QCOMPARE(port.inputBox(prompt.toStdString(), "Lumatext 7700", ""), std::optional<std::string>("12"));
+        QVERIFY2(width > 0 && width < promptWidth * 3 / 4, qPrintable(QString("%1 of %2").arg(width).arg(promptWidth)));
     }
 
     void editMenuFollowsTheFocus() {

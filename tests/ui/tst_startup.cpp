@@ -10,6 +10,7 @@
 #include "app/EditorApp.h"
 #include "ui/dialogs/frmAbout.h"
 #include "ui/main/frmQuick.h"
+#include "ui/widgets/LineEditor.h"
 #include "ui/widgets/SimulationDisplay.h"
 
 using namespace lt;
@@ -30,6 +31,8 @@ private slots:
             QCOMPARE(app.session().settings.ToolsPath, dir.dir());
             QCOMPARE(app.session().msg.LineCount, 2);
             QCOMPARE(app.window()->frameDisplay->title(), QStringLiteral("7740 Display"));
+            // The first keys typed go into the message text.
+            QCOMPARE(app.window()->focusWidget(), static_cast<QWidget*>(app.window()->txtEdit));
             app.session().settings.UnitType = "7780";
             app.shutdown();
         }

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QtTest>
 #include <filesystem>
 
@@ -148,7 +149,7 @@ void TestToolchain::viewErrorsWithoutAnEditorShowsTheErrorFile() {
     });
     window.cmdProgram->click();
     QCOMPARE(title, QString("demo.err"));
-    QCOMPARE(shown, QString("DEMO.SRC 3: unknown statement\n"));
+    QCOMPARE(shown, QString("DEMO.SRC 3: unknown statement"));
 }
 
 void TestToolchain::readFlashRefusesToCloseWhileBusy() {

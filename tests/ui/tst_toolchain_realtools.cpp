@@ -7,6 +7,9 @@
 #include <filesystem>
 
 #include "support_tools.h"
+#include "support_window.h"
+#include <QTextBrowser>
+#include "ui/toolchain/TextFileDialog.h"
 #include "toolchain/SyntaxCheck.h"
 #include "ui/toolchain/QtProcessRunner.h"
 #include "ui/toolchain/frmShow.h"
@@ -43,6 +46,7 @@ private slots:
     }
     void compileMakesTheImageBesideTheFile();
     void errorsLeadToViewErrorsAndTheSyntaxCheckFindsTheLine();
+    void anErrorLinkLeadsToItsMessageAndLine();
 };
 
 void TestToolchainRealTools::compileMakesTheImageBesideTheFile() {
@@ -59,11 +63,15 @@ void TestToolchainRealTools::compileMakesTheImageBesideTheFile() {
     const QString shown = window.txtShow->toPlainText();
     QVERIFY2(shown.indexOf("Messages compiled: 1") < shown.indexOf("Image file: demo.bin, 32768 bytes"), qPrintable(shown));
     QVERIFY(shown.contains("Messages compiled: 1"));
+    QVERIFY2(shown.contains(QRegularExpression("Code bytes: \\d+ of 28640 available")), qPrintable(shown));
     QCOMPARE(std::filesystem::file_size(env.tmp.file("demo.bin")), uintmax_t(32768));
     QVERIFY(!env.tmp.has("demo.err"));
     QVERIFY(!env.tmp.has("demo.lst"));
     QVERIFY(!env.tmp.has("demo.log"));
     QVERIFY(!env.tmp.has("demo.esc"));
+    // The run has ended: Escape closes the window.
+    QTest::keyClick(window.focusWidget() ? window.focusWidget() : &window, Qt::Key_Escape);
+    QVERIFY(!window.isVisible());
 }
 
 void TestToolchainRealTools::errorsLeadToViewErrorsAndTheSyntaxCheckFindsTheLine() {
@@ -84,6 +92,50 @@ void TestToolchainRealTools::errorsLeadToViewErrorsAndTheSyntaxCheckFindsTheLine
     ErrorStep step = NextSyntaxError(env.session.tools);
     QVERIFY(step.hasError);
     QCOMPARE(step.scriptLine, 4);  // the line of NO_SUCH_STATEMENT in the block
+}
+
+// Compile from the menu, "&View Errors", then the error's link, by keyboard: Script Edit
+// shows the message of the error with the wrong line selected.
+void TestToolchainRealTools::anErrorLinkLeadsToItsMessageAndLine() {
+    WindowFixture f("7740");
+    f.s.settings.ToolsPath = kBin;
+    const std::string path = f.writeScript("bad.src", {{3, "FIRST"}, {7, "SEVENTH"}});
+    std::string text = f.dir.read("bad.src");
+    const size_t line1 = text.find("LINE1:\r\n", text.find("SUB 7("));
+    QVERIFY(line1 != std::string::npos);
+    text.insert(line1 + 8, "    NO_SUCH_STATEMENT 1\r\n");
+    f.dir.write("bad.src", text);
+    f.ui.files.push_back(path);
+    QTest::keyClick(f.w.get(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(f.s.index.CurrentFilePath, path);
+    QVERIFY(f.s.msg.CurrentMessage != 7);
+
+    QString errors;
+    QTimer::singleShot(0, [&] {
+        frmShow* result = nullptr;
+        (void)QTest::qWaitFor([&] {
+            result = qobject_cast<frmShow*>(QApplication::activeModalWidget());
+            return result && result->cmdProgram->isVisible();
+        }, 60000);
+        if (!result) return;
+        QTimer::singleShot(0, [&] {
+            auto* viewer = qobject_cast<TextFileDialog*>(QApplication::activeModalWidget());
+            if (!viewer) return;
+            errors = viewer->txtView->toPlainText();
+            QTest::keyClick(viewer->txtView, Qt::Key_Tab);
+            QTest::keyClick(viewer->txtView, Qt::Key_Return);
+            if (viewer->isVisible()) viewer->reject();
+        });
+        result->cmdProgram->click(); // "&View Errors"
+        if (result->isVisible()) result->closeWindow();
+    });
+    QTest::keyClick(f.w.get(), Qt::Key_M, Qt::ControlModifier); // "&Compile..."
+    QVERIFY2(errors.startsWith("BAD.SRC ") || errors.startsWith("bad.src "), qPrintable(errors));
+    QVERIFY(f.s.run.ScriptEditMode);
+    QCOMPARE(f.s.msg.CurrentMessage, 7);
+    QCOMPARE(f.w->txtMsg->text(), QStringLiteral("7"));
+    QCOMPARE(f.w->txtAdvEdit->textCursor().selectedText(), QStringLiteral("    NO_SUCH_STATEMENT 1"));
+    QCOMPARE(f.w->focusWidget(), static_cast<QWidget*>(f.w->txtAdvEdit));
 }
 
 QTEST_MAIN(TestToolchainRealTools)

@@ -1,25 +1,12 @@
 #include "print/PrintLayout.h"
 
 #include "common/NumberText.h"
+#include "common/TextLines.h"
 #include "storage/ScriptFile.h"
 
 namespace lt {
 
 namespace {
-
-std::vector<std::string> SplitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string::npos) end = text.size();
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        lines.push_back(std::move(line));
-        start = end + 1;
-    }
-    return lines;
-}
 
 PrintLine Plain(std::string text, int points = kBodyPoints) {
     PrintLine line;

@@ -27,12 +27,22 @@ struct Settings {
 // Values kept beside the settings for the whole run.
 struct RunValues {
     std::string ProgramDir;        // directory of the program file, with its separator
+    // The folder of the files the program writes for itself (work file of an unnamed
+    // script, argument lists, logs, the syntax check's and unit commands' files, the
+    // rescue file) and the folder its file dialogs start in; both with their separator.
+    // Start-up sets them to the user's application-data and documents folders when the
+    // program folder takes no new files (an installed program); empty means ProgramDir.
+    std::string DataDir;
+    std::string DocumentsDir;
     std::string ProgramName = "Lumatext7700";
     std::string SettingsFilePath;
     std::string HelpFilePath;
     std::string PreviousEditorType;
     bool HeaderChanged = false;
     bool ScriptEditMode = false;
+
+    const std::string& WriteDir() const { return DataDir.empty() ? ProgramDir : DataDir; }
+    const std::string& DialogDir() const { return DocumentsDir.empty() ? ProgramDir : DocumentsDir; }
 };
 
 // 2 for the "7740", 4 for the "7780"; 0 for any other text (the caller keeps its count).

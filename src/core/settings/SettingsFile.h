@@ -15,7 +15,9 @@ struct SettingsReadResult {
     std::optional<float> windowLeft;
 };
 
-// Path of the settings file: the current directory, the program's name, ".INI".
+// Path of the settings file: the current directory, the program's name, ".INI". An
+// installed program (whose folder takes no new files) passes the user's application-data
+// folder instead: see app/DataLocation.h for that folder and every file that follows it.
 std::string SettingsFilePathFor(const std::string& currentDirectory, const std::string& programName);
 
 // Sets every setting to its default, then reads the file over them.

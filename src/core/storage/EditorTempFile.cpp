@@ -12,8 +12,8 @@ bool sameName(const std::string& a, const std::string& b) { return ToUpper(a) ==
 
 } // namespace
 
-std::string EditorTempFilePath(FileSystem& fs, const std::string& currentFile, const std::string& programDir) {
-    const std::string program = WithTrailingSeparator(programDir);
+std::string EditorTempFilePath(FileSystem& fs, const std::string& currentFile, const std::string& dataDir) {
+    const std::string program = WithTrailingSeparator(dataDir);
     const std::string beside = currentFile.empty() ? program : DirPart(currentFile);
     const bool openFileIsTemp = !currentFile.empty() && sameName(FileNamePart(currentFile), kEditorTempName);
     for (const std::string& dir : {beside, program}) {

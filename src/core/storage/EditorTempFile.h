@@ -10,11 +10,11 @@ namespace lt {
 
 inline constexpr const char* kEditorTempName = "Sub.src";
 
-// Beside the open file (the program directory for a new file) unless the open file is
+// Beside the open file (the program's data folder for a new file) unless the open file is
 // itself named "Sub.src" or a file of that name is already there (this program removes
-// its own after each use, so one that is there belongs to the person); then the program
-// directory under the same rules. Empty when neither place is free: the caller then uses
+// its own after each use, so one that is there belongs to the person); then the data
+// folder under the same rules. Empty when neither place is free: the caller then uses
 // a fresh directory of its own.
-std::string EditorTempFilePath(FileSystem& fs, const std::string& currentFile, const std::string& programDir);
+std::string EditorTempFilePath(FileSystem& fs, const std::string& currentFile, const std::string& dataDir);
 
 } // namespace lt

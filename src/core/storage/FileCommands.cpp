@@ -101,7 +101,7 @@ void FileCommands::OpenFile(bool askFirst) {
     for (;;) {
         std::optional<std::string> name;
         for (;;) {
-            FileDialog d{"Open Script File", kScriptFilter, "src", s_.run.ProgramDir, ""};
+            FileDialog d{"Open Script File", kScriptFilter, "src", s_.run.DialogDir(), ""};
             name = s_.ui.chooseOpenFile(d);
             if (!name) return;
             if (CheckFileName(*name, 1) == 1) break;
@@ -178,7 +178,7 @@ bool FileCommands::openChosen(const std::string& path) {
 bool FileCommands::SaveFileAs(bool refresh) {
     std::optional<std::string> name;
     for (;;) {
-        FileDialog d{"Save Script File", kScriptFilter, "src", s_.run.ProgramDir, ""};
+        FileDialog d{"Save Script File", kScriptFilter, "src", s_.run.DialogDir(), ""};
         name = s_.ui.chooseSaveFile(d);
         if (!name) return false;
         if (CheckFileName(*name, 2) == 1) break;

@@ -4,7 +4,7 @@
 
 namespace lt {
 
-std::string RescueFilePath(const Session& s) { return s.run.ProgramDir + "SGX3TMP.SRC"; }
+std::string RescueFilePath(const Session& s) { return s.run.WriteDir() + "SGX3TMP.SRC"; }
 
 bool ReportUnexpectedError(Session& s, const std::string& module, const RescueSteps& steps) {
     if (s.RescueInProgress) return false;

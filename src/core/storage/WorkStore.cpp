@@ -23,15 +23,15 @@ bool WorkStore::chooseWorkFile() {
     if (!s_.index.WorkFilePath.empty()) {
         dir = DirPart(s_.index.WorkFilePath);
     } else if (s_.index.CurrentFilePath.empty()) {
-        dir = s_.run.ProgramDir;
+        dir = s_.run.WriteDir();
     } else {
         dir = DirPart(s_.index.CurrentFilePath);
         if (!ProbeDirectory(s_.fs, dir, kProbeFileName)) {
             s_.ui.messageBox(Box("Can't write in specified directory " + dir +
                                      ". New created messages will be written in temporary file in directory - " +
-                                     s_.run.ProgramDir,
+                                     s_.run.WriteDir(),
                                  Buttons::Ok, Icon::Exclamation));
-            dir = s_.run.ProgramDir;
+            dir = s_.run.WriteDir();
         }
     }
     s_.index.WorkFilePath = dir + kWorkFileName;

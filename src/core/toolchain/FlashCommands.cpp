@@ -15,7 +15,7 @@ FileDialog binaryDialog(const Session& s, const char* title) {
     d.title = title;
     d.filter = kBinaryFilter;
     d.defaultExtension = "bin";
-    d.initialDirectory = s.run.ProgramDir;
+    d.initialDirectory = s.run.DialogDir();
     return d;
 }
 
@@ -57,7 +57,7 @@ void ReadFlashIntoImage(ToolContext& ctx, FlashStatusLabel& label, bool& busy) {
     }
 
     busy = true;
-    const std::string base = s.run.ProgramDir + "SGXREAD";
+    const std::string base = s.run.WriteDir() + "SGXREAD";
     const std::string list = base + ".lst";
     const std::string log = base + ".log";
     if (!WriteArgumentList(s.fs, list, unitEntries(s.settings, BaseName(chosen), base))) {

@@ -1,7 +1,11 @@
 // What the compile and program runs need of the result window.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <vector>
+
+#include "toolchain/ErrorLinks.h"
 
 namespace lt {
 
@@ -16,8 +20,10 @@ public:
     virtual void showElapsedValue(bool visible) = 0;
     // The "&Program" / "&View Errors" button.
     virtual void setProgramButton(const std::string& caption, bool visible) = 0;
-    // Shows a text file's content read-only inside the program.
-    virtual void showTextFile(const std::string& title, const std::string& text) = 0;
+    // Shows a text file's content read-only inside the program, its lines that have a link
+    // as links; returns the link the person activated (the viewer is closed then).
+    virtual std::optional<ErrorLink> showTextFile(const std::string& title, const std::string& text,
+                                                  const std::vector<ErrorLink>& links) = 0;
     virtual void closeWindow() = 0;
 };
 

@@ -44,9 +44,9 @@ void ResultWindowFlow::probeDirectory() {
     if (ProbeDirectory(s.fs, dir.empty() ? std::string("./") : dir, "SGX3&&&.$$$")) return;
     s.ui.messageBox(Box("Can't write in specified directory " + dir +
                             ", in order to program the unit binary file will be created in directory - " +
-                            s.run.ProgramDir,
+                            s.run.WriteDir(),
                         Buttons::Ok, Icon::Exclamation));
-    outputName_ = s.run.ProgramDir + BaseName(FileNamePart(sourcePath_));
+    outputName_ = s.run.WriteDir() + BaseName(FileNamePart(sourcePath_));
 }
 
 bool ResultWindowFlow::compile() {
@@ -140,21 +140,31 @@ void ResultWindowFlow::viewErrors() {
     Session& s = ctx_.s;
     const std::string errorFile = BaseName(outputName_) + ".err";
     const std::string& editor = s.settings.EditorPath;
-    if (!editor.empty() && s.fs.exists(editor) && !s.fs.isDirectory(editor)) {
+    const bool hasEditor = !editor.empty() && s.fs.exists(editor) && !s.fs.isDirectory(editor);
+    if (hasEditor) {
         // The viewer gets its own window; this one waits without taking input.
         ProcessResult r = ctx_.runner.run(editor, {errorFile}, [] {}, false);
         if (r.started) return;
         s.ui.messageBox(Box(ToolStartFailedText(editor, r.errorText), Buttons::Ok, Icon::Exclamation));
-    } else {
-        s.ui.messageBox(Box("You don't have Notepad and Write Editors installed on your computer. If you want to "
-                            "view error files select External Editor in Preferences uder Edit Menu."));
     }
-    // Without a viewer the errors are shown here, so they can always be read.
+    // The program's own viewer stands in for an editor, so the errors can always be read.
     std::string text;
-    if (ReadWholeFile(s.fs, errorFile, text))
-        sink_.showTextFile(FileNamePart(errorFile), text);
-    else
+    if (!ReadWholeFile(s.fs, errorFile, text)) {
+        if (!hasEditor)
+            s.ui.messageBox(Box("You don't have Notepad and Write Editors installed on your computer. If you want to "
+                                "view error files select External Editor in Preferences uder Edit Menu."));
         s.ui.messageBox(Box("Can't open error file " + FileNamePart(errorFile) + "."));
+        return;
+    }
+    // The errors in the open script lead to their message.
+    std::vector<ErrorLink> links;
+    std::string script;
+    if (ctx_.hooks.showScriptLine && sourcePath_ == s.index.CurrentFilePath && ReadWholeFile(s.fs, sourcePath_, script))
+        links = CompileErrorLinks(text, FileNamePart(sourcePath_), script);
+    const std::optional<ErrorLink> chosen = sink_.showTextFile(FileNamePart(errorFile), text, links);
+    if (!chosen) return;
+    sink_.closeWindow();
+    ctx_.hooks.showScriptLine(chosen->message, chosen->blockLine);
 }
 
 } // namespace lt

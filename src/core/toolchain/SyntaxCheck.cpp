@@ -55,7 +55,7 @@ std::vector<SyntaxError> ParseErrorFile(const std::string& text) {
 void SyntaxCheck(ToolContext& ctx, const std::string& scriptText, int messageNumber) {
     Session& s = ctx.s;
     if (!s.run.ScriptEditMode || scriptText.empty()) return;
-    const std::string dir = s.run.ProgramDir;
+    const std::string dir = s.run.WriteDir();
     const std::string source = dir + "sub.src";
     const std::string list = dir + "sub.lst";
     const std::string err = dir + "sub.err";

@@ -1,5 +1,5 @@
 // The syntax check of the current message's script in Script Edit: the compiler runs on
-// "sub.src" in the program's directory and its error file fills the error list.
+// "sub.src" in the program's data folder (WriteDir) and its error file fills the error list.
 #pragma once
 
 #include <string>

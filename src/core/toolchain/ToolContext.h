@@ -28,6 +28,8 @@ struct ToolHooks {
     // The replace question of the file commands for an existing file; true = go on.
     // When not set, the program's own question is asked.
     std::function<bool(const std::string&)> confirmReplace;
+    // Shows a message's block in Script Edit with one of its lines (from 1) selected.
+    std::function<void(int message, int line)> showScriptLine;
 };
 
 struct ToolContext {

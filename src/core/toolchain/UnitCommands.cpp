@@ -12,7 +12,7 @@ namespace {
 
 const char* const kBinaryFilter = "7700 binary file (*.bin)|*.bin";
 
-std::string runBase(const Session& s, const char* name) { return s.run.ProgramDir + name; }
+std::string runBase(const Session& s, const char* name) { return s.run.WriteDir() + name; }
 
 void endCommand(Session& s) {
     s.ui.setStatus("");

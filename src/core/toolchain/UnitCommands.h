@@ -1,6 +1,6 @@
 // The Advanced menu's direct commands to the unit through "7700.exe": Call up, Send
 // Message, Reboot and Erase Flash. Each names its files after a fixed name in the
-// program's directory and shows the tool's log in a box.
+// program's data folder (WriteDir) and shows the tool's log in a box.
 #pragma once
 
 #include <string>

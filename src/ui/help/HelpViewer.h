@@ -34,6 +34,8 @@ public:
     // The topic shown now (0 when the help file could not be read).
     int currentTopic() const;
     const QMap<int, QString>& topics() const { return titles_; }
+    // The plain text of each topic, by context number.
+    const QMap<int, QString>& topicTexts() const { return texts_; }
     const QString& helpFile() const { return file_; }
     // Points the viewer at another help file; it is read when a topic is next shown.
     void setHelpFile(const QString& helpFile);

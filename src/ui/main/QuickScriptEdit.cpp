@@ -202,7 +202,7 @@ void frmQuick::runExternalEditor() {
     const std::string& current = s_.index.CurrentFilePath;
     // "Sub.src" never takes the place of a file of the person's; where both usual places
     // hold one, a fresh directory of this run's own takes it.
-    std::string path = EditorTempFilePath(s_.fs, current, s_.run.ProgramDir);
+    std::string path = EditorTempFilePath(s_.fs, current, s_.run.WriteDir());
     std::unique_ptr<QTemporaryDir> freshDir;
     if (path.empty()) {
         freshDir = std::make_unique<QTemporaryDir>();
@@ -263,18 +263,29 @@ bool frmQuick::scriptEditEvent(QEvent* event) {
 
 void frmQuick::stepSyntaxError(bool forward) {
     ErrorStep step = forward ? NextSyntaxError(s_.tools) : PreviousSyntaxError(s_.tools);
-    if (step.hasError) {
-        QTextDocument* doc = txtAdvEdit->document();
-        QTextBlock block = doc->findBlockByNumber(step.scriptLine - 1);
-        if (!block.isValid()) block = doc->lastBlock();
-        QTextCursor cursor(block);
-        cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        txtAdvEdit->setTextCursor(cursor);
-    }
+    if (step.hasError) selectScriptLine(step.scriptLine);
     if (step.hasError || !step.status.empty()) {
         setStatus(QString::fromStdString(step.status));
         keepStepStatus_ = true;
     }
+}
+
+void frmQuick::selectScriptLine(int line) {
+    QTextDocument* doc = txtAdvEdit->document();
+    QTextBlock block = doc->findBlockByNumber(line - 1);
+    if (!block.isValid()) block = doc->lastBlock();
+    QTextCursor cursor(block);
+    cursor.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
+    txtAdvEdit->setTextCursor(cursor);
+}
+
+void frmQuick::showScriptLine(int message, int line) {
+    if (!s_.run.ScriptEditMode) switchScriptEdit();
+    // In Script Edit the message's block comes from the work store as the file holds it.
+    if (s_.msg.CurrentMessage != message) changeMessage(message);
+    if (!s_.run.ScriptEditMode || s_.msg.CurrentMessage != message) return; // a box kept the window as it was
+    selectScriptLine(line);
+    txtAdvEdit->setFocus();
 }
 
 bool frmQuick::scriptEditKeyPress(QKeyEvent* key) {

@@ -11,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QToolTip>
 
 #include "quickedit/EditState.h"
 #include "ui/main/frmQuick.h"
@@ -100,20 +101,33 @@ bool frmQuick::windowShortcutWins(const QKeyEvent* key) const {
     return false;
 }
 
+QString frmQuick::helpTextAt(QObject* watched, QPoint pos) const {
+    if (watched == txtEdit->viewport()) return markStatusText(txtEdit->markAtPoint(pos));
+    if (watched == txtAdvEdit->viewport()) return statusTextFor(txtAdvEdit);
+    return statusTextFor(watched);
+}
+
 bool frmQuick::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
+    // The tooltip of a control is its status-bar help text.
+    if (type == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        const QString text = helpTextAt(watched, help->pos());
+        if (text.isEmpty()) QToolTip::hideText();
+        else QToolTip::showText(help->globalPos(), text, qobject_cast<QWidget*>(watched));
+        return true;
+    }
     // A text box would take Ctrl+A as "select all" and Ctrl+Y as "redo": the menu commands
     // on those keys (Save As, Syntax check, ...) win, so the keys do what the menus say.
     if (type == QEvent::ShortcutOverride && windowShortcutWins(static_cast<QKeyEvent*>(event))) return true;
     if (watched == txtEdit && (type == QEvent::KeyPress || type == QEvent::KeyRelease)) return editorEvent(event);
     if (watched == txtEdit && (type == QEvent::FocusIn || type == QEvent::FocusOut)) editorEvent(event);
     if (watched == txtEdit->viewport() && type == QEvent::MouseMove) {
-        auto* me = static_cast<QMouseEvent*>(event);
-        setStatus(markStatusText(txtEdit->markAtPoint(me->position().toPoint())));
+        setStatus(helpTextAt(watched, static_cast<QMouseEvent*>(event)->position().toPoint()));
         return false;
     }
     if (watched == txtAdvEdit->viewport()) {
-        if (type == QEvent::MouseMove || type == QEvent::Enter) setStatus(statusTextFor(txtAdvEdit));
+        if (type == QEvent::MouseMove || type == QEvent::Enter) setStatus(helpTextAt(watched, {}));
         return false;
     }
     if (watched == pnlQuick || watched == Label4 || watched == Label5) {

@@ -50,6 +50,7 @@ void frmQuick::setupTools() {
     h.askSaveChanges = [this] { return files_.AskSaveChanges(false); };
     h.saveAs = [this] { files_.SaveFileAs(true); };
     h.confirmReplace = [this](const std::string& path) { return files_.CheckFileName(path, 2) == 1; };
+    h.showScriptLine = [this](int message, int line) { showScriptLine(message, line); };
 
     connect(mnuPrgCompile, &QAction::triggered, this, [this] { frmShow::openModal(*tools_, true, this); });
     connect(mnuPrgStart, &QAction::triggered, this, [this] { frmShow::openModal(*tools_, false, this); });

@@ -83,6 +83,9 @@ public:
     void writeBackLine();
     // Status-bar help text of a control (empty for controls without one).
     QString statusTextFor(QObject* control) const;
+    // The help text of a watched control (or text box viewport) for a point in it: what the
+    // status bar shows on a mouse move there, and the control's tooltip.
+    QString helpTextAt(QObject* watched, QPoint pos) const;
     void setStatus(const QString& text);
 
     // Controls, named as the product names them (also their objectName).
@@ -280,6 +283,10 @@ public:
     void setAdvEditCaption(const QString& caption);
     QShortcut* altG_ = nullptr;
     void stepSyntaxError(bool forward);
+    // Selects line `line` (from 1; the last line when there are fewer) of the script box.
+    void selectScriptLine(int line);
+    // Where an error leads: message `message` in Script Edit with its line `line` selected.
+    void showScriptLine(int message, int line);
     bool scriptEditKeyPress(QKeyEvent* key);
     void scriptEditKeyRelease(QKeyEvent* key);
     int focusedHelpContext() const;

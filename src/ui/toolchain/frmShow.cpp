@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <exception>
 
+#include "common/TextLines.h"
 #include "ui/toolchain/TextFileDialog.h"
 
 namespace lt {
@@ -114,9 +115,13 @@ void frmShow::setProgramButton(const std::string& caption, bool visible) {
     cmdProgram->setEnabled(visible);
 }
 
-void frmShow::showTextFile(const std::string& title, const std::string& text) {
-    TextFileDialog viewer(QString::fromStdString(title), toQt(text), this);
+std::optional<ErrorLink> frmShow::showTextFile(const std::string& title, const std::string& text,
+                                              const std::vector<ErrorLink>& links) {
+    QStringList lines;
+    for (const std::string& line : SplitLines(text)) lines << toQt(line);
+    TextFileDialog viewer(QString::fromStdString(title), lines, links, this);
     viewer.exec();
+    return viewer.chosen();
 }
 
 void frmShow::closeRequested() {

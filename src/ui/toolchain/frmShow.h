@@ -33,7 +33,8 @@ public:
     void showElapsedLabel(bool visible) override;
     void showElapsedValue(bool visible) override;
     void setProgramButton(const std::string& caption, bool visible) override;
-    void showTextFile(const std::string& title, const std::string& text) override;
+    std::optional<ErrorLink> showTextFile(const std::string& title, const std::string& text,
+                                          const std::vector<ErrorLink>& links) override;
     void closeWindow() override;
 
     const ResultWindowFlow& flow() const { return flow_; }

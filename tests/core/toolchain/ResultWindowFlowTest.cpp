@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <tuple>
 
 #include <utime.h>
 
@@ -138,18 +139,38 @@ TEST_F(ResultWindowFlowTest, ViewErrorsUsesTheEditorOrShowsTheText) {
     session.index.CurrentFilePath = work() + "bad.src";
     session.tools.compileMode = true;
     ctx.hooks.askSaveChanges = [] { return false; };
-    runner.actions.push_back(writes({{work() + "bad.log", "1 error"}, {work() + "bad.err", "bad.src 3: oops\r\n"}}));
+    put(work() + "bad.src", "#define Display_type (7740)\r\n\r\nSUB 4(TASK=0)\r\nLINE1:\r\nEND SUB\r\n\r\n"
+                            "sub 12(TASK=1)\r\n  X\r\n");
+    const std::string errors = "BAD.SRC 1: header\r\nbad.src 4: oops\r\nOTHER.SRC 4: elsewhere\r\n"
+                               "BAD.SRC 6: between blocks\r\nBAD.SRC 8: last\r\nBAD.SRC 9: beyond the end\r\n";
+    runner.actions.push_back(writes({{work() + "bad.log", "1 error"}, {work() + "bad.err", errors}}));
+    int shownMessage = -1, shownLine = -1;
+    ctx.hooks.showScriptLine = [&](int message, int line) {
+        shownMessage = message;
+        shownLine = line;
+    };
     ResultWindowFlow flow(ctx, sink);
     flow.shown();
     ASSERT_TRUE(flow.errors());
     EXPECT_EQ(sink.buttonCaption, "&View Errors");
 
-    // No editor: the advice box, then the errors inside the program.
+    // No editor: the errors inside the program, without a word of advice; the lines of the
+    // open script inside a block are links to their message and block line.
     flow.programButton();
-    EXPECT_EQ(ui.texts(), (std::vector<std::string>{
-                              "You don't have Notepad and Write Editors installed on your computer. If you want to "
-                              "view error files select External Editor in Preferences uder Edit Menu."}));
-    EXPECT_EQ(sink.fileText, "bad.src 3: oops\r\n");
+    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_EQ(sink.fileText, errors);
+    ASSERT_EQ(sink.fileLinks.size(), 2u);
+    EXPECT_EQ(std::make_tuple(sink.fileLinks[0].errorLine, sink.fileLinks[0].message, sink.fileLinks[0].blockLine),
+              std::make_tuple(1, 4, 2));
+    EXPECT_EQ(std::make_tuple(sink.fileLinks[1].errorLine, sink.fileLinks[1].message, sink.fileLinks[1].blockLine),
+              std::make_tuple(4, 12, 2));
+    EXPECT_EQ(shownMessage, -1);
+    // Activating a link closes the result window and shows the line.
+    sink.activate = sink.fileLinks[1];
+    flow.programButton();
+    EXPECT_EQ(sink.closed, 1);
+    EXPECT_EQ(std::make_pair(shownMessage, shownLine), std::make_pair(12, 2));
+    sink.activate.reset();
 
     // An existing editor is started on the error file, without taking input meanwhile.
     put(tools() + "editor", "");

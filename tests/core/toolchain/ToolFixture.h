@@ -39,9 +39,14 @@ public:
         buttonCaption = c;
         buttonVisible = v;
     }
-    void showTextFile(const std::string& title, const std::string& t) override {
+    std::vector<ErrorLink> fileLinks;
+    std::optional<ErrorLink> activate; // the link the person activates in the viewer
+    std::optional<ErrorLink> showTextFile(const std::string& title, const std::string& t,
+                                          const std::vector<ErrorLink>& links) override {
         fileTitle = title;
         fileText = t;
+        fileLinks = links;
+        return activate;
     }
     void closeWindow() override { ++closed; }
 };
