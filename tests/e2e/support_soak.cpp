@@ -845,8 +845,16 @@ private:
         if (name == "Ctrl+X" && target == w().txtAdvEdit) return skip();
         const bool scriptEdit = s().run.ScriptEditMode;
         const bool onlyScript = s().msg.ScriptOnly && !scriptEdit;
-        if (name == "Ctrl+Y" && target == w().txtAdvEdit && !s().msg.BlockText.empty() &&
-            !garbled_.count(Bare(s().msg.BlockText))) {
+        if (name == "Ctrl+Y" && target == w().txtAdvEdit && garbled_.count(Bare(s().msg.BlockText))) {
+            // The syntax check of a script the person garbled may find its errors.
+            key(k.key, k.mods);
+            auto& boxes = f_.ui.boxes;
+            boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
+                                       [](const MessageBox& b) { return b.text.rfind("Errors encountered.", 0) == 0; }),
+                        boxes.end());
+            return;
+        }
+        if (name == "Ctrl+Y" && target == w().txtAdvEdit && !s().msg.BlockText.empty()) {
             key(k.key, k.mods);
             const std::string want = "No syntax errors found in message " + std::to_string(s().msg.CurrentMessage);
             check(f_.ui.lastText() == want, "Ctrl+Y in Script Edit said \"" + f_.ui.lastText() + "\"");
