@@ -2,6 +2,7 @@
 
 #include <QtWidgets>
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <random>
@@ -311,8 +312,18 @@ private:
         }
         QTest::keyPress(keyWindow(), k, mods);
         QTest::keyRelease(keyWindow(), k, mods);
-        // A button's access key presses it as a click the button animates for 100 ms.
-        if (mods == kAlt) QTest::qWait(120);
+        // A button's access key presses it as a click the button animates for 100 ms; on a
+        // busy machine the release comes later still.
+        if (mods == kAlt) {
+            QTest::qWait(120);
+            for (int waited = 0; waited < 3000 && buttonDown(); waited += 10) QTest::qWait(10);
+        }
+    }
+    static bool buttonDown() {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            for (QAbstractButton* b : top->findChildren<QAbstractButton*>())
+                if (b->isDown()) return true;
+        return false;
     }
     // Stops when the keys would go into the script (a blank may press the Script Edit button):
     // the random person edits scripts only with whole statements (HandEdit).
@@ -571,6 +582,12 @@ private:
 
     // --- one step ---------------------------------------------------------------------------
     void begin(const Step& step) {
+        // Letters typed while the menu bar has the keyboard open its menus; the person closes
+        // the menu the keys opened before doing the next thing.
+        for (int i = 0; i < 4 && QApplication::activePopupWidget(); ++i) {
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+            settle();
+        }
         // A number left in the message box is acted upon when the focus leaves the box, in
         // the middle of whatever the step does next.
         pendingNumber_ = focus() == w().txtMsg && w().txtMsg->text() != QString::number(s().msg.CurrentMessage);
@@ -601,16 +618,34 @@ private:
             if (!check(allowedBox(box.text), "a box nobody expected: " + box.text)) return;
         if (!check(f_.ui.answers.empty() && f_.ui.files.empty(), "a scripted answer was not asked for")) return;
         if (!check(QApplication::activeModalWidget() == nullptr, "a dialog stayed open")) return;
+        if (QApplication::activeWindow() == f_.w.get() && !QApplication::activePopupWidget())
+            if (!check(focus() != nullptr && focus() != f_.w.get(), "the keyboard went nowhere")) return;
         if (expectMessage_ >= 0 && !check(s().msg.CurrentMessage == expectMessage_,
                                           "typing " + std::to_string(expectMessage_) +
                                               " into the message box went to message " +
                                               std::to_string(s().msg.CurrentMessage)))
             return;
-        // A script changed by keys other than whole statements may be anything the person made.
-        if (!s().run.ScriptEditMode && !s().msg.ScriptOnly) garbled_.erase(s().msg.CurrentMessage);
-        else if (op_ != Op::HandEdit && s().msg.CurrentMessage == cur_ && CurrentBlock(s()) != blockBefore_)
-            garbled_.insert(cur_);
-        const std::string broken = CheckInvariant(s(), w(), !garbled_.count(s().msg.CurrentMessage));
+        // A script changed by keys other than whole statements may be anything the person made,
+        // and stays what they made when it is stored, saved and opened again; a whole
+        // statement added to it does not mend it.
+        // (Compared line by line without the line ends and trailing blanks that storing may
+        // change; a line end the person removed is a change.)
+        const auto bare = [](const std::string& b) {
+            std::string out, line;
+            std::istringstream in(b);
+            while (std::getline(in, line)) {
+                while (!line.empty() && std::isspace(static_cast<unsigned char>(line.back()))) line.pop_back();
+                out += line + '\n';
+            }
+            while (out.size() > 1 && out[out.size() - 1] == '\n' && out[out.size() - 2] == '\n') out.pop_back();
+            return out;
+        };
+        const std::string now = bare(CurrentBlock(s()));
+        const bool script = s().run.ScriptEditMode || s().msg.ScriptOnly;
+        if (script && s().msg.CurrentMessage == cur_ && now != bare(blockBefore_) &&
+            (op_ != Op::HandEdit || garbled_.count(bare(blockBefore_))))
+            garbled_.insert(now);
+        const std::string broken = CheckInvariant(s(), w(), !script || !garbled_.count(now));
         if (!check(broken.empty(), broken)) return;
         if (!fileStep_ && s().msg.CurrentMessage != cur_) messageChanged();
         adopt();
@@ -1044,8 +1079,9 @@ private:
         const bool four = s().msg.LineCount == 4;
         const long long last = box == w().txtMsg ? 1023 : box == w().txtTask ? 3 : four ? 4 : 2;
         const long long first = box == w().txtLine ? 1 : 0;
-        if (box == w().txtMsg && n <= last) expectMessage_ = static_cast<int>(n);
+        // A box left with a number it refused keeps the focus, and the digits go there.
         if (!clean) return;
+        if (box == w().txtMsg && n <= last) expectMessage_ = static_cast<int>(n);
         const std::string what = box == w().txtMsg ? "message" : box == w().txtTask ? "task" : "line";
         std::vector<std::string> boxes;
         // The task box puts the task back at once when a number is out of its range, and the
@@ -1088,7 +1124,7 @@ private:
     bool cancelled_ = false;   // the person cancelled the save question
     bool pendingNumber_ = false;
     // The step in progress.
-    std::set<int> garbled_;     // messages whose script the person changed key by key
+    std::set<std::string> garbled_;  // scripts the person changed key by key
     std::vector<std::string> dialogs_;
     Op op_ = Op::Type;
     std::vector<std::string> plan_;

@@ -109,7 +109,13 @@ private slots:
     void statusFollowsThePointer() { Run({Click("cmdRelay"), Hover("cmdRelay")}); }
     // Alt+G switches to Script Edit for a message edited by hand ("&Script Edit Only").
     void altGOnAHandEditedMessage() {
-        Run({Click("cmdAdvEdit"), S(Op::HandEdit), Click("cmdAdvEdit"), Shortcut("Alt+G")});
+        Run({Click("cmdAdvEdit"), S(Op::HandEdit), Click("cmdAdvEdit"), Shortcut("Alt+G"), Shortcut("Alt+G"),
+             Type("A")});
+    }
+    // Script Edit entered again after a save shows the saved block: New has nothing to ask.
+    void scriptEditAfterASave() {
+        Run({Type("E1 65T"), Click("cmdAdvEdit"), Click("cmdAdvEdit"), S(Op::Save, {}, {}, 1), Click("cmdAdvEdit"),
+             S(Op::New)});
     }
     // The Center button tells about the block the cursor is in when the line comes back.
     void centerFollowsTheCursorsBlock() {

@@ -150,7 +150,10 @@ bool WorkStore::IsModified() {
     if (s_.run.HeaderChanged) return true;
     if (anyInWorkFile()) return true;
     int current = s_.msg.CurrentMessage;
-    if (s_.index.MessageState[current] == 0 && s_.msg.BlockText == EmptyBlock(s_)) return false;
+    // A message the file does not hold stays absent while it is empty, whether its block is
+    // the empty skeleton (Script Edit) or nothing at all (Quick Edit).
+    if (s_.index.MessageState[current] == 0 && (s_.msg.BlockText.empty() || s_.msg.BlockText == EmptyBlock(s_)))
+        return false;
     return CalcCrc(s_.msg.BlockText) != s_.index.LoadedCrc;
 }
 

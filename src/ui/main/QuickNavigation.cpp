@@ -32,8 +32,12 @@ QString number(int n) { return QString::number(n); }
 } // namespace
 
 void frmQuick::focusEditor() {
-    if (txtEdit->isEnabled() && txtEdit->isVisible()) txtEdit->setFocus();
-    else if (txtAdvEdit->isEnabled() && txtAdvEdit->isVisible()) txtAdvEdit->setFocus();
+    if (txtEdit->isEnabled() && txtEdit->isVisibleTo(this)) txtEdit->setFocus();
+    else if (txtAdvEdit->isEnabled() && txtAdvEdit->isVisibleTo(this)) txtAdvEdit->setFocus();
+    // A script-only message has no text box to type into: the keyboard stays in the window,
+    // on the button that goes back to its script, instead of going nowhere.
+    else if (cmdAdvEdit->isEnabled()) cmdAdvEdit->setFocus();
+    else txtMsg->setFocus();
 }
 
 void frmQuick::changeMessage(int n) {

@@ -173,7 +173,7 @@ void frmQuick::switchScriptEdit() {
         if (currentLine_ > s_.msg.LineCount) currentLine_ = 1;
         setLine(currentLine_);
         UpdateSimulation();
-        if (txtEdit->isEnabled() && txtEdit->isVisibleTo(this)) txtEdit->setFocus();
+        focusEditor();
     }
     s_.ui.setBusy(false);
     setStatus(QString());
@@ -196,7 +196,7 @@ void frmQuick::runExternalEditor() {
         if (currentLine_ > s_.msg.LineCount) currentLine_ = 1;
         setLine(currentLine_);
         UpdateSimulation();
-        if (txtEdit->isEnabled() && txtEdit->isVisibleTo(this)) txtEdit->setFocus();
+        focusEditor();
     };
     if (s_.msg.BlockText.empty()) s_.msg.BlockText = EmptyBlock(s_);
     const std::string& current = s_.index.CurrentFilePath;
