@@ -95,18 +95,6 @@ TEST(FlashImage, LayoutCarriesEverythingTheUnitNeeds) {
     EXPECT_EQ(problem, "the image is blank or not a 7700 flash image");
 }
 
-TEST(FlashImage, OverflowIsRefusedWithTheByteCounts) {
-    tools::EscapeProgram p;
-    for (int n = 0; n < 1024; ++n) p.messages.push_back({n, 0, messageCode(34)}); // 40 bytes each
-    std::string image, problem;
-    EXPECT_FALSE(tools::buildFlashImage(p, image, problem)); // its text: see binmill's error file below
-    EXPECT_TRUE(image.empty());
-
-    p.messages.resize(716); // 28640 bytes: exactly full
-    EXPECT_TRUE(tools::buildFlashImage(p, image, problem));
-    EXPECT_EQ(image.size(), 32768u);
-}
-
 TEST(Binmill, CompileRunAsTheEditorRunsIt) {
     TempDir dir;
     const std::string b = dir.file("sign");

@@ -96,6 +96,10 @@ TEST_F(QuickEditTest, AttributeButtonStatusTexts) {
     EXPECT_EQ(text("cmdCenter"), "Click once or press Alt-X to toggle between center on and off for current line.");
     EXPECT_EQ(text("cmdRelay"),
               "Relay will not be affected from this msg. Click once to turn relay on when this msg is called.");
+    m.RelayMode = "OFF";
+    EXPECT_EQ(text("cmdRelay"), "Relay will turn off when this msg is called. Click once and relay will not be "
+                                "affected from this msg.");
+    m.RelayMode.clear();
     EXPECT_EQ(text("cmdStart"), "Click once or press Alt-S to select up to 4 messages to call up from this one.");
     m.StartOtherTask = "7";
     EXPECT_EQ(text("cmdStart"), "You have called message  7 from this one.");

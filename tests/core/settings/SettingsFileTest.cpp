@@ -16,20 +16,6 @@ const char* const kDefaultsFile =
     "arrays4=\r\nvarchar=^\r\nversion=2\r\nesc_file=no\r\ntools_path=/opt/lt/\r\n";
 }
 
-TEST(SettingsFile, MissingFileKeepsDefaultsAndWritesAllKeysInOrder) {
-    test::TempDir dir;
-    NativeFileSystem fs;
-    Settings s;
-    s.UnitType = "7780";
-    auto r = ReadSettings(s, fs, dir.file("Lumatext7700.INI"), "/opt/lt/");
-    EXPECT_FALSE(r.fileFound);
-    EXPECT_FALSE(r.windowTop.has_value());
-    // The file written shows every default, the unit type set before reset to 7740.
-    ASSERT_TRUE(WriteSettings(s, fs, dir.file("Lumatext7700.INI"), 2880.0f, 1234.5f));
-    EXPECT_EQ(dir.read("Lumatext7700.INI"), kDefaultsFile);
-    EXPECT_FALSE(dir.has("Lumatext7700.INI.tmp"));
-}
-
 TEST(SettingsFile, ReadingRules) {
     Settings s;
     auto r = ParseSettings(s, "junk=1\r\n[preferences]\r\n  PORT=3\r\nrate =9600\r\naddress=  12  \r\n"

@@ -40,22 +40,6 @@ TEST(SaveFile, MergesMemoryWorkFileAndOldFile) {
     EXPECT_FALSE(SaveFile(f.s, f.s.index.CurrentFilePath, f.s.index.CurrentFilePath));
 }
 
-TEST(SaveFile, EmptyCurrentMessageLeavesAnEmptyLine) {
-    test::StorageFixture f;
-    f.s.msg.CurrentMessage = 0;
-    f.s.run.HeaderChanged = true;
-    ASSERT_TRUE(SaveFile(f.s, "", f.dir.file("new.src")));
-    EXPECT_EQ(f.dir.read("new.src"), ScriptHeader("7740", "2") + "\r\n");
-    EXPECT_EQ(f.s.index.MessageState[0], 0);
-    EXPECT_EQ(f.s.index.CurrentFilePath, f.dir.file("new.src"));
-    EXPECT_FALSE(f.s.run.HeaderChanged);
-    // So does the skeleton Script Edit shows for an untouched message.
-    f.s.msg.BlockText = EmptyBlock(f.s);
-    f.s.run.HeaderChanged = true;
-    ASSERT_TRUE(SaveFile(f.s, f.dir.file("new.src"), f.dir.file("new.src")));
-    EXPECT_EQ(f.dir.read("new.src"), ScriptHeader("7740", "2") + "\r\n");
-}
-
 // A save that breaks at any write, sync or rename leaves the old file byte-identical and
 // the editor holding every edit; retrying afterwards writes the full file.
 TEST(SaveFile, FailureAtEveryStepLosesNothing) {
@@ -122,22 +106,4 @@ TEST(SaveFile, KeepsLinesLongerThanAMebibyteWhole) {
     f.s.run.HeaderChanged = true;
     ASSERT_TRUE(SaveFile(f.s, f.s.index.CurrentFilePath, f.dir.file("b.src")));
     EXPECT_EQ(f.dir.read("b.src"), file);
-}
-
-TEST(RecentFiles, ListRules) {
-    Settings s;
-    EXPECT_EQ(UpdateRecentFiles(s, "a"), 1);
-    UpdateRecentFiles(s, "b");
-    UpdateRecentFiles(s, "c");
-    UpdateRecentFiles(s, "d");
-    EXPECT_EQ(UpdateRecentFiles(s, "e"), 4); // the oldest drops out
-    EXPECT_EQ(s.RecentFiles[1], "e");
-    EXPECT_EQ(s.RecentFiles[4], "b");
-    EXPECT_EQ(UpdateRecentFiles(s, "c"), 4); // moves to the top
-    EXPECT_EQ(s.RecentFiles[1], "c");
-    EXPECT_EQ(s.RecentFiles[2], "e");
-    EXPECT_EQ(s.RecentFiles[3], "d");
-    EXPECT_EQ(s.RecentFiles[4], "b");
-    EXPECT_EQ(UpdateRecentFiles(s, "c"), 4);
-    EXPECT_EQ(s.RecentFiles[2], "e");
 }

@@ -7,12 +7,6 @@
 using namespace lt;
 using test::Block;
 
-TEST(ScriptFile, HeaderAndEmptyBlock) {
-    EXPECT_EQ(ScriptHeader("7780", "1"),
-              "#define Display_type (7780)\r\n#include \"CTRLCODE.H\"\r\n#pragma version 1\r\n\r\n");
-    EXPECT_EQ(EmptyBlock(5, 2, 2), "SUB 5(TASK=2)\r\n\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nEND SUB\r\n");
-}
-
 TEST(ScriptFile, ScanIndexesBlocksWithTheirTasksAndPositions) {
     test::StorageFixture f;
     std::string text = ScriptHeader("7780", "1") + Block(3, 2) + "\r\n" + "SUB7 (TASK=0)\r\nEND SUB\r\n\r\n" +

@@ -62,46 +62,6 @@ TEST(WorkStoreFaults, FailedAppendKeepsTheEditAndLosesNothing) {
     }
 }
 
-TEST(WorkStoreFaults, FailedRebuildLeavesTheWorkFileByteIdentical) {
-    const std::string again = Block(2, 2, "    PRINT\"AGAIN\";\r\n");
-    for (int failAt = 1;; ++failAt) {
-        SCOPED_TRACE(failAt);
-        ASSERT_LT(failAt, 12);
-        test::FaultyFixture fixture;
-        auto& [dir, fs, ui, s] = fixture;
-        OpenWithOneEdit(s, dir);
-        WorkStore store(s);
-        s.msg.CurrentMessage = 5;
-        s.msg.BlockText = kNew5;
-        ASSERT_TRUE(store.StoreMessage(5));
-        s.msg.CurrentMessage = 2;
-        store.LoadMessage(2);
-        s.msg.BlockText = again; // a stored message changes again: the work file is rebuilt
-        const std::string before = dir.read("TMP$$$.TMP");
-        const auto offsets = s.index.MessageOffset;
-        fs.operations = 0;
-        fs.failAt = failAt;
-        ui.clear();
-        const bool stored = store.StoreMessage(2);
-        EXPECT_FALSE(dir.has("TMP1$$.TMP"));
-        if (stored) {
-            // create, two blocks, flush, rename: five points that can fail
-            EXPECT_EQ(failAt, 6);
-            EXPECT_EQ(dir.read("TMP$$$.TMP"), again + "\r\n" + kNew5 + "\r\n");
-            EXPECT_EQ(Load(s, 2), again);
-            EXPECT_EQ(Load(s, 5), kNew5);
-            break;
-        }
-        ASSERT_EQ(ui.texts(), std::vector<std::string>{"Can't write in file TMP$$$.TMP"});
-        EXPECT_EQ(s.msg.BlockText, again);
-        EXPECT_EQ(dir.read("TMP$$$.TMP"), before);
-        EXPECT_EQ(s.index.MessageOffset, offsets);
-        EXPECT_EQ(s.index.MessageState[2], 2);
-        EXPECT_EQ(Load(s, 5), kNew5);
-        EXPECT_EQ(Load(s, 2), kEdited2); // the earlier copy is still the stored one
-    }
-}
-
 // The open file deleted, then rewritten by another program: Save names the messages that
 // can no longer be read in one question; Cancel writes nothing and keeps every edit, OK
 // writes the others.

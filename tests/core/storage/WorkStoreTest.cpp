@@ -7,66 +7,6 @@
 
 using namespace lt;
 using test::Block;
-using test::Copies;
-
-TEST(Crc, StableSignedAndNeverZeroForText) {
-    EXPECT_EQ(CalcCrc(""), 0);
-    EXPECT_EQ(CalcCrc("123456789"), static_cast<int32_t>(0xCBF43926u));
-    EXPECT_NE(CalcCrc("\r\nLINE1:\r\n\r\n"), 0);
-}
-
-TEST(WorkStore, UntouchedMessagesLeaveNoWorkFile) {
-    test::StorageFixture f;
-    WorkStore store(f.s);
-    for (int n = 0; n < 5; ++n) {
-        f.s.msg.CurrentMessage = n;
-        f.s.msg.BlockText = n % 2 ? EmptyBlock(f.s) : "";
-        EXPECT_TRUE(store.StoreMessage(n));
-    }
-    EXPECT_TRUE(f.s.index.WorkFilePath.empty());
-    EXPECT_FALSE(f.dir.has("prog/TMP$$$.TMP"));
-    EXPECT_FALSE(store.IsModified());
-}
-
-TEST(WorkStore, EditingTwiceKeepsOneCopyInTheWorkFile) {
-    test::StorageFixture f;
-    WorkStore store(f.s);
-    for (int n : {3, 5, 9}) {
-        f.s.msg.CurrentMessage = n;
-        store.LoadMessage(n);
-        f.s.msg.BlockText = Block(n, 0);
-        ASSERT_TRUE(store.StoreMessage(n));
-    }
-    const std::string work = f.s.run.ProgramDir + "TMP$$$.TMP";
-    EXPECT_EQ(f.s.index.WorkFilePath, work);
-    f.s.msg.CurrentMessage = 5;
-    store.LoadMessage(5);
-    EXPECT_EQ(f.s.msg.BlockText, Block(5, 0));
-    store.StoreMessage(5); // unchanged: nothing written
-    EXPECT_EQ(Copies(test::TempDir::readFile(work), "SUB 5("), 1);
-    f.s.msg.BlockText = Block(5, 1, "    CLS\r\n");
-    ASSERT_TRUE(store.StoreMessage(5));
-    std::string text = test::TempDir::readFile(work);
-    EXPECT_EQ(Copies(text, "SUB 5("), 1);
-    EXPECT_EQ(text, Block(3, 0) + "\r\n" + Block(5, 1, "    CLS\r\n") + "\r\n" + Block(9, 0) + "\r\n");
-    EXPECT_FALSE(f.dir.has("prog/TMP1$$.TMP"));
-    for (int n : {3, 5, 9}) {
-        store.LoadMessage(n);
-        EXPECT_EQ(f.s.msg.BlockText.substr(0, 6), "SUB " + std::to_string(n) + "(");
-    }
-    EXPECT_TRUE(store.IsModified());
-}
-
-TEST(WorkStore, StaleWorkFileIsDeletedBeforeTheFirstStore) {
-    test::StorageFixture f;
-    f.dir.write("prog/TMP$$$.TMP", Block(7, 0) + "\r\n");
-    f.dir.write("prog/TMP1$$.TMP", "junk");
-    WorkStore store(f.s);
-    f.s.msg.BlockText = Block(0, 0);
-    ASSERT_TRUE(store.StoreMessage(0));
-    EXPECT_EQ(f.dir.read("prog/TMP$$$.TMP"), Block(0, 0) + "\r\n");
-    EXPECT_FALSE(f.dir.has("prog/TMP1$$.TMP"));
-}
 
 TEST(WorkStore, UnwritableScriptDirectoryFallsBackToProgramDir) {
     test::StorageFixture f;

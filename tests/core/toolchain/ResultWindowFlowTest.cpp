@@ -110,31 +110,6 @@ TEST_F(ResultWindowFlowTest, UnwritableDirectoryMovesTheOutputToTheProgramDirect
     EXPECT_FALSE(flow.errors());
 }
 
-TEST_F(ResultWindowFlowTest, ProgramAfterAGoodCompileAndClose) {
-    session.index.CurrentFilePath = work() + "a.src";
-    session.tools.compileMode = true;
-    ctx.hooks.askSaveChanges = [] { return false; };
-    runner.actions.push_back(writes({{work() + "a.log", "ok"}}));
-    runner.actions.push_back(writes({{work() + "a.log", "ok"}}));
-    ResultWindowFlow flow(ctx, sink);
-    flow.shown();
-    ASSERT_FALSE(flow.errors());
-    // "&Program" after a good compile: the version check, then programming.
-    runner.calls.clear();
-    runner.actions.push_back(writes({{work() + "a.log", "no answer"}}));
-    runner.actions.push_back(writes({{work() + "a.log", "Programmed"}}));
-    flow.programButton();
-    EXPECT_FALSE(sink.buttonVisible);
-    EXPECT_TRUE(sink.labelVisible);
-    ASSERT_EQ(runner.calls.size(), 2u);
-    EXPECT_EQ(runner.calls[1].arguments[0], "p");
-    EXPECT_EQ(sink.shown, "Programmed");
-
-    // Close while idle closes at once (during a run: the result window's own test).
-    flow.closeButton();
-    EXPECT_EQ(sink.closed, 1);
-}
-
 TEST_F(ResultWindowFlowTest, ViewErrorsUsesTheEditorOrShowsTheText) {
     session.index.CurrentFilePath = work() + "bad.src";
     session.tools.compileMode = true;

@@ -1,9 +1,8 @@
-// unit7700's options and its line noise.
+// unit7700's options and the pace of its line.
 #include <gtest/gtest.h>
 
 #include "emulator/EmulatorHost.h"
 #include "emulator/EmulatorOptions.h"
-#include "emulator/FaultInjector.h"
 #include "emulator/LinePacer.h"
 
 namespace {
@@ -58,24 +57,6 @@ TEST(EmulatorOptions, DefaultsValuesAndMistakes) {
         EXPECT_FALSE(parseEmulatorOptions(args, o, error));
         EXPECT_EQ(error, message);
     }
-}
-
-TEST(FaultInjector, HitsTheShareAskedFor) {
-    const std::string clean(200000, 'A');
-    FaultInjector corrupt(0, 5, 16, 1);
-    std::string out = corrupt.apply(clean);
-    ASSERT_EQ(out.size(), clean.size());
-    size_t changed = 0;
-    for (char c : out) changed += c != 'A';
-    EXPECT_NEAR(static_cast<double>(changed) / static_cast<double>(clean.size()), 0.05, 0.01);
-
-    FaultInjector drop(10, 0, 4, 2);
-    out = drop.apply(clean);
-    EXPECT_NEAR(1.0 - static_cast<double>(out.size()) / static_cast<double>(clean.size()), 0.10, 0.015);
-    EXPECT_EQ(out.find_first_not_of('A'), std::string::npos);
-
-    FaultInjector none(0, 0, 16, 3);
-    EXPECT_EQ(none.apply(clean), clean);
 }
 
 } // namespace

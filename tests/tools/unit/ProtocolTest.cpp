@@ -1,5 +1,5 @@
-// The serial protocol: framing on a noisy line, and the tool's client against the
-// emulated unit's server over a direct line.
+// The tool's client against the emulated unit's server over a direct line: retries on a
+// noisy line and the failures it names.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -36,69 +36,6 @@ struct Bench {
         return UnitClient(link, ClientOptions{address, 4000000, 2, attempts});
     }
 };
-
-TEST(Frame, ParserFindsFramesInNoiseAndAfterDamage) {
-    std::string good = encodeFrame(7, 'W', 3, std::string("\x01\x02payload", 9));
-    std::string damaged = good;
-    damaged[10] ^= 0x40; // payload byte
-    std::string cut = good.substr(0, good.size() - 3);
-
-    FrameParser parser;
-    parser.feed("\x55\x01\xAA noise ");
-    parser.feed(damaged);
-    parser.feed(cut);
-    parser.feed(good);
-    Frame frame;
-    ASSERT_EQ(parser.next(frame), FrameParser::Event::Damaged);
-    EXPECT_EQ(frame.address, 7);
-    EXPECT_EQ(frame.sequence, 3);
-    // The cut frame swallows the start of the good one and fails its CRC; the good one
-    // is found again inside it.
-    FrameParser::Event event;
-    int damagedCount = 0;
-    while ((event = parser.next(frame)) == FrameParser::Event::Damaged) ++damagedCount;
-    ASSERT_EQ(event, FrameParser::Event::Good);
-    EXPECT_EQ(frame.payload, std::string("\x01\x02payload", 9));
-    EXPECT_EQ(frame.command, 'W');
-    EXPECT_EQ(parser.next(frame), FrameParser::Event::NeedMore);
-
-    // A damaged length is caught by the header check, not waited for.
-    std::string badHeader = good;
-    badHeader[5] = 0x03;
-    parser.clear();
-    parser.feed(badHeader);
-    EXPECT_EQ(parser.next(frame), FrameParser::Event::NeedMore);
-    EXPECT_EQ(parser.pending(), 0u);
-}
-
-TEST(Client, ProgramsReadsBackAndRunsMessages) {
-    Bench b;
-    UnitClient client = b.client();
-    UnitInfo info;
-    ASSERT_TRUE(client.identify(info));
-    EXPECT_EQ(info.type, 7780);
-    EXPECT_EQ(info.release, "4.12, build 7");
-
-    const std::string image = randomImage(1);
-    ASSERT_TRUE(client.program(image)) << client.failureText();
-    EXPECT_EQ(b.machine.flash(), image);
-    std::string back;
-    ASSERT_TRUE(client.readFlash(back));
-    EXPECT_EQ(back, image);
-    EXPECT_EQ(client.retries(), 0);
-    // Erased blocks are not sent again after the erase.
-    EXPECT_LT(client.bytesSent(), 21000u + 2 * kFlashSize / 1024 * 20);
-
-    // Calling up a message of a flash without a valid image is refused with a reason.
-    EXPECT_FALSE(client.callUp(1, ""));
-    EXPECT_EQ(client.failureText(), "The unit at address 5 refused the command: the flash memory holds no valid image.");
-
-    UnitClient other = b.client();
-    std::string code = std::string("\x01\x02OK\x00", 5);
-    ASSERT_TRUE(other.runMessage(9, 1, code)) << other.failureText();
-    b.machine.advance(10);
-    EXPECT_EQ(b.machine.display().rowText(1), "OK                  ");
-}
 
 TEST(Client, FailuresAreNamed) {
     {

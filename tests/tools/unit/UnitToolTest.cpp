@@ -105,21 +105,3 @@ TEST(UnitTool, CallUpAndSendMessageEntries) {
 }
 
 } // namespace
-
-TEST(UnitTool, ProgressCountsTheBytesThatCrossTheLine) {
-    ToolBench b;
-    std::string image(protocol::kFlashSize, '\xFF');
-    image.replace(0, 3000, 3000, 'x');   // blocks 0..2
-    image[20000] = 'y';                  // block 19; the others stay erased and are skipped
-    b.dir.write("img.bin", image);
-    ASSERT_EQ(b.run("p", b.dir.file("img") + "\n" + b.block()), 0) << b.log();
-    ASSERT_FALSE(b.progress.empty());
-    for (size_t i = 0; i < b.progress.size(); ++i) {
-        EXPECT_EQ(b.progress[i].second, 4u * 1024);
-        if (i > 0) {
-            EXPECT_GE(b.progress[i].first, b.progress[i - 1].first);
-        }
-    }
-    EXPECT_EQ(b.progress.back().first, 4u * 1024);
-    EXPECT_EQ(b.machine.flash(), image);
-}

@@ -1,0 +1,352 @@
+// The attribute dialogs offscreen (Blink, Start and Send message, the horizontal and
+// vertical scroll dialogs, Variable): opening from the model, the controls and their sample
+// animations, the refusals, the editing rules and what OK writes into the model.
+#include <QtWidgets>
+#include <QtTest>
+
+#include "quickedit/RichText.h"
+#include "support_dialogs.h"
+#include "ui/dialogs/frmBlink.h"
+#include "ui/dialogs/frmScroll.h"
+#include "ui/dialogs/frmSelect.h"
+#include "ui/dialogs/frmSend.h"
+#include "ui/dialogs/frmStart.h"
+#include "ui/dialogs/frmVar.h"
+#include "ui/dialogs/frmWait.h"
+#include "ui/widgets/LineEditor.h"
+
+using namespace lt;
+using namespace lt::test;
+
+class TestAttributeDialogs : public QObject {
+    Q_OBJECT
+private slots:
+    void marksSelectionAndWritesTheModel() {
+        DialogHarness h;
+        h.m.LineRtf[1] = Line("FIRE EXIT");
+        h.m.LineBlink[3] = "25,1";
+        h.m.LineRtf[3] = Line("X");
+        frmBlink dlg(h.ctx);
+        dlg.optOn->click();
+        Select(dlg.txtEdit, 0, 4);
+        dlg.cmdSecOn->click();
+        QCOMPARE(QString::fromStdString(dlg.txtEdit->lineRtf()),
+                 QStringLiteral("\\sb90\\sa90 \\f65 \\cf0 FIRE\\f0 \\cf0  EXIT"));
+        // The preview hides the marked characters every other tick.
+        dlg.timer1Tick();
+        QVERIFY(dlg.previewHidden());
+        QCOMPARE(dlg.txtEdit->extraSelections().size(), 1);
+        dlg.timer1Tick();
+        QCOMPARE(dlg.txtEdit->extraSelections().size(), 0);
+
+        dlg.hsbBlink->setValue(1);
+        QCOMPARE(dlg.lblBlink->text(), QStringLiteral("SLOWEST"));
+        dlg.cmdOk->click();
+        QCOMPARE(h.m.LineBlink[1], std::string("100,1"));
+        QCOMPARE(h.m.LineBlink[3], std::string("100,1"));
+        QCOMPARE(h.showEdits, 1);
+        QCOMPARE(h.simulations, 1);
+        SaveShot(dlg, "frmBlink");
+    }
+
+    void allOffAndNothingMarkedLeavesNoBlink() {
+        DialogHarness h;
+        h.m.LineRtf[1] = "\\sb90\\sa90 \\f65 \\cf0 ON\\par\r\n\\f65 \\cf0 TWO";
+        h.m.LineBlink[1] = "25,1";
+        frmBlink dlg(h.ctx);
+        QVERIFY(dlg.txtEdit->height() > dlg.txtEdit->fontMetrics().lineSpacing() * 2);
+        dlg.cmdAllOff->click();
+        dlg.cmdOk->click();
+        QCOMPARE(h.m.LineBlink[1], std::string());
+        QCOMPARE(h.m.LineRtf[1], std::string("\\sb90\\sa90 \\f0 \\cf0 ON\\par\r\n\\f0 \\cf0 TWO"));
+
+        h.m.LineBlink[1] = "25,1";
+        frmBlink cancel(h.ctx);
+        cancel.cmdAllOn->click();
+        cancel.cmdCancel->click();
+        QCOMPARE(h.m.LineBlink[1], std::string("25,1"));
+        QCOMPARE(h.showEdits, 1);
+    }
+
+    void selectsWordsWithoutCrossingAMarkChange() {
+        LineEditor e;
+        e.setLineRtf("\\sb90\\sa90 \\f0 \\cf0 ab\\f65 \\cf0 cd\\f0 \\cf0  ef");
+        QTextCursor c = e.textCursor();
+        c.setPosition(3);
+        e.setTextCursor(c);
+        e.selectWordAtCursor();
+        QCOMPARE(e.textCursor().selectedText(), QStringLiteral("cd"));
+        QCOMPARE(QString::fromStdString(e.selectedLineRtf()), QStringLiteral("\\sb90\\sa90 \\f65 \\cf0 cd"));
+    }
+
+    void startBoxesToLists() {
+        DialogHarness h;
+        h.m.CurrentMessage = 8;
+        frmStart dlg(h.ctx);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Current msg 8"));
+        QVERIFY(dlg.optOff->isChecked());
+        QCOMPARE(dlg.lblStatus->text(), QStringLiteral("Press On Radio button in order to start editing."));
+        QVERIFY(!dlg.frame[0]->isEnabled());
+        dlg.optOn->click();
+        QTest::keyClicks(dlg.txtStart[0], "5");
+        QCOMPARE(dlg.vsbStart[0]->value(), 5);
+        dlg.optEnd[0]->click();
+        dlg.vsbStart[2]->setValue(12);
+        QCOMPARE(dlg.txtStart[2]->text(), QStringLiteral("12"));
+        // Typing 0 moves the bar to 0, which empties the box.
+        QTest::keyClicks(dlg.txtStart[1], "7");
+        dlg.txtStart[1]->setText("0");
+        QCOMPARE(dlg.txtStart[1]->text(), QString());
+
+        dlg.txtStart[3]->setText("8");
+        dlg.cmdOk->click();
+        QCOMPARE(QString::fromStdString(h.ui.lastText()),
+                 QStringLiteral("Message 8 is the current message. You cannot call the current message."));
+        QCOMPARE(dlg.txtStart[3]->text(), QString());
+        dlg.cmdOk->click();
+        QCOMPARE(h.m.StartSameTask, std::string("5"));
+        QCOMPARE(h.m.StartOtherTask, std::string("12"));
+        QCOMPARE(dlg.startCaption(), std::string("&Start msg On..."));
+        QCOMPARE(h.showEdits, 1);
+    }
+
+    void startOpensFromTheListsAndOffClears() {
+        DialogHarness h;
+        h.m.StartOtherTask = "3,4,5";
+        h.m.StartSameTask = "6,7";
+        frmStart dlg(h.ctx);
+        QVERIFY(dlg.optOn->isChecked());
+        QCOMPARE(dlg.txtStart[2]->text(), QStringLiteral("5"));
+        QVERIFY(dlg.optTop[2]->isChecked());
+        QCOMPARE(dlg.txtStart[3]->text(), QStringLiteral("6"));
+        QVERIFY(dlg.optEnd[3]->isChecked());
+        QCOMPARE(dlg.vsbStart[3]->value(), 6);
+        SaveShot(dlg, "frmStart");
+        dlg.optOff->click();
+        dlg.cmdOk->click();
+        QCOMPARE(h.m.StartOtherTask + h.m.StartSameTask, std::string());
+        QCOMPARE(dlg.startCaption(), std::string("&Start msg OFF..."));
+    }
+
+    void sendEncodesDelimitedNames() {
+        DialogHarness h;
+        frmSend dlg(h.ctx);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Send"));
+        QVERIFY(dlg.optOff->isChecked());
+        QVERIFY(!dlg.txtSend->isEnabled());
+        QCOMPARE(dlg.grdSend->item(5, 1)->text(), QStringLiteral("<CR>"));
+        dlg.optOn->click();
+        dlg.grdSend->setCurrentCell(0, 0);
+        QCOMPARE(dlg.lblSend->text(), QStringLiteral("<NUL>         Key = ^@        Decimal = 0        Hex = 00h"));
+        QTest::keyClicks(dlg.txtSend, "A<cr>B<13>C<0Dh>");
+        dlg.pasteCell(3, 3);  // <ESC>
+        QCOMPARE(dlg.txtSend->toPlainText(), QStringLiteral("A<cr>B<13>C<0Dh><ESC>"));
+        // Backspace stops at a delimiter; a click selects the whole name.
+        QTest::keyClick(dlg.txtSend, Qt::Key_Backspace);
+        QCOMPARE(dlg.txtSend->toPlainText(), QStringLiteral("A<cr>B<13>C<0Dh><ESC>"));
+        QTextCursor c = dlg.txtSend->textCursor();
+        c.setPosition(18);
+        dlg.txtSend->setTextCursor(c);
+        QTest::mouseRelease(dlg.txtSend->viewport(), Qt::LeftButton, {}, dlg.txtSend->cursorRect().center());
+        QCOMPARE(dlg.txtSend->textCursor().selectedText(), QStringLiteral("<ESC>"));
+        QTest::keyClick(dlg.txtSend, Qt::Key_Delete);
+        dlg.cmdOk->click();
+        QCOMPARE(h.m.SendText, std::string("A#MB#MC#M"));
+        QCOMPARE(dlg.sendCaption(), std::string("Sen&d msg ON..."));
+
+        frmSend again(h.ctx);
+        QVERIFY(again.optOn->isChecked());
+        QCOMPARE(again.txtSend->toPlainText(), QStringLiteral("A<CR>B<CR>C<CR>"));
+        SaveShot(again, "frmSend");
+    }
+
+    void sendSlaveBlankAndLineBreaks() {
+        DialogHarness h;
+        h.m.SendText = "Host";
+        frmSend dlg(h.ctx);
+        QVERIFY(dlg.optSlave->isChecked());
+        dlg.optOn->click();
+        dlg.txtSend->setPlainText("   ");
+        dlg.cmdOk->click();
+        QCOMPARE(h.m.SendText, std::string());
+        QCOMPARE(dlg.sendCaption(), std::string("Sen&d msg OFF..."));
+        QCOMPARE(h.showEdits, 1);  // the main window's caption follows; the dialog stays open
+        dlg.txtSend->setPlainText(QString(26, 'X'));
+        dlg.txtSend->moveCursor(QTextCursor::End);
+        dlg.pasteCell(2, 0);  // <STX> makes 31 characters without a blank
+        QCOMPARE(dlg.txtSend->toPlainText(), QString(26, 'X') + "<STX>\n");
+        dlg.cmdOk->click();
+        QCOMPARE(h.m.SendText, std::string(26, 'X') + "#B");
+        dlg.optSlave->click();
+        dlg.cmdOk->click();
+        QCOMPARE(h.m.SendText, std::string("HOST"));
+    }
+
+    void horizontalOpensContinuousAndAnimates() {
+        DialogHarness h;
+        h.m.LineRtf[1] = Line("NEWS");
+        h.m.LineScroll[1] = "25,3";
+        frmScroll dlg(h.ctx);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Horizontal scroll on line  1"));
+        QVERIFY(dlg.optYes->isChecked());
+        QCOMPARE(dlg.hsbRate->value(), 4);
+        QCOMPARE(dlg.lblSpeed->text(), QStringLiteral("NORMAL"));
+        QVERIFY(dlg.optRepeat->isChecked());
+        QCOMPARE(dlg.txtRepeat->text(), QStringLiteral("3"));
+        QCOMPARE(dlg.Timer1->interval(), 250);
+        QVERIFY(dlg.Timer1->isActive());
+        dlg.timer1Tick();
+        dlg.timer1Tick();
+        QCOMPARE(dlg.txtSample->text(), QString(18, ' ') + "Th");
+        for (int i = 0; i < 14; ++i) dlg.timer1Tick();
+        SaveShot(dlg, "frmScroll");
+        dlg.optBlock->click();
+        QCOMPARE(dlg.Timer1->interval(), 1000);
+        dlg.timer1Tick();
+        QCOMPARE(dlg.txtSample->text(), QStringLiteral("  Horizontal block"));
+        dlg.optNonstop->click();
+        QVERIFY(!dlg.chkLock->isEnabled());
+        QVERIFY(!dlg.txtRepeat->isEnabled());
+        dlg.optNo->click();
+        QVERIFY(!dlg.Timer1->isActive());
+        QVERIFY(!dlg.hsbRate->isEnabled());
+    }
+
+    void continuousToBlocksAndRefusal() {
+        DialogHarness h;
+        h.m.LineRtf[2] = Line("AAAAAAAAAAAAAAAAAAAABBBBBBBBBB");
+        h.m.LineScroll[2] = "25,0";
+        h.line = 2;
+        frmScroll dlg(h.ctx);
+        dlg.optBlock->click();
+        dlg.optRepeat->click();
+        dlg.txtRepeat->clear();
+        dlg.cmdOk->click();
+        QCOMPARE(QString::fromStdString(h.ui.lastText()),
+                 QStringLiteral("You have to enter positive decimal value in Play message times box or choose Play "
+                                "until next message option."));
+        QCOMPARE(h.showEdits, 0);
+        QTest::keyClicks(dlg.txtRepeat, "2x");
+        QCOMPARE(dlg.txtRepeat->text(), QStringLiteral("2"));
+        dlg.chkLock->setChecked(true);
+        dlg.hsbRate->setValue(5);
+        dlg.cmdOk->click();
+        QCOMPARE(GetText(SplitParagraphs(h.m.LineRtf[2])[1]), std::string(10, 'B'));
+        QCOMPARE(h.m.LineRepeat[2], std::string("0,2"));
+        QCOMPARE(h.m.WaitTime, std::string("6"));
+        QCOMPARE(h.m.LockBuffer, std::string("ON"));
+        QCOMPARE(h.showEdits, 1);
+        QCOMPARE(h.simulations, 1);
+    }
+
+    void verticalMergesTheMessageIntoLineOne() {
+        DialogHarness h;
+        h.m.LineRtf[1] = Line("FIRST");
+        h.m.LineRtf[2] = Line("SECOND");
+        h.m.LineRtf[3] = Line("THIRD");
+        h.line = 3;
+        frmWait dlg(h.ctx);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Vertical scroll "));
+        QVERIFY(dlg.optOff->isChecked());
+        QCOMPARE(dlg.lblSpeed->text(), QStringLiteral("Speed  normal"));
+        dlg.optOn->click();
+        QVERIFY(dlg.Timer1->isActive());
+        dlg.timer1Tick();
+        dlg.timer1Tick();
+        QCOMPARE(dlg.lblSample[0]->text(), QStringLiteral("This is sample text"));
+        QCOMPARE(dlg.lblSample[1]->text(), QStringLiteral("for vertical scroll"));
+        dlg.hsbRate->setValue(2);
+        QCOMPARE(dlg.lblSpeed->text(), QStringLiteral("SLOWER"));
+        QCOMPARE(dlg.Timer1->interval(), 3000);
+        dlg.optRepeat->click();
+        dlg.txtRepeat->setText("0");
+        dlg.cmdOk->click();
+        QCOMPARE(h.ui.boxes.size(), size_t(1));
+        dlg.txtRepeat->setText("12");
+        dlg.cmdOk->click();
+        QCOMPARE(h.line, 1);
+        QCOMPARE(SplitParagraphs(h.m.LineRtf[1]).size(), size_t(3));
+        QCOMPARE(h.m.LineRepeat[1], std::string("0,12"));
+        QCOMPARE(h.m.WaitTime, std::string("30"));
+
+        frmWait again(h.ctx);
+        QVERIFY(again.optOn->isChecked());
+        QCOMPARE(again.hsbRate->value(), 2);
+        QCOMPARE(again.txtRepeat->text(), QStringLiteral("12"));
+        again.timer1Tick();
+        again.timer1Tick();
+        SaveShot(again, "frmWait");
+        // Off with three paragraphs: the long message dialog gives them back to the lines.
+        again.optOff->click();
+        OnNextModal([](QWidget* modal) {
+            auto* select = qobject_cast<frmSelect*>(modal);
+            QVERIFY(select);
+            QCOMPARE(select->situation(), LongSituation::VerticalOff);
+            select->cmdOk->click();
+        });
+        again.cmdOk->click();
+        QCOMPARE(GetText(h.m.LineRtf[2]), std::string("SECOND"));
+        QVERIFY(!h.m.VerticalScrollMode);
+    }
+
+    void assignsAndGeneratesPrintUsing() {
+        DialogHarness h;
+        h.m.LineRtf[2] = Line("TEMP ^^.^ X");
+        h.line = 2;
+        frmVar dlg(h.ctx);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Variable on line  2"));
+        QVERIFY(dlg.optOff->isChecked());
+        QCOMPARE(dlg.grdSend->item(1, 7)->text(), QStringLiteral("16V"));
+        dlg.optOn->click();
+
+        Select(dlg.txtEdit, 3, 6);  // "P ^": a letter among the placeholders
+        dlg.assignVariable(3);
+        QCOMPARE(QString::fromStdString(h.ui.lastText()),
+                 QStringLiteral("Selected area doesn't contain variable place holder ^ only."));
+
+        Select(dlg.txtEdit, 5, 9);
+        dlg.grdSend->setCurrentCell(0, 2);
+        emit dlg.grdSend->cellDoubleClicked(0, 2);
+        QVERIFY(dlg.cellChecked(3));
+        QVERIFY(!dlg.cellChecked(4));
+        QCOMPARE(dlg.lblStatus->text(), QStringLiteral("Variable  3, leading spaces."));
+        dlg.cmdOk->click();
+        QCOMPARE(h.m.LineRtf[2], std::string("\\sb90\\sa90 \\f0 \\cf0 TEMP \\f3 \\cf4 ^^.^\\f0 \\cf0  X"));
+        QCOMPARE(h.showEdits, 1);
+        SaveShot(dlg, "frmVar");
+    }
+
+    void fillBlinkingAndRemoval() {
+        DialogHarness h;
+        h.m.LineRtf[1] = "\\sb90\\sa90 \\f0 \\cf0 N=\\f65 \\cf0 ^^^^";
+        frmVar dlg(h.ctx);
+        dlg.optOn->click();
+        Select(dlg.txtEdit, 2, 6);
+        dlg.optZero->setChecked(true);
+        emit dlg.grdSend->cellDoubleClicked(1, 7);
+        QCOMPARE(QString::fromStdString(dlg.txtEdit->lineRtf()),
+                 QStringLiteral("\\sb90\\sa90 \\f0 \\cf0 N=\\f64 \\cf4 ^^^^"));
+        dlg.grdSend->setCurrentCell(1, 7);
+        dlg.optSpace->click();
+        QCOMPARE(QString::fromStdString(dlg.txtEdit->lineRtf()),
+                 QStringLiteral("\\sb90\\sa90 \\f0 \\cf0 N=\\f32 \\cf4 ^^^^"));
+        QCOMPARE(dlg.lblStatus->text(), QStringLiteral("Variable  16, leading spaces, blinking."));
+        dlg.cmdClear->click();
+        QVERIFY(!dlg.cellChecked(16));
+        QCOMPARE(QString::fromStdString(dlg.txtEdit->lineRtf()),
+                 QStringLiteral("\\sb90\\sa90 \\f0 \\cf0 N=\\f65 \\cf0 ^^^^"));
+
+        // Off and OK drops every field of the line.
+        h.m.LineRtf[1] = Line("A") + "\\f7 \\cf4 ^^";
+        frmVar off(h.ctx);
+        QVERIFY(off.optOn->isChecked());
+        QVERIFY(off.cellChecked(7));
+        off.optOff->click();
+        QVERIFY(!off.grdSend->isEnabled());
+        off.cmdOk->click();
+        QCOMPARE(h.m.LineRtf[1], std::string("\\sb90\\sa90 \\f0 \\cf0 A^^"));
+    }
+};
+
+QTEST_MAIN(TestAttributeDialogs)
+#include "tst_dialogs.moc"
