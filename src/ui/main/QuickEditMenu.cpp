@@ -20,29 +20,25 @@ namespace lt {
 void frmQuick::setupEditCommands() {
     // A middle-click paste of the selection and a drop follow the paste rules too.
     txtEdit->setInsertHandler([this](const QString& text) { pasteText(text); });
-    connect(mnuEditUndo, &QAction::triggered, this, [this] {
-        if (QApplication::focusWidget() == txtAdvEdit) {
-            txtAdvEdit->undo();
-        } else if (QApplication::focusWidget() == txtEdit) {
-            // What an undo gives back keeps the line's limits, as after a key.
-            txtEdit->undo();
-            writeBackLine();
-            normaliseLine();
-        }
-    });
+    // Undo and Cut change the text box that has the focus; what they leave in the message
+    // line keeps the line's limits, as after a key.
+    auto changing = [this](void (QPlainTextEdit::*script)(), void (QTextEdit::*line)()) {
+        return [this, script, line] {
+            if (QApplication::focusWidget() == txtAdvEdit) {
+                (txtAdvEdit->*script)();
+            } else if (QApplication::focusWidget() == txtEdit) {
+                (txtEdit->*line)();
+                writeBackLine();
+                normaliseLine();
+            }
+        };
+    };
+    connect(mnuEditUndo, &QAction::triggered, this, changing(&QPlainTextEdit::undo, &QTextEdit::undo));
     connect(mnuEditCopy, &QAction::triggered, this, [this] {
         if (QApplication::focusWidget() == txtAdvEdit) txtAdvEdit->copy();
         else if (QApplication::focusWidget() == txtEdit) txtEdit->copy();
     });
-    connect(mnuEditCut, &QAction::triggered, this, [this] {
-        if (QApplication::focusWidget() == txtAdvEdit) {
-            txtAdvEdit->cut();
-        } else if (QApplication::focusWidget() == txtEdit) {
-            txtEdit->cut();
-            writeBackLine();
-            normaliseLine();
-        }
-    });
+    connect(mnuEditCut, &QAction::triggered, this, changing(&QPlainTextEdit::cut, &QTextEdit::cut));
     connect(mnuEditPaste, &QAction::triggered, this, [this] {
         if (QApplication::focusWidget() == txtAdvEdit) txtAdvEdit->paste();
         else if (QApplication::focusWidget() == txtEdit) pasteIntoLine();
