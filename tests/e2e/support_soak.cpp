@@ -898,7 +898,10 @@ private:
         if (labels.count(name)) {
             QWidget* box = control(static_cast<int>(std::find(std::begin(kControls), std::end(kControls), labels.at(name)) -
                                                     std::begin(kControls)));
-            if (usable(box) && f_.ui.boxes.empty()) check(focus() == box, "a click on " + name + " left the focus elsewhere");
+            // (A number left in the message box changes the message as the focus leaves it,
+            // and the new message puts the focus into its text.)
+            if (usable(box) && f_.ui.boxes.empty() && !pendingNumber_)
+                check(focus() == box, "a click on " + name + " left the focus elsewhere");
         }
         if (!enabled) return;
         if (name == "cmdFont") {
