@@ -18,21 +18,6 @@ using namespace lt;
 class TestMainWindow : public QObject {
     Q_OBJECT
 private slots:
-    void openRetriesAfterAForeignFile() {
-        test::WindowFixture f;
-        f.dir.write("foreign.src", "#define Display_type ()\r\n");
-        f.ui.files = {f.dir.file("foreign.src"), f.writeScript("good.src", {{7, "GOOD"}})};
-        f.ui.answers = {Answer::Yes};
-        f.w->mnuFile[1]->trigger();
-        QCOMPARE(f.ui.texts(), std::vector<std::string>{
-                                   "You can open files created only with this program.\r\nDo you want to try again?"});
-        QCOMPARE(f.ui.fileDialogs.size(), size_t(2));
-        QCOMPARE(f.ui.fileDialogs[0].title, std::string("Open Script File"));
-        QCOMPARE(f.s.msg.CurrentMessage, 7);
-        QCOMPARE(f.w->windowTitle(), QStringLiteral("Lumatext 7700 - good.src"));
-        QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("GOOD"));
-    }
-
     void saveOfANewFileGoesThroughSaveAs() {
         test::WindowFixture f;
         f.type("NEW");
@@ -70,26 +55,6 @@ private slots:
         QCOMPARE(captions(), (QStringList{"c.src", "e.src", "d.src", "b.src"}));
         QCOMPARE(f.w->windowTitle(), QStringLiteral("Lumatext 7700 - c.src"));
         QCOMPARE(f.ui.fileDialogs.size(), size_t(5)); // the recent entry shows no dialog
-    }
-
-    // The blink timer is checked with the typing; here the scroll timer of a repeated line.
-    void displayRepeatsBlocks() {
-        test::WindowFixture f;
-        Session& s = f.s;
-        s.msg.LineRtf[3] = "\\sb90\\sa90 \\f0 \\cf0 ONE\\par\r\n\\f0 \\cf0 TWO";
-        s.msg.LineRepeat[3] = "0,0";
-        s.msg.HorizontalScrollMode = true;
-        s.msg.WaitTime = "10";
-        f.w->UpdateSimulation();
-        QVERIFY(f.w->Timer1->isActive());
-        QCOMPARE(f.w->Timer1->interval(), 250);
-        QStringList frames;
-        for (int i = 0; i < 8; ++i) {
-            f.w->onTimer1();
-            frames << f.w->frameDisplay->row(3)->text().trimmed();
-        }
-        QVERIFY(frames.contains(QStringLiteral("ONE")));
-        QVERIFY(frames.contains(QStringLiteral("TWO")));
     }
 
     // The rows are drawn as the unit's dots across the whole panel: a centred line sits in

@@ -1,5 +1,5 @@
-// The result window and the flash window over a scripted runner, and the QProcess runner
-// with real programs and a missing tool.
+// The result window and the flash window over a scripted runner, the QProcess runner
+// with real programs and a missing tool, and an error of the real compiler followed to its line.
 #include <QApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -10,6 +10,7 @@
 
 #include "../core/toolchain/ScriptedRunner.h"
 #include "support_tools.h"
+#include "support_window.h"
 #include "ui/toolchain/QtProcessRunner.h"
 #include "ui/toolchain/TextFileDialog.h"
 #include "ui/toolchain/frmReadFlash.h"
@@ -36,6 +37,7 @@ private slots:
     void missingToolGivesAClearMessage();
     void viewErrorsWithoutAnEditorShowsTheErrorFile();
     void readFlashRefusesToCloseWhileBusy();
+    void anErrorLinkLeadsToItsMessageAndLine();
 };
 
 void TestToolchain::closeDuringARunCancelsWhenTheToolEnds() {
@@ -181,6 +183,52 @@ void TestToolchain::readFlashRefusesToCloseWhileBusy() {
     QVERIFY(!window.busy());
     window.cmdClose->click();
     QVERIFY(!window.isVisible());
+}
+
+// With the real compiler: compile from the menu, "&View Errors", then the error's link, by
+// keyboard: Script Edit shows the message of the error with the wrong line selected.
+void TestToolchain::anErrorLinkLeadsToItsMessageAndLine() {
+    const std::string kBin = std::string(LT_BIN_DIR) + "/";
+    QVERIFY2(std::filesystem::exists(kBin + "lexmill.exe"), "build the tools first: lexmill.exe is missing");
+    WindowFixture f("7740");
+    f.s.settings.ToolsPath = kBin;
+    const std::string path = f.writeScript("bad.src", {{3, "FIRST"}, {7, "SEVENTH"}});
+    std::string text = f.dir.read("bad.src");
+    const size_t line1 = text.find("LINE1:\r\n", text.find("SUB 7("));
+    QVERIFY(line1 != std::string::npos);
+    text.insert(line1 + 8, "    NO_SUCH_STATEMENT 1\r\n");
+    f.dir.write("bad.src", text);
+    f.ui.files.push_back(path);
+    QTest::keyClick(f.w.get(), Qt::Key_O, Qt::ControlModifier);
+    QCOMPARE(f.s.index.CurrentFilePath, path);
+    QVERIFY(f.s.msg.CurrentMessage != 7);
+
+    QString errors;
+    QTimer::singleShot(0, [&] {
+        frmShow* result = nullptr;
+        (void)QTest::qWaitFor([&] {
+            result = qobject_cast<frmShow*>(QApplication::activeModalWidget());
+            return result && result->cmdProgram->isVisible();
+        }, 60000);
+        if (!result) return;
+        QTimer::singleShot(0, [&] {
+            auto* viewer = qobject_cast<TextFileDialog*>(QApplication::activeModalWidget());
+            if (!viewer) return;
+            errors = viewer->txtView->toPlainText();
+            QTest::keyClick(viewer->txtView, Qt::Key_Tab);
+            QTest::keyClick(viewer->txtView, Qt::Key_Return);
+            if (viewer->isVisible()) viewer->reject();
+        });
+        result->cmdProgram->click(); // "&View Errors"
+        if (result->isVisible()) result->closeWindow();
+    });
+    QTest::keyClick(f.w.get(), Qt::Key_M, Qt::ControlModifier); // "&Compile..."
+    QVERIFY2(errors.startsWith("BAD.SRC ") || errors.startsWith("bad.src "), qPrintable(errors));
+    QVERIFY(f.s.run.ScriptEditMode);
+    QCOMPARE(f.s.msg.CurrentMessage, 7);
+    QCOMPARE(f.w->txtMsg->text(), QStringLiteral("7"));
+    QCOMPARE(f.w->txtAdvEdit->textCursor().selectedText(), QStringLiteral("    NO_SUCH_STATEMENT 1"));
+    QCOMPARE(f.w->focusWidget(), static_cast<QWidget*>(f.w->txtAdvEdit));
 }
 
 QTEST_MAIN(TestToolchain)
