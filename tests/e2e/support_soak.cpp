@@ -8,6 +8,7 @@
 #include <random>
 #include <set>
 #include <sstream>
+#include <stdexcept>
 
 #include "../ui/support_window.h"
 #include "quickedit/Read.h"
@@ -134,6 +135,23 @@ std::string DescribeOp(const Step& step) {
     }
 }
 } // namespace
+
+Step Named(Op op, const std::string& name, std::vector<std::string> plan) {
+    Step step;
+    step.op = op;
+    step.plan = std::move(plan);
+    step.choice = 96;
+    auto index = [&](const auto& table, auto nameOf) {
+        for (int k = 0; k < static_cast<int>(std::size(table)); ++k)
+            if (name == nameOf(table[k])) return k;
+        throw std::invalid_argument("no step named " + name);
+    };
+    const auto keyName = [](const KeyDef& k) { return k.name; };
+    if (op == Op::Key) step.value = index(kKeys, keyName);
+    else if (op == Op::Shortcut) step.value = index(kShortcuts, keyName);
+    else step.value = index(kControls, [](const char* c) { return c; });
+    return step;
+}
 
 std::string Describe(const Step& step) {
     std::string d = DescribeOp(step);

@@ -46,6 +46,9 @@ struct Step {
 };
 
 std::string Describe(const Step& step);
+// The step of a key, shortcut or control named as Describe names them ("Shift+Left",
+// "Alt+B", "cmdRelay"); clicks land near the right end of a box.
+Step Named(Op op, const std::string& name, std::vector<std::string> plan = {});
 // How many blocks of each message number a script or work file holds.
 std::map<long long, int> BlockCounts(const std::string& text);
 std::vector<Step> MakeSteps(unsigned seed, int count);

@@ -18,35 +18,10 @@ Step S(Op op, std::string text = {}, std::vector<std::string> plan = {}, int val
     s.choice = 96;  // clicks land near the right end of a box
     return s;
 }
-Step Key(const char* name) {
-    static const char* const names[] = {"Delete", "Backspace", "Home", "End", "Left", "Right", "Up", "Down",
-                                        "PageUp", "PageDown", "Enter", "Tab", "Shift+Left", "Shift+Right"};
-    // (the order of the soak's key table)
-    for (int k = 0; k < 14; ++k)
-        if (std::string(names[k]) == name) return S(Op::Key, {}, {}, k);
-    return S(Op::Key);
-}
-Step Shortcut(const char* name, std::vector<std::string> plan = {}) {
-    static const char* const names[] = {"Ctrl+X", "Ctrl+C", "Ctrl+Z", "Ctrl+Y", "Ctrl+P", "Alt+B", "Alt+V", "Alt+O",
-                                        "Alt+X", "Alt+Z", "Alt+N", "Alt+R", "Alt+S", "Alt+C", "Alt+D", "Alt+G"};
-    for (int k = 0; k < 16; ++k)
-        if (std::string(names[k]) == name) return S(Op::Shortcut, {}, std::move(plan), k);
-    return S(Op::Shortcut);
-}
-Step Click(const char* control, std::vector<std::string> plan = {}) {
-    static const char* const names[] = {"cmdAdvEdit", "txtMsg", "vsbMsg", "Label2", "vsbTask", "txtTask", "Label1",
-                                        "lblLine", "vsbLine", "txtLine", "txtEdit", "cmdBlink", "cmdVar",
-                                        "lblAttribute", "cmdFont", "cmdCenter", "cmdScroll", "cmdClrScreen",
-                                        "cmdRelay", "cmdStart", "cmdWait", "cmdSend"};
-    for (int k = 0; k < 22; ++k)
-        if (std::string(names[k]) == control) return S(Op::Click, {}, std::move(plan), k);
-    return S(Op::Click);
-}
-Step Hover(const char* control) {
-    Step s = Click(control);
-    s.op = Op::Hover;
-    return s;
-}
+Step Key(const char* name) { return Named(Op::Key, name); }
+Step Shortcut(const char* name, std::vector<std::string> plan = {}) { return Named(Op::Shortcut, name, std::move(plan)); }
+Step Click(const char* control, std::vector<std::string> plan = {}) { return Named(Op::Click, control, std::move(plan)); }
+Step Hover(const char* control) { return Named(Op::Hover, control); }
 Step Type(std::string text, std::vector<std::string> plan = {}) { return S(Op::Type, std::move(text), std::move(plan)); }
 
 Stats Run(const std::vector<Step>& steps) {
