@@ -70,15 +70,15 @@ TEST(Lumatext, ListShowAndRegenerate) {
     dir.write("Gr\xC3\xBC\xC3\x9F" "e.src", sampleFile());
     EXPECT_EQ(lumatext(dir, "list Gr\xC3\xBC\xC3\x9F" "e.src").out, r.out);
 
-    r = lumatext(dir, "show units.src 2");
-    EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, "       HELLO        \nT=^^.^!             \n                    \nONE                 \n");
-    r = lumatext(dir, "show units.src 1000");
-    EXPECT_EQ(r.out, "                    \n                    \n                   N\n                    \n");
-    r = lumatext(dir, "show units.src 9");
-    EXPECT_EQ(r.code, 0);
-    const std::string blankRow = std::string(20, ' ') + "\n";
-    EXPECT_EQ(r.out, blankRow + blankRow + blankRow + blankRow);
+    const std::string blank = std::string(20, ' ') + "\n";
+    for (auto [number, rows] : std::vector<std::pair<std::string, std::string>>{
+             {"2", "       HELLO        \nT=^^.^!             \n" + blank + "ONE                 \n"},
+             {"1000", blank + blank + "                   N\n" + blank},
+             {"9", blank + blank + blank + blank}}) {
+        r = lumatext(dir, "show units.src " + number);
+        EXPECT_EQ(r.code, 0);
+        EXPECT_EQ(r.out, rows) << number;
+    }
     EXPECT_EQ(r.err, "lumatext: message 9 was edited by hand (Script Edit only)\n");
 
     r = lumatext(dir, "regen units.src out.src");
@@ -113,28 +113,28 @@ TEST(Lumatext, UsageAndFileErrors) {
     r = lumatext(dir, "--help");
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("lumatext regen FILE.src OUT.src"), std::string::npos);
-    r = lumatext(dir, "frobnicate x");
-    EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "lumatext: unknown command \"frobnicate\"");
-    r = lumatext(dir, "show a.src 1024");
-    EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "lumatext: message number must be 0 to 1023, not \"1024\"");
-
-    r = lumatext(dir, "list missing.src");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "lumatext: cannot open missing.src: No such file or directory\n");
     dir.write("foreign.src", "#define Display_type ()\r\nSUB 1(TASK=0)\r\nEND SUB\r\n");
-    r = lumatext(dir, "list foreign.src");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "lumatext: foreign.src is not a Lumatext 7700 script file\n");
     dir.write("good.src", "#define Display_type (7740)\r\n");
-    r = lumatext(dir, "regen good.src no/such/dir/out.src");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "lumatext: cannot write no/such/dir/out.src\n");
     dir.write("notes.txt", "shopping list\r\n");
-    r = lumatext(dir, "regen notes.txt out.src");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "lumatext: notes.txt is not a Lumatext 7700 script file\n");
+    const struct {
+        const char* arguments;
+        int code;
+        std::string firstLine;
+    } rows[] = {
+        {"frobnicate x", 2, "unknown command \"frobnicate\""},
+        {"show a.src 1024", 2, "message number must be 0 to 1023, not \"1024\""},
+        {"list missing.src", 1, "cannot open missing.src: No such file or directory"},
+        {"list foreign.src", 1, "foreign.src is not a Lumatext 7700 script file"},
+        {"regen good.src no/such/dir/out.src", 1, "cannot write no/such/dir/out.src"},
+        {"regen notes.txt out.src", 1, "notes.txt is not a Lumatext 7700 script file"},
+        {"program missing.src --unit COM1", 1, "cannot open missing.src: No such file or directory"},
+    };
+    for (const auto& row : rows) {
+        r = lumatext(dir, row.arguments);
+        EXPECT_EQ(r.code, row.code) << row.arguments;
+        // The usage follows the first line only after a mistake in the arguments.
+        EXPECT_EQ(row.code == 1 ? r.err : r.err.substr(0, r.err.find('\n') + 1), "lumatext: " + row.firstLine + "\n");
+    }
     EXPECT_FALSE(dir.has("out.src"));
 }
 
@@ -169,11 +169,8 @@ TEST(Lumatext, ProgramRefusesWhatItCannotDo) {
         EXPECT_EQ(firstLine(r), "lumatext: " + message);
     }
 
-    Outcome r = lumatext(dir, "program missing.src --unit COM1");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "lumatext: cannot open missing.src: No such file or directory\n");
     dir.write("bad.src", ScriptHeader("7780", "2") + "SUB 0(TASK=0)\r\n    PRINT \"OPEN;\r\nEND SUB\r\n");
-    r = lumatext(dir, "program bad.src --unit COM1");
+    Outcome r = lumatext(dir, "program bad.src --unit COM1");
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(firstLine(r), "lumatext: bad.src did not compile; nothing was programmed.");
     EXPECT_NE(r.err.find("BAD.SRC 6: unterminated string\r\nThe errors are kept in bad.err.\n"), std::string::npos)

@@ -9,16 +9,6 @@ using namespace lt;
 using lt::test::Pad;
 using lt::test::QuickEditTest;
 
-namespace {
-
-std::string bodyOf(const std::string& block) {
-    size_t start = block.find("\r\n");
-    size_t end = block.rfind("END SUB");
-    return block.substr(start + 2, end - start - 2);
-}
-
-} // namespace
-
 TEST_F(QuickEditTest, WorkedExampleComesOutByteForByte) {
     fourLines();
     m.CurrentMessage = 5;
@@ -43,15 +33,12 @@ TEST_F(QuickEditTest, WorkedExampleComesOutByteForByte) {
         "    PRINT VAR(3, 4);\r\n" +
         Pad("    CALL ERASE_TO_EOL(CURRENT,CURRENT)", "// Erase to the end of the line");
     EXPECT_EQ(m.BlockText, "SUB 5(TASK=0)    // CRC value =" + Str(CalcCrc(body)) + "\r\n" + body + "END SUB\r\n");
-    EXPECT_EQ(bodyOf(m.BlockText), body);
     // The comment starts in column 46 exactly.
     EXPECT_EQ(Pad("    CLS", "//").find("//"), 45u);
-    EXPECT_EQ(ui.statuses.front(), "Assembling message  5");
-    EXPECT_EQ(ui.statuses.back(), "");
+    EXPECT_EQ(ui.statuses.front() + "|" + ui.statuses.back(), "Assembling message  5|");
     EXPECT_EQ(ui.busyDepth, 0);
     // The record is left as the person edited it.
-    EXPECT_EQ(m.ClearScreen, "CLS");
-    EXPECT_EQ(m.LineRtf[1], "\\sb90\\sa90 \\qc \\f0 \\cf0 HELLO\\f0 ");
+    EXPECT_EQ(m.ClearScreen + "|" + m.LineRtf[1], "CLS|\\sb90\\sa90 \\qc \\f0 \\cf0 HELLO\\f0 ");
 }
 
 // Enter at the start of a centred block leaves an empty paragraph that carries the alignment

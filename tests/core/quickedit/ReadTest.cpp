@@ -42,8 +42,7 @@ TEST_F(QuickEditTest, CrcCheckTasksAndHandEditedBlocks) {
     ReadFields(s);
     EXPECT_TRUE(m.ScriptOnly);
     EXPECT_EQ(m.MessageTask[9], 1);
-    EXPECT_EQ(m.ClearScreen, "");
-    EXPECT_EQ(m.LineRtf[1], "");
+    EXPECT_EQ(m.ClearScreen + m.LineRtf[1], "");
     // The empty block needs no CRC; a block without "SUB" gives an empty record.
     m.LineCount = 4;
     m.BlockText = "SUB 9(TASK=0)\r\n\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nLINE3:\r\n\r\nLINE4:\r\n\r\nEND SUB\r\n";
@@ -51,9 +50,7 @@ TEST_F(QuickEditTest, CrcCheckTasksAndHandEditedBlocks) {
     EXPECT_FALSE(m.ScriptOnly);
     m.BlockText = "    CLS\r\n";
     ReadFields(s);
-    EXPECT_FALSE(m.ScriptOnly);
-    EXPECT_EQ(m.ClearScreen, "");
-    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(!m.ScriptOnly && m.ClearScreen.empty() && ui.boxes.empty());
 }
 
 TEST_F(QuickEditTest, ReadingStatementsStartsDevicesAndFields) {
@@ -62,9 +59,7 @@ TEST_F(QuickEditTest, ReadingStatementsStartsDevicesAndFields) {
                         "    CALL START_SCRIPT(4)\r\n    CALL START_SCRIPT(8)\r\n    CALL LOCK_BUFFER(ON)\r\n"
                         "    CALL LOCK_BUFFER(OFF)\r\n    CALL START_SCRIPT(9)\r\n");
     ReadFields(s);
-    EXPECT_EQ(m.StartOtherTask, "4,8,9");
-    EXPECT_EQ(m.StartSameTask, "");
-    EXPECT_EQ(m.LockBuffer, "ON");
+    EXPECT_EQ(m.StartOtherTask + "|" + m.StartSameTask + "|" + m.LockBuffer, "4,8,9||ON");
 
     m.BlockText = Block(1, "0",
                         "    CALL START_SCRIPT(4)\r\n    CALL RELAY(OFF)\r\n    CALL RELAY(ON)\r\n"
@@ -76,24 +71,20 @@ TEST_F(QuickEditTest, ReadingStatementsStartsDevicesAndFields) {
                         "LINE9:\r\n    PRINT\"IGNORED\";\r\n    CALL START_SCRIPT(5)\r\n");
     s.settings.VarChar = "#";
     ReadFields(s);
-    EXPECT_EQ(m.StartOtherTask, "4");
-    EXPECT_EQ(m.StartSameTask, "5");
-    EXPECT_EQ(m.RelayMode, "OFF");
-    EXPECT_EQ(m.LineBlink[1], "100,1");
+    EXPECT_EQ(m.StartOtherTask + "|" + m.StartSameTask + "|" + m.RelayMode + "|" + m.LineBlink[1],
+              "4|5|OFF|100,1");
     EXPECT_EQ(m.LineRtf[1], "\\sb90\\sa90 \\f65 \\cf0 AB\\f0 \\cf0 C\"D\\\\E\\f35 \\cf4 ##.#\\f48 \\cf4 ###"
                             "\\f18 \\cf4 ##\\f0 \\cf0 CALL WAIT(1) CLS");
-    EXPECT_EQ(m.WaitTime, "");
-    EXPECT_EQ(m.ClearScreen, "");
+    EXPECT_EQ(m.WaitTime + m.ClearScreen, "");
 
     EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(HOST)\r\n"), "HOST");
     EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"OUT 1  \";\r\n    CALL OUTPUT_DEVICE(DISPLAY)\r\n"),
               "OUT 1");
     EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"OUT\r\n    CALL OUTPUT_DEVICE(DISPLAY)\r\n"),
               "OUT\r\n");
-    EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"OUT\";\r\n"), "");
-    EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(SERIAL)"), "");
-    EXPECT_EQ(ChkDevice("    PRINT\"CALL OUTPUT_DEVICE(HOST)\";\r\n"), "");
+    for (const char* none : {"    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"OUT\";\r\n",
+                             "    CALL OUTPUT_DEVICE(SERIAL)", "    PRINT\"CALL OUTPUT_DEVICE(HOST)\";\r\n"})
+        EXPECT_EQ(ChkDevice(none), "") << none;
     EXPECT_EQ(ChkLet("    LET A=VAR(3)\r\n"), "3");
-    EXPECT_EQ(ChkLet("    LET A=VAR(3\r\n"), "");
-    EXPECT_EQ(ChkLet("    PRINT VAR(3,4)\r\n"), "");
+    EXPECT_EQ(ChkLet("    LET A=VAR(3\r\n") + ChkLet("    PRINT VAR(3,4)\r\n"), "");
 }

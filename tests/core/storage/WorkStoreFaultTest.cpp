@@ -46,19 +46,16 @@ TEST(WorkStoreFaults, FailedAppendKeepsTheEditAndLosesNothing) {
         }
         ASSERT_EQ(ui.texts(), std::vector<std::string>{"Can't write in file TMP$$$.TMP"});
         EXPECT_EQ(ui.boxes[0].buttons, Buttons::Ok);
-        EXPECT_EQ(s.index.MessageState[5], 0);
-        EXPECT_EQ(s.msg.BlockText, kNew5);
+        EXPECT_EQ(std::make_pair(s.index.MessageState[5], s.msg.BlockText), std::make_pair(0, kNew5));
 
         // The person tries again once the disk is back: one complete copy of each block.
         fs.failAt = 0;
         ASSERT_TRUE(store.StoreMessage(5));
         const std::string work = dir.read("TMP$$$.TMP");
-        EXPECT_EQ(Copies(work, kNew5), 1);
-        EXPECT_EQ(Copies(work, kEdited2), 1);
-        EXPECT_EQ(Load(s, 5), kNew5);
-        EXPECT_EQ(Load(s, 2), kEdited2);
-        EXPECT_EQ(Load(s, 1), Block(1, 0));
-        EXPECT_EQ(Load(s, 3), Block(3, 3));
+        EXPECT_EQ(std::make_pair(Copies(work, kNew5), Copies(work, kEdited2)), std::make_pair(1, 1));
+        for (auto [n, block] :
+             {std::pair<int, std::string>{5, kNew5}, {2, kEdited2}, {1, Block(1, 0)}, {3, Block(3, 3)}})
+            EXPECT_EQ(Load(s, n), block) << n;
     }
 }
 
@@ -79,14 +76,12 @@ TEST(WorkStoreFaults, ScriptFileDeletedOrRewrittenByAnotherProgram) {
     f.ui.answers = {Answer::Cancel};
     EXPECT_FALSE(SaveFile(f.s, f.dir.file("a.src"), f.dir.file("b.src")));
     ASSERT_EQ(f.ui.boxes.size(), 1u);
-    EXPECT_EQ(f.ui.boxes[0].text, "Messages 1, 3 can no longer be read from a.src: another program has changed or "
-                                  "removed the file.\r\nOK saves the other messages without them; Cancel saves nothing.");
-    EXPECT_EQ(f.ui.boxes[0].buttons, Buttons::OkCancel);
-    EXPECT_EQ(f.ui.boxes[0].defaultAnswer, Answer::Cancel);
-    EXPECT_FALSE(f.dir.has("b.src"));
-    EXPECT_FALSE(f.dir.has("TMPFLN.TMP"));
-    EXPECT_EQ(f.s.index.MessageState[1], 1);
-    EXPECT_EQ(f.s.index.MessageState[2], 2);
+    EXPECT_EQ(f.ui.box(0), std::make_tuple("Messages 1, 3 can no longer be read from a.src: another program has "
+                                           "changed or removed the file.\r\nOK saves the other messages without them; "
+                                           "Cancel saves nothing.",
+                                           Buttons::OkCancel, Icon::Exclamation, Answer::Cancel));
+    EXPECT_FALSE(f.dir.has("b.src") || f.dir.has("TMPFLN.TMP"));
+    EXPECT_EQ(std::make_pair(f.s.index.MessageState[1], f.s.index.MessageState[2]), std::make_pair(1, 2));
     EXPECT_EQ(Load(f.s, 2), kEdited2);
 
     // Rewritten: block 1 is still there (as the other program left it), 3 is gone.

@@ -26,11 +26,9 @@ TEST(WorkStore, NextAndPreviousMessage) {
     EXPECT_EQ(store.NextMessage(-1), 0);
     f.s.index.MessageState[3] = 1;
     f.s.index.MessageState[9] = 2;
-    EXPECT_EQ(store.NextMessage(-1), 3);
-    EXPECT_EQ(store.NextMessage(3), 9);
-    EXPECT_EQ(store.NextMessage(9), 10);
-    EXPECT_EQ(store.PreviousMessage(9), 3);
-    EXPECT_EQ(store.PreviousMessage(3), 2);
+    EXPECT_EQ((std::vector<int>{store.NextMessage(-1), store.NextMessage(3), store.NextMessage(9),
+                                store.PreviousMessage(9), store.PreviousMessage(3)}),
+              (std::vector<int>{3, 9, 10, 3, 2}));
     EXPECT_TRUE(f.ui.boxes.empty());
     EXPECT_EQ(store.NextMessage(1023), 1023);
     EXPECT_EQ(f.ui.lastText(), "Message 1023 is the last one");

@@ -21,13 +21,9 @@ namespace lt::test {
 
 class FakeResultSink : public ResultSink {
 public:
-    std::string shown;
+    std::string shown, buttonCaption, fileTitle, fileText;
     std::vector<std::string> elapsed;
-    bool labelVisible = true;
-    bool valueVisible = true;
-    std::string buttonCaption;
-    bool buttonVisible = false;
-    std::string fileTitle, fileText;
+    bool labelVisible = true, valueVisible = true, buttonVisible = false;
     int closed = 0;
 
     void setText(const std::string& t) override { shown = t; }
@@ -54,9 +50,7 @@ public:
 class ToolFixture : public ::testing::Test {
 protected:
     ToolFixture() : session(fs, ui), ctx(session, runner) {
-        std::filesystem::create_directories(tmp.file("prog"));
-        std::filesystem::create_directories(tmp.file("tools"));
-        std::filesystem::create_directories(tmp.file("work"));
+        for (auto d : {"prog", "tools", "work"}) std::filesystem::create_directories(tmp.file(d));
         session.run.ProgramDir = prog();
         session.settings.ToolsPath = tools();
         ctx.now = [this] { return seconds; };
