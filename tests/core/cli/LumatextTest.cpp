@@ -28,8 +28,8 @@ Outcome lumatext(const test::TempDir& dir, const std::string& arguments) {
 }
 
 std::string sampleFile() {
-    QuickMessage m;
-    m.LineCount = 4;
+    QuickMessage m, scroll;
+    m.LineCount = scroll.LineCount = 4;
     std::string file = ScriptHeader("7780", "2");
     m.CurrentMessage = 2;
     m.MessageTask[2] = 1;
@@ -43,8 +43,6 @@ std::string sampleFile() {
     file += GenerateBlock(m) + "\r\n";
     file += EmptyBlock(5, 0, 4) + "\r\n";
     file += "SUB 9(TASK=3)    // CRC value = 77\r\n\r\n    PRINT\"BY HAND\";\r\nEND SUB\r\n\r\n";
-    QuickMessage scroll;
-    scroll.LineCount = 4;
     scroll.CurrentMessage = 1000;
     scroll.LineRtf[3] = "\\f0 \\cf0 NEWS";
     scroll.LineScroll[3] = "4,0";
@@ -89,8 +87,7 @@ TEST(Lumatext, ListShowAndRegenerate) {
     size_t empty = expected.find("SUB 5(TASK=0)");
     expected.erase(empty, expected.find("SUB 9") - empty);
     EXPECT_EQ(dir.read("out.src"), expected);
-    r = lumatext(dir, "regen out.src again.src");
-    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(lumatext(dir, "regen out.src again.src").code, 0);
     EXPECT_EQ(dir.read("again.src"), dir.read("out.src"));
     EXPECT_FALSE(dir.has("TMP$$$.TMP"));
 
@@ -142,6 +139,7 @@ TEST(Lumatext, ProgramRefusesWhatItCannotDo) {
     test::TempDir dir;
     auto firstLine = [](const Outcome& r) { return r.err.substr(0, r.err.find('\n')); };
     const std::string noUnit = "\" names no unit (COM<n>[:ADDRESS] or tcp://HOST:PORT[:ADDRESS], ADDRESS 0 to 255)";
+    const std::string twice = " is named twice (or two names lead to the same line and address)";
     const std::vector<std::pair<std::string, std::string>> mistakes = {
         {"program", "program needs the script file"},
         {"program a.src", "program needs at least one --unit or a --units file"},
@@ -150,11 +148,8 @@ TEST(Lumatext, ProgramRefusesWhatItCannotDo) {
         {"program a.src --unit COM1:256", "\"COM1:256" + noUnit},
         {"program a.src --unit tcp://host", "\"tcp://host" + noUnit},
         {"program a.src --unit tcp://[::1:4001", "\"tcp://[::1:4001" + noUnit},
-        {"program a.src --unit COM3 --unit com3:0", "unit COM3:0 is named twice (or two names lead to the same line "
-                                                    "and address)"},
-        {"program a.src --unit tcp://Host:4001:2 --unit tcp://host:4001:2", "unit tcp://host:4001:2 is named twice "
-                                                                           "(or two names lead to the same line and "
-                                                                           "address)"},
+        {"program a.src --unit COM3 --unit com3:0", "unit COM3:0" + twice},
+        {"program a.src --unit tcp://Host:4001:2 --unit tcp://host:4001:2", "unit tcp://host:4001:2" + twice},
         {"program a.src --unit COM1 --baud 10", "the baud rate \"10\" is not valid (50 to 4000000)"},
         {"program a.src --unit COM1 --call 1024", "\"1024\" is not a message number (0 to 1023)"},
         {"program a.src --unit COM1 --call", "option --call needs a value"},
