@@ -97,14 +97,11 @@ TEST_F(QuickEditTest, SimulationRepeatsThreeParagraphsTwiceInTwentyFourTicks) {
     SimulationModel vertical;
     vertical.UpdateSimulation(s);
     EXPECT_EQ(vertical.stepCount(), 12);
-    vertical.Timer1Tick(s);
-    EXPECT_EQ(rows(vertical), "|||        ONE");
-    for (int k = 0; k < 4; ++k) vertical.Timer1Tick(s);
-    EXPECT_EQ(rows(vertical), "||        ONE|        TWO");
-    vertical.Timer1Tick(s);
-    EXPECT_EQ(rows(vertical), "||        ONE|           ");
-    for (int k = 0; k < 3; ++k) vertical.Timer1Tick(s);
-    EXPECT_EQ(rows(vertical), "|        ONE|        TWO|THREE");
+    for (auto [ticks, shown] : {std::pair<int, const char*>{1, "|||        ONE"}, {4, "||        ONE|        TWO"},
+                                {1, "||        ONE|           "}, {3, "|        ONE|        TWO|THREE"}}) {
+        for (int k = 0; k < ticks; ++k) vertical.Timer1Tick(s);
+        EXPECT_EQ(rows(vertical), shown);
+    }
 }
 
 TEST_F(QuickEditTest, SimulationScrollsContinuously) {

@@ -31,17 +31,12 @@ public:
     void setElapsed(const std::string& v) override { elapsed.push_back(v); }
     void showElapsedLabel(bool v) override { labelVisible = v; }
     void showElapsedValue(bool v) override { valueVisible = v; }
-    void setProgramButton(const std::string& c, bool v) override {
-        buttonCaption = c;
-        buttonVisible = v;
-    }
+    void setProgramButton(const std::string& c, bool v) override { buttonCaption = c, buttonVisible = v; }
     std::vector<ErrorLink> fileLinks;
     std::optional<ErrorLink> activate; // the link the person activates in the viewer
     std::optional<ErrorLink> showTextFile(const std::string& title, const std::string& t,
                                           const std::vector<ErrorLink>& links) override {
-        fileTitle = title;
-        fileText = t;
-        fileLinks = links;
+        fileTitle = title, fileText = t, fileLinks = links;
         return activate;
     }
     void closeWindow() override { ++closed; }

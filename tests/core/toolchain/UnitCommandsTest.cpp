@@ -6,14 +6,20 @@
 
 namespace lt::test {
 
+class FakeLabel : public FlashStatusLabel {
+public:
+    std::vector<std::string> texts;
+    void setStatusLabel(const std::string& t) override { texts.push_back(t); }
+};
+
 class UnitCommandsTest : public ToolFixture {
 protected:
-    std::vector<std::string> block(const std::string& base) const {
-        return {"/a", "0", "/b", "19200", "/c", "1", "/m", "40", "/log", base};
-    }
-    std::vector<std::string> entries(std::vector<std::string> leading, const std::string& base) const {
-        for (auto& e : block(base)) leading.push_back(e);
-        return leading;
+    FakeLabel label;  // the flash window's status label and busy flag
+    bool busy = false;
+    // A unit command's argument list: its own entries, then the unit settings and the log.
+    static std::vector<std::string> entries(std::vector<std::string> leading, const std::string& base) {
+        for (auto e : {"/a", "0", "/b", "19200", "/c", "1", "/m", "40", "/log"}) leading.push_back(e);
+        return leading.push_back(base), leading;
     }
     // Forgets the person's boxes and the tool calls of the step before.
     void again() {
@@ -22,28 +28,20 @@ protected:
     }
 };
 
-class FakeLabel : public FlashStatusLabel {
-public:
-    std::vector<std::string> texts;
-    void setStatusLabel(const std::string& t) override { texts.push_back(t); }
-};
-
 TEST_F(UnitCommandsTest, CallUpSplitsTheAnswerThreeWays) {
     const std::string T = prog() + "SGXCALL";
-    struct Case {
-        std::string answer;
-        std::vector<std::string> leading;
-    };
-    for (const Case& c : {Case{"  12 \"hello\" ", {"12", "hello"}}, Case{"12 hello world", {"12", "hello world"}},
-                          Case{"12", {"", "12"}}, Case{"12\"hi\"", {"12", "hi"}}}) {
+    using Case = std::pair<std::string, std::vector<std::string>>;  // the answer, the leading list entries
+    for (const auto& [answer, leading] :
+         {Case{"  12 \"hello\" ", {"12", "hello"}}, Case{"12 hello world", {"12", "hello world"}},
+          Case{"12", {"", "12"}}, Case{"12\"hi\"", {"12", "hi"}}}) {
         again();
-        ui.inputs.push_back(c.answer);
+        ui.inputs.push_back(answer);
         runner.actions.push_back(writes({{T + ".log", std::string("Message called\x0c")}}));
         CallUp(ctx);
-        ASSERT_EQ(runner.calls.size(), 1u) << c.answer;
+        ASSERT_EQ(runner.calls.size(), 1u) << answer;
         EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"c", "@" + T + ".lst"}));
         EXPECT_FALSE(runner.calls[0].keepResponsive);
-        EXPECT_EQ(runner.calls[0].listText, ListBytes(entries(c.leading, T))) << c.answer;
+        EXPECT_EQ(runner.calls[0].listText, ListBytes(entries(leading, T))) << answer;
         EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Message called "}));
         EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Processing command Call up message.", ""}));
         EXPECT_FALSE(exists(T + ".lst") || exists(T + ".log"));
@@ -80,7 +78,7 @@ TEST_F(UnitCommandsTest, RebootEraseAndTheirFailures) {
     EraseFlash(ctx);
     ASSERT_EQ(runner.calls.size(), 1u);
     EXPECT_EQ(runner.calls[0].arguments[0], "e");
-    EXPECT_EQ(runner.calls[0].listText, ListBytes(block(prog() + "SGXERAS")));
+    EXPECT_EQ(runner.calls[0].listText, ListBytes(entries({}, prog() + "SGXERAS")));
     EXPECT_EQ(ui.lastText() + ui.statuses.back(), "Can't read return status file SGXERAS.log");
 
     ui.clear();
@@ -183,8 +181,6 @@ TEST_F(UnitCommandsTest, SendMessageFromABinaryFileAsksForTheNumber) {
 
 TEST_F(UnitCommandsTest, ReadFlashAsksToReplaceAndShowsOnlyARealLog) {
     const std::string T = prog() + "SGXREAD";
-    FakeLabel label;
-    bool busy = false;
     const std::string target = work() + "unit.bin";
     put(target, "old");
     ui.files = {target, work() + "new.image.bin"};
@@ -198,8 +194,7 @@ TEST_F(UnitCommandsTest, ReadFlashAsksToReplaceAndShowsOnlyARealLog) {
     });
     ReadFlashIntoImage(ctx, label, busy);
     ASSERT_EQ(ui.fileDialogs.size(), 2u);
-    EXPECT_EQ(ui.fileDialogs[0].title, "Retrieve Binary File As");
-    EXPECT_EQ(ui.fileDialogs[0].initialDirectory, prog());
+    EXPECT_EQ(ui.fileDialogs[0].title + "|" + ui.fileDialogs[0].initialDirectory, "Retrieve Binary File As|" + prog());
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "The file " + target + " already exists on disk.\r\nDo you want to replace it.");
     EXPECT_EQ(ui.boxes[0].title, "File Save Message");
@@ -220,8 +215,6 @@ TEST_F(UnitCommandsTest, ReadFlashAsksToReplaceAndShowsOnlyARealLog) {
 }
 
 TEST_F(UnitCommandsTest, ProgramFlashCountsTheTimeAndReportsSuccessOrFailure) {
-    FakeLabel label;
-    bool busy = false;
     const std::string image = work() + "unit.bin";
     ui.files.push_back(image);
     runner.ticksPerRun = 16;
@@ -253,34 +246,30 @@ TEST_F(UnitCommandsTest, ProgramFlashCountsTheTimeAndReportsSuccessOrFailure) {
 // "7700.exe" ending with a non-zero exit code: every command shows its log and the exit
 // code as a failure, and Program Flash never claims success.
 TEST_F(UnitCommandsTest, NonZeroExitOfTheUnitToolIsAFailureEverywhere) {
-    auto noPort = [](const std::string& log) {
-        return [log](const ToolCall&) {
-            ScriptedRunner::writeFile(log, "No such port /dev/ttyS0\r\n");
-            return ProcessResult{true, 2, {}};
+    auto ending = [](const std::string& log, const std::string& text, int code) {
+        return [=](const ToolCall&) {
+            ScriptedRunner::writeFile(log, text);
+            return ProcessResult{true, code, {}};
         };
     };
-    const std::string failed = "No such port /dev/ttyS0\r\nThe program 7700.exe ended with exit code 2.";
-    runner.actions.push_back(noPort(prog() + "SGXREBT.log"));
+    const std::string noPort = "No such port /dev/ttyS0\r\n";
+    const std::string failed = noPort + "The program 7700.exe ended with exit code 2.";
+    runner.actions.push_back(ending(prog() + "SGXREBT.log", noPort, 2));
     Reboot(ctx);
     EXPECT_EQ(ui.texts(), std::vector<std::string>{failed});
     EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
 
     // Read Flash reports it even though it shows a blank log only on success.
     again();
-    FakeLabel label;
-    bool busy = false;
     ui.files.push_back(work() + "read.bin");
-    runner.actions.push_back([this](const ToolCall&) {
-        ScriptedRunner::writeFile(prog() + "SGXREAD.log", "  \r\n");
-        return ProcessResult{true, 3, {}};
-    });
+    runner.actions.push_back(ending(prog() + "SGXREAD.log", "  \r\n", 3));
     ReadFlashIntoImage(ctx, label, busy);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"The program 7700.exe ended with exit code 3."}));
 
     again();
     label.texts.clear();
     ui.files.push_back(work() + "unit.bin");
-    runner.actions.push_back(noPort(work() + "unit.log"));
+    runner.actions.push_back(ending(work() + "unit.log", noPort, 2));
     ProgramFlashFromImage(ctx, label, busy);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"An error occurred while trying to program the unit.\r\n" + failed}));
     EXPECT_EQ(label.texts, (std::vector<std::string>{"Programming file unit.bin", ""}));
