@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "ui_port.h"
@@ -33,30 +34,19 @@ public:
     Answer messageBox(const MessageBox& box) override {
         boxes.push_back(box);
         if (whileShown) whileShown(box);
-        if (answers.empty()) {
-            ++unscripted;
-            return box.defaultAnswer;
-        }
-        Answer a = answers.front();
-        answers.pop_front();
-        return a;
+        if (answers.empty()) ++unscripted;
+        return answers.empty() ? box.defaultAnswer : next(answers);
     }
     std::optional<std::string> inputBox(const std::string& prompt, const std::string&,
                                         const std::string&) override {
         prompts.push_back(prompt);
-        if (inputs.empty()) return std::nullopt;
-        auto a = inputs.front();
-        inputs.pop_front();
-        return a;
+        return next(inputs);
     }
     std::optional<std::string> chooseOpenFile(const FileDialog& d) override { return chooseFile(d); }
     std::optional<std::string> chooseSaveFile(const FileDialog& d) override { return chooseFile(d); }
     std::optional<PrintChoice> choosePrinter() override {
         ++printDialogs;
-        if (printers.empty()) return std::nullopt;
-        auto a = printers.front();
-        printers.pop_front();
-        return a;
+        return next(printers);
     }
     void setStatus(const std::string& text) override { statuses.push_back(text); }
     void setBusy(bool busy) override { busyDepth = busy ? 1 : 0; }
@@ -68,6 +58,16 @@ public:
         return r;
     }
     std::string lastText() const { return boxes.empty() ? std::string() : boxes.back().text; }
+    // Box i (from the end when negative) as one value: its text, buttons, icon, default answer.
+    std::tuple<std::string, Buttons, Icon, Answer> box(int i) const {
+        const MessageBox& b = boxes.at(i < 0 ? boxes.size() + i : i);
+        return {b.text, b.buttons, b.icon, b.defaultAnswer};
+    }
+    // File dialog i as one value: its title, filter and default extension.
+    std::tuple<std::string, std::string, std::string> dialog(size_t i) const {
+        const FileDialog& d = fileDialogs.at(i);
+        return {d.title, d.filter, d.defaultExtension};
+    }
     void clear() {
         boxes.clear();
         statuses.clear();
@@ -77,12 +77,16 @@ public:
     }
 
 private:
+    // The next scripted answer, or "cancelled" (an empty optional) when none is left.
+    template <class T> static T next(std::deque<T>& queue) {
+        if (queue.empty()) return T{};
+        T a = std::move(queue.front());
+        queue.pop_front();
+        return a;
+    }
     std::optional<std::string> chooseFile(const FileDialog& d) {
         fileDialogs.push_back(d);
-        if (files.empty()) return std::nullopt;
-        auto a = files.front();
-        files.pop_front();
-        return a;
+        return next(files);
     }
 };
 

@@ -55,26 +55,17 @@ private:
     public:
         Writable(std::unique_ptr<WritableFile> inner, FaultyFileSystem& fs) : inner_(std::move(inner)), fs_(fs) {}
         bool write(const char* data, size_t size) override {
-            if (fs_.shouldFail()) {
-                // Half of the data reaches the disk, as when the disk fills up.
-                inner_->write(data, size / 2);
-                error_ = fs_.failErrno;
-                return false;
-            }
+            // Half of the data reaches the disk, as when the disk fills up.
+            if (failed()) return inner_->write(data, size / 2), false;
             return inner_->write(data, size);
         }
-        bool sync() override {
-            if (fs_.shouldFail()) {
-                error_ = fs_.failErrno;
-                return false;
-            }
-            return inner_->sync();
-        }
+        bool sync() override { return !failed() && inner_->sync(); }
         bool close() override { return inner_->close(); }
         int64_t position() const override { return inner_->position(); }
         int error() const override { return error_ ? error_ : inner_->error(); }
 
     private:
+        bool failed() { return fs_.failed(&error_); }
         std::unique_ptr<WritableFile> inner_;
         FaultyFileSystem& fs_;
         int error_ = 0;

@@ -19,10 +19,7 @@ public:
 
     std::unique_ptr<ReadableFile> openRead(const std::string& path, int* error) override {
         auto it = files.find(path);
-        if (it == files.end()) {
-            if (error) *error = ENOENT;
-            return nullptr;
-        }
+        if (it == files.end()) return missing(error), nullptr;
         return std::make_unique<Readable>(it->second);
     }
     std::unique_ptr<WritableFile> openWrite(const std::string& path, bool append, int*) override {
@@ -33,18 +30,11 @@ public:
     bool exists(const std::string& path) override { return files.count(path) > 0; }
     bool isDirectory(const std::string& path) override { return !path.empty() && path.back() == '/'; }
     bool remove(const std::string& path, int* error) override {
-        if (files.erase(path) == 0) {
-            if (error) *error = ENOENT;
-            return false;
-        }
-        return true;
+        return files.erase(path) > 0 || missing(error);
     }
     bool rename(const std::string& from, const std::string& to, int* error) override {
         auto it = files.find(from);
-        if (it == files.end()) {
-            if (error) *error = ENOENT;
-            return false;
-        }
+        if (it == files.end()) return missing(error);
         std::string content = std::move(it->second);
         files.erase(it);
         files[to] = std::move(content);
@@ -56,6 +46,10 @@ public:
     }
 
 private:
+    static bool missing(int* error) {
+        if (error) *error = ENOENT;
+        return false;
+    }
     class Readable : public ReadableFile {
     public:
         explicit Readable(std::string content) : content_(std::move(content)) {}
@@ -65,10 +59,7 @@ private:
             pos_ += n;
             return static_cast<int64_t>(n);
         }
-        bool seek(int64_t position) override {
-            pos_ = static_cast<size_t>(position);
-            return true;
-        }
+        bool seek(int64_t position) override { return pos_ = static_cast<size_t>(position), true; }
         int64_t size() override { return static_cast<int64_t>(content_.size()); }
         int error() const override { return 0; }
 
@@ -79,10 +70,7 @@ private:
     class Writable : public WritableFile {
     public:
         explicit Writable(std::string& content) : content_(content) {}
-        bool write(const char* data, size_t size) override {
-            content_.append(data, size);
-            return true;
-        }
+        bool write(const char* data, size_t size) override { return content_.append(data, size), true; }
         bool sync() override { return true; }
         bool close() override { return true; }
         int64_t position() const override { return static_cast<int64_t>(content_.size()); }

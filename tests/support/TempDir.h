@@ -15,12 +15,9 @@ public:
         namespace fs = std::filesystem;
         std::random_device seed;
         std::error_code ec;
-        for (int attempt = 0; attempt < 100; ++attempt) {
+        for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
             const fs::path candidate = fs::temp_directory_path() / ("lt-test-" + std::to_string(seed()));
-            if (fs::create_directory(candidate, ec)) {
-                path_ = candidate.u8string();
-                break;
-            }
+            if (fs::create_directory(candidate, ec)) path_ = candidate.u8string();
         }
     }
     ~TempDir() {

@@ -65,8 +65,7 @@ TEST(SendText, EditingRulesAndOk) {
     EXPECT_TRUE(BackspaceBlocked("A<", 2, "<", ">"));
     EXPECT_FALSE(BackspaceBlocked("A<CR", 4, "<", ">"));
     NameSpan n = NameAtCursor("AB<ESC>CD", 4, "<", ">");
-    EXPECT_EQ(n.start, 2);
-    EXPECT_EQ(n.end, 7);
+    EXPECT_EQ(std::make_pair(n.start, n.end), std::make_pair(2, 7));
     EXPECT_EQ(NameAtCursor("AB<ESC>CD", 8, "<", ">").start, -1);
     EXPECT_EQ(NameAtCursor("AB<ESC", 4, "<", ">").start, -1);
     EXPECT_FALSE(NeedsLineBreak(std::string(26, 'X'), 26));
@@ -79,8 +78,7 @@ TEST(SendText, EditingRulesAndOk) {
     EXPECT_EQ(OpenSend(m), SendChoice::Text);
     SendResult r = ApplySend(m, SendChoice::Text, "HI<LF>", "<", ">");
     EXPECT_TRUE(r.close);
-    EXPECT_EQ(r.caption, "Sen&d msg ON...");
-    EXPECT_EQ(m.SendText, "HI#J");
+    EXPECT_EQ(r.caption + m.SendText, "Sen&d msg ON...HI#J");
     EXPECT_EQ(ApplySend(m, SendChoice::Off, "ignored", "<", ">").caption, "Sen&d msg OFF...");
     EXPECT_EQ(m.SendText, "");
 }
@@ -89,8 +87,7 @@ TEST(LongMessage, SituationsAndTheirTexts) {
     QuickMessage m;
     EXPECT_EQ(LongMessageSituation(m, 1), LongSituation::FixedTooLong);
     LongMessageTexts t = LongMessageText(LongSituation::FixedTooLong);
-    EXPECT_TRUE(t.showThird);
-    EXPECT_EQ(t.options[0], "Do not create long message");
+    EXPECT_TRUE(t.showThird && t.options[0] == "Do not create long message");
     EXPECT_EQ(t.prompt, "You typed 21 characters. A fixed message is limited to 20 characters per line. If you want to "
                         "create a longer message, select one of the following:");
     m.LineScroll[1] = "25,0";
@@ -114,43 +111,34 @@ TEST(LongMessage, SituationsAndTheirTexts) {
 }
 
 TEST(LongMessage, EffectsOfEachOption) {
-    auto fresh = [] {
-        QuickMessage m;
-        m.LineCount = 4;
-        return m;
-    };
+    QuickMessage fresh;
+    fresh.LineCount = 4;
     // Fixed line too long.
-    QuickMessage m = fresh();
+    QuickMessage m = fresh;
     m.LineRtf[2] = Line(std::string(21, 'X'));
     EXPECT_EQ(ApplyLongMessage(m, 2, 0).followUp, FollowUp::None);
     EXPECT_EQ(m.LineRtf[2], Line(std::string(21, 'X')));
     EXPECT_EQ(ApplyLongMessage(m, 2, 1).followUp, FollowUp::HorizontalScroll);
     EXPECT_EQ(m.LineScroll[2], "25,0");
-    m = fresh();
+    m = fresh;
     EXPECT_EQ(ApplyLongMessage(m, 2, 2).followUp, FollowUp::HorizontalScroll);
-    EXPECT_EQ(m.LineRepeat[2], "0,0");
-    EXPECT_TRUE(m.HorizontalScrollMode);
-    m = fresh();
+    EXPECT_TRUE(m.LineRepeat[2] == "0,0" && m.HorizontalScrollMode);
+    m = fresh;
     LongMessageResult r = ApplyLongMessage(m, 2, 3);
-    EXPECT_EQ(r.followUp, FollowUp::VerticalScroll);
-    EXPECT_EQ(r.newCurrentLine, 1);
-    EXPECT_EQ(m.LineRepeat[1], "0,0");
-    EXPECT_TRUE(m.VerticalScrollMode);
+    EXPECT_EQ(std::make_pair(r.followUp, r.newCurrentLine), std::make_pair(FollowUp::VerticalScroll, 1));
+    EXPECT_TRUE(m.LineRepeat[1] == "0,0" && m.VerticalScrollMode);
 
     // Continuous turned off: truncate, blocks, vertical.
     const std::string forty = "ONE TWO THREE FOUR FIVE SIX SEVEN EIGHT";
-    m = fresh();
-    m.LineRtf[1] = Line(forty);
-    m.LineScroll[1] = "25,4";
-    ApplyLongMessage(m, 1, 0);
-    EXPECT_EQ(GetText(m.LineRtf[1]), "ONE TWO THREE FOUR");
-    EXPECT_EQ(m.LineScroll[1], "");
-    m.LineRtf[1] = Line(forty);
-    m.LineScroll[1] = "25,4";
-    ApplyLongMessage(m, 1, 1);
+    m = fresh;
+    for (int option : {0, 1}) {
+        m.LineRtf[1] = Line(forty);
+        m.LineScroll[1] = "25,4";
+        ApplyLongMessage(m, 1, option);
+        if (option == 0) EXPECT_EQ(GetText(m.LineRtf[1]) + "|" + m.LineScroll[1], "ONE TWO THREE FOUR|");
+    }
     EXPECT_EQ(SplitParagraphs(m.LineRtf[1]).size(), 2u);
-    EXPECT_EQ(m.LineRepeat[1], "0,4");
-    EXPECT_EQ(m.WaitTime, "10");
+    EXPECT_EQ(m.LineRepeat[1] + "|" + m.WaitTime, "0,4|10");
     EXPECT_TRUE(m.HorizontalScrollMode);
 
     // Block by block turned off: first block, continuous, vertical merge.
@@ -161,11 +149,10 @@ TEST(LongMessage, EffectsOfEachOption) {
     m.LineRepeat[1] = "0,2";
     m.HorizontalScrollMode = true;
     ApplyLongMessage(m, 1, 1);
-    EXPECT_EQ(GetText(m.LineRtf[1]), "AAA BBB");
-    EXPECT_EQ(m.LineScroll[1], "25,2");
+    EXPECT_EQ(GetText(m.LineRtf[1]) + "|" + m.LineScroll[1], "AAA BBB|25,2");
     EXPECT_FALSE(m.HorizontalScrollMode);
 
-    m = fresh();
+    m = fresh;
     m.LineRtf[1] = Line("TOP");
     m.LineRtf[3] = Line("AAA") + "\\par\r\n\\f0 \\cf0 BBB";
     m.LineRepeat[3] = "0,2";
@@ -173,21 +160,15 @@ TEST(LongMessage, EffectsOfEachOption) {
     r = ApplyLongMessage(m, 3, 2);
     EXPECT_EQ(r.newCurrentLine, 1);
     EXPECT_EQ(SplitParagraphs(m.LineRtf[1]).size(), 3u);
-    EXPECT_EQ(m.LineRepeat[1], "0,2");
-    EXPECT_EQ(m.LineRepeat[3] + m.LineRtf[3], "");
-    EXPECT_TRUE(m.VerticalScrollMode);
-    EXPECT_FALSE(m.HorizontalScrollMode);
+    EXPECT_EQ(m.LineRepeat[1] + "|" + m.LineRepeat[3] + m.LineRtf[3], "0,2|");
+    EXPECT_TRUE(m.VerticalScrollMode && !m.HorizontalScrollMode);
 
     // Vertical turned off: paragraphs back to the lines, or kept for block by block.
     QuickMessage v = m;
     ApplyLongMessage(v, 1, 2);
-    EXPECT_TRUE(v.HorizontalScrollMode);
-    EXPECT_EQ(v.LineRepeat[1], "0,2");
-    r = ApplyLongMessage(m, 1, 0);
-    EXPECT_EQ(r.newCurrentLine, 1);
-    EXPECT_EQ(GetText(m.LineRtf[1]), "TOP");
-    EXPECT_EQ(GetText(m.LineRtf[2]), "AAA");
-    EXPECT_EQ(GetText(m.LineRtf[3]), "BBB");
+    EXPECT_TRUE(v.HorizontalScrollMode && v.LineRepeat[1] == "0,2");
+    EXPECT_EQ(ApplyLongMessage(m, 1, 0).newCurrentLine, 1);
+    EXPECT_EQ(GetText(m.LineRtf[1]) + "|" + GetText(m.LineRtf[2]) + "|" + GetText(m.LineRtf[3]), "TOP|AAA|BBB");
     EXPECT_EQ(m.LineRtf[3].rfind("\\sb90\\sa90 ", 0), 0u);
     EXPECT_FALSE(m.VerticalScrollMode);
     EXPECT_EQ(m.LineRepeat[1] + m.WaitTime, "");

@@ -23,8 +23,7 @@ TEST(LineBlocks, JoinCutsAt155AndMergeKeepsAlignment) {
     for (int i = 0; i < 9; ++i) blocks += "\\par\r\n\\qc \\f0 \\cf0 " + std::string(19, 'B');
     std::string joined = JoinBlocks(blocks);
     EXPECT_LE(GetText(joined).size(), 155u);
-    EXPECT_FALSE(HasControlWord(joined, "qc"));
-    EXPECT_FALSE(HasParagraphBreak(joined));
+    EXPECT_FALSE(HasControlWord(joined, "qc") || HasParagraphBreak(joined));
 
     QuickMessage m;
     m.LineCount = 4;
@@ -35,9 +34,7 @@ TEST(LineBlocks, JoinCutsAt155AndMergeKeepsAlignment) {
     m.LineScroll[4] = "25,0";
     MergeLinesIntoFirst(m);
     EXPECT_EQ(m.LineRtf[1], "\\sb90\\sa90 \\qc \\f0 \\cf0 ONE\\par\r\n\\ql \\f0 \\cf0 TWO\\par\r\n\\ql \\f0 \\cf0 FOUR");
-    EXPECT_EQ(m.LineRtf[2], "");
-    EXPECT_EQ(m.LineRtf[4], "");
-    EXPECT_EQ(m.LineScroll[4], "");
+    EXPECT_EQ(m.LineRtf[2] + m.LineRtf[4] + m.LineScroll[4], "");
 }
 
 TEST(VerticalScroll, OpeningAndOk) {
@@ -47,11 +44,8 @@ TEST(VerticalScroll, OpeningAndOk) {
     m.LineRepeat[1] = "0,12";
     m.WaitTime = "7";
     VerticalOpening o = OpenVerticalScroll(m, 1);
-    EXPECT_TRUE(o.choice.on);
-    EXPECT_EQ(o.speedLabel, "FAST");
-    EXPECT_EQ(o.interval, 700);
-    EXPECT_TRUE(o.choice.repeatLine);
-    EXPECT_EQ(o.choice.repeatText, "12");
+    EXPECT_TRUE(o.choice.on && o.choice.repeatLine);
+    EXPECT_EQ(std::make_tuple(o.speedLabel, o.interval, o.choice.repeatText), std::make_tuple("FAST", 700, "12"));
     m.WaitTime = "300";
     EXPECT_EQ(OpenVerticalScroll(m, 1).speedLabel, "NORMAL");
 
@@ -63,28 +57,21 @@ TEST(VerticalScroll, OpeningAndOk) {
     n.HorizontalScrollMode = true;
     // The merge itself, the refusal of 0 and the opening as off are checked on the dialog.
     VerticalScrollChoice c;
-    c.on = true;
-    c.repeatLine = true;
+    c.on = c.repeatLine = c.lock = true;
     c.repeatText = "12";
-    c.lock = true;
-    VerticalResult r = ApplyVerticalScroll(n, 2, c);
-    EXPECT_EQ(r.newCurrentLine, 1);
+    EXPECT_EQ(ApplyVerticalScroll(n, 2, c).newCurrentLine, 1);
     EXPECT_EQ(PlainParagraphs(n.LineRtf[1]), (std::vector<std::string>{"FIRST", "SECOND", "THIRD"}));
-    EXPECT_EQ(n.WaitTime, "10");
-    EXPECT_EQ(n.LockBuffer, "ON");
+    EXPECT_EQ(n.WaitTime + "|" + n.LockBuffer, "10|ON");
     EXPECT_FALSE(n.HorizontalScrollMode);
-
     c.repeatLine = false;
     ApplyVerticalScroll(n, 1, c);
-    EXPECT_EQ(n.LineRepeat[1], "0,0");
-    EXPECT_EQ(n.LockBuffer, "");
+    EXPECT_EQ(n.LineRepeat[1] + "|" + n.LockBuffer, "0,0|");
     // Off with paragraphs goes to the long message dialog; a single paragraph turns off.
     c.on = false;
     EXPECT_EQ(ApplyVerticalScroll(n, 1, c).outcome, ScrollOutcome::LongMessage);
     n.LineRtf[1] = Line("ONE");
     EXPECT_EQ(ApplyVerticalScroll(n, 1, c).outcome, ScrollOutcome::Applied);
-    EXPECT_FALSE(n.VerticalScrollMode);
-    EXPECT_EQ(n.LineRepeat[1], "");
+    EXPECT_TRUE(!n.VerticalScrollMode && n.LineRepeat[1].empty());
 }
 
 // The first frames of both samples are checked on the dialogs.

@@ -28,8 +28,8 @@ Outcome lumatext(const test::TempDir& dir, const std::string& arguments) {
 }
 
 std::string sampleFile() {
-    QuickMessage m;
-    m.LineCount = 4;
+    QuickMessage m, scroll;
+    m.LineCount = scroll.LineCount = 4;
     std::string file = ScriptHeader("7780", "2");
     m.CurrentMessage = 2;
     m.MessageTask[2] = 1;
@@ -43,8 +43,6 @@ std::string sampleFile() {
     file += GenerateBlock(m) + "\r\n";
     file += EmptyBlock(5, 0, 4) + "\r\n";
     file += "SUB 9(TASK=3)    // CRC value = 77\r\n\r\n    PRINT\"BY HAND\";\r\nEND SUB\r\n\r\n";
-    QuickMessage scroll;
-    scroll.LineCount = 4;
     scroll.CurrentMessage = 1000;
     scroll.LineRtf[3] = "\\f0 \\cf0 NEWS";
     scroll.LineScroll[3] = "4,0";
@@ -70,15 +68,15 @@ TEST(Lumatext, ListShowAndRegenerate) {
     dir.write("Gr\xC3\xBC\xC3\x9F" "e.src", sampleFile());
     EXPECT_EQ(lumatext(dir, "list Gr\xC3\xBC\xC3\x9F" "e.src").out, r.out);
 
-    r = lumatext(dir, "show units.src 2");
-    EXPECT_EQ(r.code, 0);
-    EXPECT_EQ(r.out, "       HELLO        \nT=^^.^!             \n                    \nONE                 \n");
-    r = lumatext(dir, "show units.src 1000");
-    EXPECT_EQ(r.out, "                    \n                    \n                   N\n                    \n");
-    r = lumatext(dir, "show units.src 9");
-    EXPECT_EQ(r.code, 0);
-    const std::string blankRow = std::string(20, ' ') + "\n";
-    EXPECT_EQ(r.out, blankRow + blankRow + blankRow + blankRow);
+    const std::string blank = std::string(20, ' ') + "\n";
+    for (auto [number, rows] : std::vector<std::pair<std::string, std::string>>{
+             {"2", "       HELLO        \nT=^^.^!             \n" + blank + "ONE                 \n"},
+             {"1000", blank + blank + "                   N\n" + blank},
+             {"9", blank + blank + blank + blank}}) {
+        r = lumatext(dir, "show units.src " + number);
+        EXPECT_EQ(r.code, 0);
+        EXPECT_EQ(r.out, rows) << number;
+    }
     EXPECT_EQ(r.err, "lumatext: message 9 was edited by hand (Script Edit only)\n");
 
     r = lumatext(dir, "regen units.src out.src");
@@ -89,8 +87,7 @@ TEST(Lumatext, ListShowAndRegenerate) {
     size_t empty = expected.find("SUB 5(TASK=0)");
     expected.erase(empty, expected.find("SUB 9") - empty);
     EXPECT_EQ(dir.read("out.src"), expected);
-    r = lumatext(dir, "regen out.src again.src");
-    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(lumatext(dir, "regen out.src again.src").code, 0);
     EXPECT_EQ(dir.read("again.src"), dir.read("out.src"));
     EXPECT_FALSE(dir.has("TMP$$$.TMP"));
 
@@ -113,28 +110,28 @@ TEST(Lumatext, UsageAndFileErrors) {
     r = lumatext(dir, "--help");
     EXPECT_EQ(r.code, 0);
     EXPECT_NE(r.out.find("lumatext regen FILE.src OUT.src"), std::string::npos);
-    r = lumatext(dir, "frobnicate x");
-    EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "lumatext: unknown command \"frobnicate\"");
-    r = lumatext(dir, "show a.src 1024");
-    EXPECT_EQ(r.code, 2);
-    EXPECT_EQ(r.err.substr(0, r.err.find('\n')), "lumatext: message number must be 0 to 1023, not \"1024\"");
-
-    r = lumatext(dir, "list missing.src");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "lumatext: cannot open missing.src: No such file or directory\n");
     dir.write("foreign.src", "#define Display_type ()\r\nSUB 1(TASK=0)\r\nEND SUB\r\n");
-    r = lumatext(dir, "list foreign.src");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "lumatext: foreign.src is not a Lumatext 7700 script file\n");
     dir.write("good.src", "#define Display_type (7740)\r\n");
-    r = lumatext(dir, "regen good.src no/such/dir/out.src");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "lumatext: cannot write no/such/dir/out.src\n");
     dir.write("notes.txt", "shopping list\r\n");
-    r = lumatext(dir, "regen notes.txt out.src");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "lumatext: notes.txt is not a Lumatext 7700 script file\n");
+    const struct {
+        const char* arguments;
+        int code;
+        std::string firstLine;
+    } rows[] = {
+        {"frobnicate x", 2, "unknown command \"frobnicate\""},
+        {"show a.src 1024", 2, "message number must be 0 to 1023, not \"1024\""},
+        {"list missing.src", 1, "cannot open missing.src: No such file or directory"},
+        {"list foreign.src", 1, "foreign.src is not a Lumatext 7700 script file"},
+        {"regen good.src no/such/dir/out.src", 1, "cannot write no/such/dir/out.src"},
+        {"regen notes.txt out.src", 1, "notes.txt is not a Lumatext 7700 script file"},
+        {"program missing.src --unit COM1", 1, "cannot open missing.src: No such file or directory"},
+    };
+    for (const auto& row : rows) {
+        r = lumatext(dir, row.arguments);
+        EXPECT_EQ(r.code, row.code) << row.arguments;
+        // The usage follows the first line only after a mistake in the arguments.
+        EXPECT_EQ(row.code == 1 ? r.err : r.err.substr(0, r.err.find('\n') + 1), "lumatext: " + row.firstLine + "\n");
+    }
     EXPECT_FALSE(dir.has("out.src"));
 }
 
@@ -142,6 +139,7 @@ TEST(Lumatext, ProgramRefusesWhatItCannotDo) {
     test::TempDir dir;
     auto firstLine = [](const Outcome& r) { return r.err.substr(0, r.err.find('\n')); };
     const std::string noUnit = "\" names no unit (COM<n>[:ADDRESS] or tcp://HOST:PORT[:ADDRESS], ADDRESS 0 to 255)";
+    const std::string twice = " is named twice (or two names lead to the same line and address)";
     const std::vector<std::pair<std::string, std::string>> mistakes = {
         {"program", "program needs the script file"},
         {"program a.src", "program needs at least one --unit or a --units file"},
@@ -150,11 +148,8 @@ TEST(Lumatext, ProgramRefusesWhatItCannotDo) {
         {"program a.src --unit COM1:256", "\"COM1:256" + noUnit},
         {"program a.src --unit tcp://host", "\"tcp://host" + noUnit},
         {"program a.src --unit tcp://[::1:4001", "\"tcp://[::1:4001" + noUnit},
-        {"program a.src --unit COM3 --unit com3:0", "unit COM3:0 is named twice (or two names lead to the same line "
-                                                    "and address)"},
-        {"program a.src --unit tcp://Host:4001:2 --unit tcp://host:4001:2", "unit tcp://host:4001:2 is named twice "
-                                                                           "(or two names lead to the same line and "
-                                                                           "address)"},
+        {"program a.src --unit COM3 --unit com3:0", "unit COM3:0" + twice},
+        {"program a.src --unit tcp://Host:4001:2 --unit tcp://host:4001:2", "unit tcp://host:4001:2" + twice},
         {"program a.src --unit COM1 --baud 10", "the baud rate \"10\" is not valid (50 to 4000000)"},
         {"program a.src --unit COM1 --call 1024", "\"1024\" is not a message number (0 to 1023)"},
         {"program a.src --unit COM1 --call", "option --call needs a value"},
@@ -169,11 +164,8 @@ TEST(Lumatext, ProgramRefusesWhatItCannotDo) {
         EXPECT_EQ(firstLine(r), "lumatext: " + message);
     }
 
-    Outcome r = lumatext(dir, "program missing.src --unit COM1");
-    EXPECT_EQ(r.code, 1);
-    EXPECT_EQ(r.err, "lumatext: cannot open missing.src: No such file or directory\n");
     dir.write("bad.src", ScriptHeader("7780", "2") + "SUB 0(TASK=0)\r\n    PRINT \"OPEN;\r\nEND SUB\r\n");
-    r = lumatext(dir, "program bad.src --unit COM1");
+    Outcome r = lumatext(dir, "program bad.src --unit COM1");
     EXPECT_EQ(r.code, 1);
     EXPECT_EQ(firstLine(r), "lumatext: bad.src did not compile; nothing was programmed.");
     EXPECT_NE(r.err.find("BAD.SRC 6: unterminated string\r\nThe errors are kept in bad.err.\n"), std::string::npos)

@@ -6,6 +6,19 @@
 using namespace lt;
 using lt::test::QuickEditTest;
 
+namespace {
+
+// The captions of the attribute buttons, in the order they sit on the window.
+std::vector<std::string> Captions(const EditControlState& st) {
+    std::vector<std::string> out;
+    for (const ButtonState* b : {&st.cmdCenter, &st.cmdBlink, &st.cmdVar, &st.cmdScroll, &st.cmdWait, &st.cmdFont,
+                                 &st.cmdRelay, &st.cmdStart, &st.cmdClrScreen, &st.cmdSend})
+        out.push_back(b->caption);
+    return out;
+}
+
+} // namespace
+
 TEST_F(QuickEditTest, EditStateCaptionsAndEnabledControls) {
     m.CurrentMessage = 12;
     m.MessageTask[12] = 3;
@@ -13,18 +26,11 @@ TEST_F(QuickEditTest, EditStateCaptionsAndEnabledControls) {
     EXPECT_EQ(st.txtMsg + "/" + st.txtLine + "/" + st.txtTask, "12/1/3");
     EXPECT_EQ(st.cmdAdvEdit.caption, "&Go to Script Edit");
     EXPECT_EQ(st.editRtf, "\\sb90\\sa90 \\f0 \\cf0");
-    EXPECT_EQ(st.cmdCenter.caption, "Center te&xt OFF");
-    EXPECT_EQ(st.cmdBlink.caption, "&Blink OFF...");
-    EXPECT_EQ(st.cmdVar.caption, "&Variable OFF...");
-    EXPECT_EQ(st.cmdScroll.caption, "Hori&z. scroll OFF...");
-    EXPECT_EQ(st.cmdWait.caption, "Vert. s&croll OFF...");
-    EXPECT_EQ(st.cmdFont.caption, "Change F&ont OFF");
-    EXPECT_EQ(st.cmdRelay.caption, "No &Relay");
-    EXPECT_EQ(st.cmdStart.caption, "&Start msg OFF...");
-    EXPECT_EQ(st.cmdClrScreen.caption, "Clear Scree&n OFF");
-    EXPECT_EQ(st.cmdSend.caption, "Sen&d msg OFF...");
-    EXPECT_EQ(st.lblLine, "Edit Line");
-    EXPECT_EQ(st.lblAttribute, "Line  1,char  1");
+    EXPECT_EQ(Captions(st), (std::vector<std::string>{"Center te&xt OFF", "&Blink OFF...", "&Variable OFF...",
+                                                      "Hori&z. scroll OFF...", "Vert. s&croll OFF...",
+                                                      "Change F&ont OFF", "No &Relay", "&Start msg OFF...",
+                                                      "Clear Scree&n OFF", "Sen&d msg OFF..."}));
+    EXPECT_EQ(st.lblLine + "|" + st.lblAttribute, "Edit Line|Line  1,char  1");
     EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Updating edit controls", ""}));
 
     m.LineRtf[1] = "\\sb90\\sa90 \\qc \\f0 \\cf0 HI\\f3 \\cf4 ^^";
@@ -36,25 +42,17 @@ TEST_F(QuickEditTest, EditStateCaptionsAndEnabledControls) {
     m.SendText = "HOST";
     st = ShowEditState(s, 1);
     EXPECT_EQ(st.editRtf, m.LineRtf[1] + "\\f0 ");
-    EXPECT_EQ(st.cmdCenter.caption, "Center te&xt ON");
-    EXPECT_TRUE(st.CenterMode);
-    EXPECT_TRUE(m.CenterMode);
-    EXPECT_EQ(st.cmdBlink.caption, "&Blink ON...");
-    EXPECT_EQ(st.cmdVar.caption, "&Variable ON...");
-    EXPECT_EQ(st.cmdFont.caption, "Slavic f&ont");
-    EXPECT_EQ(st.cmdRelay.caption, "Turn &Relay OFF");
-    EXPECT_EQ(st.cmdStart.caption, "&Start msg ON...");
-    EXPECT_EQ(st.cmdClrScreen.caption, "Clear Scree&n ON");
-    EXPECT_EQ(st.cmdSend.caption, "Sen&d msg ON...");
+    EXPECT_TRUE(st.CenterMode && m.CenterMode);
+    EXPECT_EQ(Captions(st), (std::vector<std::string>{"Center te&xt ON", "&Blink ON...", "&Variable ON...",
+                                                      "Hori&z. scroll OFF...", "Vert. s&croll OFF...", "Slavic f&ont",
+                                                      "Turn &Relay OFF", "&Start msg ON...", "Clear Scree&n ON",
+                                                      "Sen&d msg ON..."}));
 
     // A continuous scroll: center disabled and off; wait disabled.
     m.LineScroll[1] = "5,0";
     st = ShowEditState(s, 1);
-    EXPECT_EQ(st.cmdCenter.caption, "Center te&xt OFF");
-    EXPECT_FALSE(st.cmdCenter.enabled);
-    EXPECT_FALSE(st.CenterMode);
-    EXPECT_EQ(st.cmdScroll.caption, "Hori&z. scroll ON...");
-    EXPECT_FALSE(st.cmdWait.enabled);
+    EXPECT_EQ(st.cmdCenter.caption + "|" + st.cmdScroll.caption, "Center te&xt OFF|Hori&z. scroll ON...");
+    EXPECT_FALSE(st.cmdCenter.enabled || st.CenterMode || st.cmdWait.enabled);
     EXPECT_TRUE(st.cmdScroll.enabled);
 
     // Line 2 repeats vertically: both scroll buttons off while line 1 is edited.
@@ -63,17 +61,12 @@ TEST_F(QuickEditTest, EditStateCaptionsAndEnabledControls) {
     m.LineRepeat[2] = "0,0";
     m.VerticalScrollMode = true;
     st = ShowEditState(s, 1);
-    EXPECT_FALSE(st.cmdScroll.enabled);
-    EXPECT_FALSE(st.cmdWait.enabled);
+    EXPECT_FALSE(st.cmdScroll.enabled || st.cmdWait.enabled);
     st = ShowEditState(s, 2);
     EXPECT_EQ(st.cmdWait.caption, "Vert. s&croll ON...");
-    EXPECT_TRUE(st.cmdWait.enabled);
-    EXPECT_FALSE(st.cmdScroll.enabled);
-    EXPECT_EQ(st.lblLine, "Vertical scroll");
-    EXPECT_FALSE(st.vsbLineEnabled);
-    EXPECT_FALSE(st.txtLineEnabled);
-    EXPECT_TRUE(st.multiParagraph);
-    EXPECT_EQ(st.lblAttribute, "Block  1,char  1");
+    EXPECT_TRUE(st.cmdWait.enabled && st.multiParagraph);
+    EXPECT_FALSE(st.cmdScroll.enabled || st.vsbLineEnabled || st.txtLineEnabled);
+    EXPECT_EQ(st.lblLine + "|" + st.lblAttribute, "Vertical scroll|Block  1,char  1");
     EXPECT_EQ(PositionText(s, 2, 3, 12), "Block  3,char  12");
     EXPECT_EQ(PositionText(s, 1, 1, 4), "Line  1,char  4");
 
@@ -83,7 +76,7 @@ TEST_F(QuickEditTest, EditStateCaptionsAndEnabledControls) {
     EXPECT_EQ(st.cmdAdvEdit.caption, "&Script Edit Only");
     for (const ButtonState* b : {&st.cmdScroll, &st.cmdWait, &st.cmdVar, &st.cmdCenter, &st.cmdBlink, &st.cmdFont,
                                  &st.cmdClrScreen, &st.cmdRelay, &st.cmdStart, &st.cmdSend})
-        EXPECT_FALSE(b->enabled);
+        EXPECT_FALSE(b->enabled) << b->caption;
     EXPECT_FALSE(st.vsbLineEnabled || st.txtLineEnabled || st.vsbTaskEnabled || st.txtTaskEnabled || st.txtEditEnabled);
     EXPECT_TRUE(ui.statuses.empty());
 }

@@ -7,6 +7,7 @@
 #include "storage/Crc.h"
 
 using namespace lt;
+using lt::test::Pad;
 using lt::test::QuickEditTest;
 
 namespace {
@@ -42,8 +43,7 @@ TEST_F(QuickEditTest, CrcCheckTasksAndHandEditedBlocks) {
     ReadFields(s);
     EXPECT_TRUE(m.ScriptOnly);
     EXPECT_EQ(m.MessageTask[9], 1);
-    EXPECT_EQ(m.ClearScreen, "");
-    EXPECT_EQ(m.LineRtf[1], "");
+    EXPECT_EQ(m.ClearScreen + m.LineRtf[1], "");
     // The empty block needs no CRC; a block without "SUB" gives an empty record.
     m.LineCount = 4;
     m.BlockText = "SUB 9(TASK=0)\r\n\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nLINE3:\r\n\r\nLINE4:\r\n\r\nEND SUB\r\n";
@@ -51,9 +51,7 @@ TEST_F(QuickEditTest, CrcCheckTasksAndHandEditedBlocks) {
     EXPECT_FALSE(m.ScriptOnly);
     m.BlockText = "    CLS\r\n";
     ReadFields(s);
-    EXPECT_FALSE(m.ScriptOnly);
-    EXPECT_EQ(m.ClearScreen, "");
-    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(!m.ScriptOnly && m.ClearScreen.empty() && ui.boxes.empty());
 }
 
 TEST_F(QuickEditTest, ReadingStatementsStartsDevicesAndFields) {
@@ -62,9 +60,7 @@ TEST_F(QuickEditTest, ReadingStatementsStartsDevicesAndFields) {
                         "    CALL START_SCRIPT(4)\r\n    CALL START_SCRIPT(8)\r\n    CALL LOCK_BUFFER(ON)\r\n"
                         "    CALL LOCK_BUFFER(OFF)\r\n    CALL START_SCRIPT(9)\r\n");
     ReadFields(s);
-    EXPECT_EQ(m.StartOtherTask, "4,8,9");
-    EXPECT_EQ(m.StartSameTask, "");
-    EXPECT_EQ(m.LockBuffer, "ON");
+    EXPECT_EQ(m.StartOtherTask + "|" + m.StartSameTask + "|" + m.LockBuffer, "4,8,9||ON");
 
     m.BlockText = Block(1, "0",
                         "    CALL START_SCRIPT(4)\r\n    CALL RELAY(OFF)\r\n    CALL RELAY(ON)\r\n"
@@ -76,24 +72,65 @@ TEST_F(QuickEditTest, ReadingStatementsStartsDevicesAndFields) {
                         "LINE9:\r\n    PRINT\"IGNORED\";\r\n    CALL START_SCRIPT(5)\r\n");
     s.settings.VarChar = "#";
     ReadFields(s);
-    EXPECT_EQ(m.StartOtherTask, "4");
-    EXPECT_EQ(m.StartSameTask, "5");
-    EXPECT_EQ(m.RelayMode, "OFF");
-    EXPECT_EQ(m.LineBlink[1], "100,1");
+    EXPECT_EQ(m.StartOtherTask + "|" + m.StartSameTask + "|" + m.RelayMode + "|" + m.LineBlink[1],
+              "4|5|OFF|100,1");
     EXPECT_EQ(m.LineRtf[1], "\\sb90\\sa90 \\f65 \\cf0 AB\\f0 \\cf0 C\"D\\\\E\\f35 \\cf4 ##.#\\f48 \\cf4 ###"
                             "\\f18 \\cf4 ##\\f0 \\cf0 CALL WAIT(1) CLS");
-    EXPECT_EQ(m.WaitTime, "");
-    EXPECT_EQ(m.ClearScreen, "");
+    EXPECT_EQ(m.WaitTime + m.ClearScreen, "");
 
     EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(HOST)\r\n"), "HOST");
     EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"OUT 1  \";\r\n    CALL OUTPUT_DEVICE(DISPLAY)\r\n"),
               "OUT 1");
     EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"OUT\r\n    CALL OUTPUT_DEVICE(DISPLAY)\r\n"),
               "OUT\r\n");
-    EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"OUT\";\r\n"), "");
-    EXPECT_EQ(ChkDevice("    CALL OUTPUT_DEVICE(SERIAL)"), "");
-    EXPECT_EQ(ChkDevice("    PRINT\"CALL OUTPUT_DEVICE(HOST)\";\r\n"), "");
+    for (const char* none : {"    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"OUT\";\r\n",
+                             "    CALL OUTPUT_DEVICE(SERIAL)", "    PRINT\"CALL OUTPUT_DEVICE(HOST)\";\r\n"})
+        EXPECT_EQ(ChkDevice(none), "") << none;
     EXPECT_EQ(ChkLet("    LET A=VAR(3)\r\n"), "3");
-    EXPECT_EQ(ChkLet("    LET A=VAR(3\r\n"), "");
-    EXPECT_EQ(ChkLet("    PRINT VAR(3,4)\r\n"), "");
+    EXPECT_EQ(ChkLet("    LET A=VAR(3\r\n") + ChkLet("    PRINT VAR(3,4)\r\n"), "");
+}
+
+TEST_F(QuickEditTest, WorkedExampleComesOutByteForByte) {
+    fourLines();
+    m.CurrentMessage = 5;
+    m.ClearScreen = "CLS";
+    m.RelayMode = "ON";
+    m.LineRtf[1] = "\\sb90\\sa90 \\qc \\f0 \\cf0 HELLO\\f0 ";
+    m.LineRtf[2] = "\\sb90\\sa90 \\f0 \\cf0 TEMP \\f3 \\cf4 ^^^^\\f0 ";
+    SubMake(s);
+    const std::string body =
+        "\r\n// Caution! Manually editing will prevent Quick Edit from loading this message.\r\n\r\n" +
+        Pad("    CLS", "// Clear entire screen upon starting this message") +
+        Pad("    CALL RELAY(ON)", "// Turn relay on upon starting this message") +
+        "LINE1:\r\n"
+        "    CALL CURSOR(1,1)\r\n"
+        "// Center line\r\n"
+        "    PRINT\"       \";\r\n"
+        "    PRINT\"HELLO\";\r\n" +
+        Pad("    CALL ERASE_TO_EOL(CURRENT,CURRENT)", "// Erase to the end of the line") +
+        "LINE2:\r\n"
+        "    CALL CURSOR(2,1)\r\n"
+        "    PRINT\"TEMP \";\r\n"
+        "    PRINT VAR(3, 4);\r\n" +
+        Pad("    CALL ERASE_TO_EOL(CURRENT,CURRENT)", "// Erase to the end of the line");
+    EXPECT_EQ(m.BlockText, "SUB 5(TASK=0)    // CRC value =" + Str(CalcCrc(body)) + "\r\n" + body + "END SUB\r\n");
+    // The comment starts in column 46 exactly.
+    EXPECT_EQ(Pad("    CLS", "//").find("//"), 45u);
+    EXPECT_EQ(ui.statuses.front() + "|" + ui.statuses.back(), "Assembling message  5|");
+    EXPECT_EQ(ui.busyDepth, 0);
+    // The record is left as the person edited it.
+    EXPECT_EQ(m.ClearScreen + "|" + m.LineRtf[1], "CLS|\\sb90\\sa90 \\qc \\f0 \\cf0 HELLO\\f0 ");
+}
+
+// Enter at the start of a centred block leaves an empty paragraph that carries the alignment
+// on to the block after it: that block is still centred in the script.
+TEST_F(QuickEditTest, EmptyCentredParagraphHandsOnItsAlignment) {
+    m.LineRtf[1] = "\\sb90\\sa90 \\f0 \\cf0 12345678901234567890\\par\r\n\\qc \\par\r\n\\f0 \\cf0 EF";
+    m.LineRepeat[1] = "0,0";
+    m.WaitTime = "10";
+    m.VerticalScrollMode = true;
+    SubMake(s);
+    EXPECT_NE(m.LineScript[1].find("// Center block 2\r\n    PRINT\r\n    PRINT\"         \";\r\n    PRINT\"EF\";"),
+              std::string::npos)
+        << m.LineScript[1];
 }

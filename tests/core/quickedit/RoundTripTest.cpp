@@ -20,7 +20,6 @@ using lt::test::randomMessage;
 
 namespace {
 
-
 // The marks of every visible character, paragraph by paragraph, with the centring of
 // paragraphs of 1..19 characters.
 struct Paragraph {
@@ -106,15 +105,12 @@ TEST_F(RoundTrip, SeededRandomMessagesSurviveGenerateReadGenerate) {
 
         // Fields of the message.
         EXPECT_EQ(read.MessageTask[read.CurrentMessage], original.MessageTask[original.CurrentMessage]);
-        EXPECT_EQ(read.ClearScreen, original.ClearScreen);
-        EXPECT_EQ(read.RelayMode, original.RelayMode);
-        EXPECT_EQ(read.SendText, TrimRight(original.SendText));
-        EXPECT_EQ(read.LockBuffer, original.LockBuffer);
+        EXPECT_EQ(std::tie(read.ClearScreen, read.RelayMode, read.SendText, read.LockBuffer),
+                  std::tie(known.ClearScreen, known.RelayMode, known.SendText, known.LockBuffer));
         bool animatedRepeat = false;
         for (int i = 1; i <= original.LineCount; ++i)
             if (!GetText(original.LineRtf[i]).empty() && !original.LineRepeat[i].empty()) animatedRepeat = true;
-        EXPECT_EQ(read.StartOtherTask, known.StartOtherTask);
-        EXPECT_EQ(read.StartSameTask, known.StartSameTask);
+        EXPECT_EQ(std::tie(read.StartOtherTask, read.StartSameTask), std::tie(known.StartOtherTask, known.StartSameTask));
         EXPECT_EQ(read.WaitTime, animatedRepeat ? original.WaitTime : "");
         EXPECT_EQ(read.HorizontalScrollMode, animatedRepeat && original.HorizontalScrollMode);
         EXPECT_EQ(read.VerticalScrollMode, animatedRepeat && original.VerticalScrollMode);

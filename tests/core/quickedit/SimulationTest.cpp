@@ -23,11 +23,8 @@ TEST_F(QuickEditTest, SimulationShowsStaticCentredAndBlinkingLines) {
     sim.UpdateSimulation(s);
     EXPECT_EQ(rows(sim), "|       HELLO|ABCD12345678901234567|");
     EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Updating simulation display ", ""}));
-    EXPECT_FALSE(sim.rowVisible(1));
-    EXPECT_TRUE(sim.rowVisible(2));
-    EXPECT_FALSE(sim.rowVisible(4));
-    EXPECT_FALSE(sim.timer1Enabled());
-    EXPECT_TRUE(sim.timer2Enabled());
+    EXPECT_TRUE(!sim.rowVisible(1) && sim.rowVisible(2) && !sim.rowVisible(4));
+    EXPECT_TRUE(!sim.timer1Enabled() && sim.timer2Enabled());
     sim.Timer2Tick(s);
     EXPECT_EQ(rows(sim), "|       HELLO|AB  12345678901234567|");
     sim.Timer2Tick(s);
@@ -37,11 +34,11 @@ TEST_F(QuickEditTest, SimulationShowsStaticCentredAndBlinkingLines) {
     m.LineNumber[2] = 3; // a row a two-line unit does not have
     EXPECT_EQ(SimulationModel::rowForLine(s, 2), 0);
     m.LineNumber[2] = 2;
-    EXPECT_EQ(SimulationModel::lineForRow(s, 3), 2);
-    EXPECT_EQ(SimulationModel::lineForRow(s, 1), 0);
+    EXPECT_EQ(std::make_pair(SimulationModel::lineForRow(s, 3), SimulationModel::lineForRow(s, 1)),
+              std::make_pair(2, 0));
     EXPECT_EQ(SimulationModel::rowStatusText(s, 3), "Simulation display line 2");
-    EXPECT_EQ(SimulationModel::clickTarget(s, 3, 1), 2);
-    EXPECT_EQ(SimulationModel::clickTarget(s, 2, 1), 0);
+    EXPECT_EQ(std::make_pair(SimulationModel::clickTarget(s, 3, 1), SimulationModel::clickTarget(s, 2, 1)),
+              std::make_pair(2, 0));
     m.LineRepeat[1] = "0,0";
     m.VerticalScrollMode = true;
     EXPECT_EQ(SimulationModel::clickTarget(s, 3, 1), 0);
@@ -56,9 +53,7 @@ TEST_F(QuickEditTest, SimulationShowsStaticCentredAndBlinkingLines) {
     m.ScriptOnly = true;
     sim.UpdateSimulation(s);
     EXPECT_EQ(rows(sim), "|||");
-    EXPECT_FALSE(sim.rowVisible(2));
-    EXPECT_FALSE(sim.timer1Enabled());
-    EXPECT_FALSE(sim.timer2Enabled());
+    EXPECT_FALSE(sim.rowVisible(2) || sim.timer1Enabled() || sim.timer2Enabled());
 }
 
 TEST_F(QuickEditTest, SimulationRepeatsThreeParagraphsTwiceInTwentyFourTicks) {
@@ -71,8 +66,7 @@ TEST_F(QuickEditTest, SimulationRepeatsThreeParagraphsTwiceInTwentyFourTicks) {
     m.LineRtf[2] = "\\f0 \\cf0 STILL";
     sim.UpdateSimulation(s);
     EXPECT_TRUE(sim.timer1Enabled());
-    EXPECT_EQ(sim.timer1Interval(), 200);
-    EXPECT_EQ(sim.stepCount(), 24);
+    EXPECT_EQ(std::make_pair(sim.timer1Interval(), sim.stepCount()), std::make_pair(200, 24));
     std::vector<std::string> frames;
     for (int tick = 1; tick <= 24; ++tick) {
         sim.Timer1Tick(s);
@@ -103,14 +97,11 @@ TEST_F(QuickEditTest, SimulationRepeatsThreeParagraphsTwiceInTwentyFourTicks) {
     SimulationModel vertical;
     vertical.UpdateSimulation(s);
     EXPECT_EQ(vertical.stepCount(), 12);
-    vertical.Timer1Tick(s);
-    EXPECT_EQ(rows(vertical), "|||        ONE");
-    for (int k = 0; k < 4; ++k) vertical.Timer1Tick(s);
-    EXPECT_EQ(rows(vertical), "||        ONE|        TWO");
-    vertical.Timer1Tick(s);
-    EXPECT_EQ(rows(vertical), "||        ONE|           ");
-    for (int k = 0; k < 3; ++k) vertical.Timer1Tick(s);
-    EXPECT_EQ(rows(vertical), "|        ONE|        TWO|THREE");
+    for (auto [ticks, shown] : {std::pair<int, const char*>{1, "|||        ONE"}, {4, "||        ONE|        TWO"},
+                                {1, "||        ONE|           "}, {3, "|        ONE|        TWO|THREE"}}) {
+        for (int k = 0; k < ticks; ++k) vertical.Timer1Tick(s);
+        EXPECT_EQ(rows(vertical), shown);
+    }
 }
 
 TEST_F(QuickEditTest, SimulationScrollsContinuously) {
@@ -118,8 +109,7 @@ TEST_F(QuickEditTest, SimulationScrollsContinuously) {
     m.LineRtf[2] = "\\f0 \\cf0 HE\\f65 \\cf0 Y";
     m.LineScroll[2] = "5,1";
     sim.UpdateSimulation(s);
-    EXPECT_EQ(sim.timer1Interval(), 50);
-    EXPECT_EQ(sim.stepCount(), 4);
+    EXPECT_EQ(std::make_pair(sim.timer1Interval(), sim.stepCount()), std::make_pair(50, 4));
     for (std::string shown : {"H", "HE", "HEY"}) {
         sim.Timer1Tick(s);
         EXPECT_EQ(sim.row(3), std::string(20 - shown.size(), ' ') + shown);

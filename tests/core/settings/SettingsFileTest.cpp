@@ -9,13 +9,6 @@
 
 using namespace lt;
 
-namespace {
-const char* const kDefaultsFile =
-    "[preferences]\r\nport=1\r\ntop=2880\r\nleft=1234.5\r\ntype=7740\r\nrate=19200\r\naddress=0\r\n"
-    "edit_type=\r\nedit_path=\r\nstart_char=<\r\nstop_char=>\r\narrays1=\r\narrays2=\r\narrays3=\r\n"
-    "arrays4=\r\nvarchar=^\r\nversion=2\r\nesc_file=no\r\ntools_path=/opt/lt/\r\n";
-}
-
 TEST(SettingsFile, ReadingRules) {
     Settings s;
     auto r = ParseSettings(s, "junk=1\r\n[preferences]\r\n  PORT=3\r\nrate =9600\r\naddress=  12  \r\n"
@@ -50,17 +43,12 @@ TEST(ProgramMenu, AddressAnswers) {
     Session s(fs, ui);
     EnterAddress(s, std::string("255"));
     EXPECT_EQ(s.settings.UnitAddress, "255");
-    EnterAddress(s, std::string("256"));
-    EnterAddress(s, std::string("-1"));
-    EnterAddress(s, std::string("abc"));
-    EnterAddress(s, std::string(""));
-    EnterAddress(s, std::nullopt);
+    for (auto answer : {std::optional<std::string>("256"), {"-1"}, {"abc"}, {""}, {}}) EnterAddress(s, answer);
     EXPECT_EQ(s.settings.UnitAddress, "255");
-    ASSERT_EQ(ui.boxes.size(), 3u);
-    EXPECT_EQ(ui.boxes[0].text, "You have entered an illegal address.");
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"You have entered an illegal address.",
+                                                    "You have entered an illegal address.",
+                                                    "The address abc is not valid."}));
     EXPECT_EQ(ui.boxes[0].icon, Icon::Information);
-    EXPECT_EQ(ui.boxes[1].text, "You have entered an illegal address.");
-    EXPECT_EQ(ui.boxes[2].text, "The address abc is not valid.");
     ui.inputs.push_back(std::string("7"));
     AskAddress(s);
     EXPECT_EQ(ui.prompts.back(), "Please enter the address of the 7700 unit. This address must be between 0 and 255.");
@@ -72,21 +60,16 @@ TEST(ProgramMenu, UnitTypeAndVersionSwitches) {
     NativeFileSystem fs;
     test::FakeUserPort ui;
     Session s(fs, ui);
-    EXPECT_FALSE(ChooseUnitType(s, "7740"));
-    EXPECT_FALSE(s.run.HeaderChanged);
+    EXPECT_FALSE(ChooseUnitType(s, "7740") || s.run.HeaderChanged);
     s.run.ScriptEditMode = true;
     s.msg.BlockText = "SUB 0(TASK=0)\r\n\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nEND SUB\r\n";
-    EXPECT_TRUE(ChooseUnitType(s, "7780"));
-    EXPECT_TRUE(s.run.HeaderChanged);
+    EXPECT_TRUE(ChooseUnitType(s, "7780") && s.run.HeaderChanged);
     EXPECT_EQ(s.msg.LineCount, 4);
     EXPECT_EQ(s.msg.BlockText, "SUB 0(TASK=0)\r\n\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nLINE3:\r\n\r\nLINE4:\r\n\r\nEND SUB\r\n");
 
     s.run.HeaderChanged = false;
-    EXPECT_FALSE(ChooseVersion(s, "2"));
-    EXPECT_FALSE(s.run.HeaderChanged);
+    EXPECT_FALSE(ChooseVersion(s, "2") || s.run.HeaderChanged);
     s.index.CurrentFilePath = dir.file("a.b.src");
     dir.write("a.b.bin", "image");
-    EXPECT_TRUE(ChooseVersion(s, "1"));
-    EXPECT_TRUE(s.run.HeaderChanged);
-    EXPECT_FALSE(dir.has("a.b.bin"));
+    EXPECT_TRUE(ChooseVersion(s, "1") && s.run.HeaderChanged && !dir.has("a.b.bin"));
 }

@@ -60,12 +60,9 @@ struct Editor : test::StorageFixture {
 };
 
 std::string Changed(const std::string& name, bool removed) {
-    return removed ? "The file " + name + " has been removed or renamed by another program since it was opened or saved "
-                                          "here.\r\nYes writes it again with the messages of this editor, No saves "
-                                          "them under another name, Cancel saves nothing."
-                   : "The file " + name + " has been changed by another program since it was opened or saved "
-                                          "here.\r\nYes replaces it with the messages of this editor, No saves them "
-                                          "under another name, Cancel saves nothing.";
+    return "The file " + name + " has been " + (removed ? "removed or renamed" : "changed") + " by another program "
+           "since it was opened or saved here.\r\nYes " + (removed ? "writes it again" : "replaces it") + " with the "
+           "messages of this editor, No saves them under another name, Cancel saves nothing.";
 }
 
 } // namespace
@@ -88,9 +85,8 @@ TEST(FileCommandsWorld, SaveAroundAFileChangedByAnotherProgram) {
     e.ui.answers = {Answer::Cancel};
     e.files.Save();
     ASSERT_EQ(e.ui.boxes.size(), 1u);
-    EXPECT_EQ(e.ui.boxes[0].text, Changed("a.src", false));
-    EXPECT_EQ(e.ui.boxes[0].buttons, Buttons::YesNoCancel);
-    EXPECT_EQ(e.ui.boxes[0].defaultAnswer, Answer::No);
+    EXPECT_EQ(e.ui.box(0),
+              std::make_tuple(Changed("a.src", false), Buttons::YesNoCancel, Icon::Exclamation, Answer::No));
     EXPECT_EQ(e.dir.read("a.src"), foreign);
     EXPECT_EQ(e.s.msg.BlockText, Block(2, 1, "    PRINT\"AGAIN\";\r\n"));
 
@@ -132,13 +128,12 @@ TEST(FileCommandsWorld, FileWithoutBlocksIsNotOverwrittenUnasked) {
     EXPECT_EQ(e.view.title, "Lumatext 7700 - notes.txt");
     e.s.msg.BlockText = Block(0, 0);
     e.ui.clear();
-    e.ui.answers = {Answer::No};
-    e.files.Save(); // Save As, cancelled in its dialog
+    e.files.Save(); // the default, No: Save As, cancelled in its dialog
     ASSERT_EQ(e.ui.boxes.size(), 1u);
-    EXPECT_EQ(e.ui.boxes[0].text, "The file notes.txt held no messages when it was opened, so it may not be a script "
-                                  "file.\r\nYes replaces its content with the messages of this editor, No saves them "
-                                  "under another name, Cancel saves nothing.");
-    EXPECT_EQ(e.ui.boxes[0].defaultAnswer, Answer::No);
+    EXPECT_EQ(e.ui.box(0), std::make_tuple("The file notes.txt held no messages when it was opened, so it may not be a "
+                                           "script file.\r\nYes replaces its content with the messages of this editor, "
+                                           "No saves them under another name, Cancel saves nothing.",
+                                           Buttons::YesNoCancel, Icon::Exclamation, Answer::No));
     EXPECT_EQ(e.ui.fileDialogs.size(), 1u);
     EXPECT_EQ(e.dir.read("notes.txt"), "shopping list\r\nmilk\r\n");
     e.ui.clear();
@@ -171,10 +166,8 @@ TEST(FileCommandsWorld, FailedOpenLeavesEverythingAsItWas) {
                                 "Do you want to save the changes?",
                                 "You can open files created only with this program.\r\nDo you want to try again?"}));
     EXPECT_EQ(e.view.title, "Lumatext 7700 - a.src");
-    EXPECT_EQ(e.s.index.CurrentFilePath, e.dir.file("a.src"));
-    EXPECT_EQ(e.s.settings.UnitType, "7740");
-    EXPECT_EQ(e.s.msg.CurrentMessage, 5);
-    EXPECT_EQ(e.s.msg.BlockText, kNew5);
+    EXPECT_EQ(e.s.index.CurrentFilePath + "|" + e.s.settings.UnitType, e.dir.file("a.src") + "|7740");
+    EXPECT_EQ(std::make_pair(e.s.msg.CurrentMessage, e.s.msg.BlockText), std::make_pair(5, kNew5));
     EXPECT_EQ(e.s.index.MessageState, states);
     WorkStore(e.s).LoadMessage(2);
     EXPECT_EQ(e.s.msg.BlockText, kEdited2);

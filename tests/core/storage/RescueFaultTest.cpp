@@ -108,30 +108,40 @@ TEST(RescueFaults, EveryConversionRoutineOffersTheRescueSaveOfEveryMessage) {
         store.ClearIndex();
         s.index.CurrentFilePath = f.dir.file("a.src");
         ScanScriptFile(s, s.index.CurrentFilePath);
-        s.msg.CurrentMessage = 2;
-        store.LoadMessage(2);
-        ReadFields(s);
-        s.msg.LineRtf[1] = Plain("TWO EDITED");
-        SubMake(s);
-        ASSERT_TRUE(store.StoreMessage(2));
-        s.msg.CurrentMessage = 5;
-        store.LoadMessage(5);
-        ReadFields(s);
-        s.msg.LineRtf[1] = Plain("UNSAVED");
+        for (auto [n, text] : {std::pair<int, const char*>{2, "TWO EDITED"}, {5, "UNSAVED"}}) {
+            s.msg.CurrentMessage = n;
+            store.LoadMessage(n);
+            ReadFields(s);
+            s.msg.LineRtf[1] = Plain(text);
+            if (n == 2) {  // stored into the work file; 5 stays unsaved
+                SubMake(s);
+                ASSERT_TRUE(store.StoreMessage(2));
+            }
+        }
         ASSERT_TRUE(ui.boxes.empty());
 
         ui.repair = [&] { if (fault.repair) fault.repair(s); };
         ui.answers = {Answer::Yes};
         fault.inject(s);
         ASSERT_EQ(ui.boxes.size(), 1u);
-        EXPECT_EQ(ui.boxes[0].text, std::string("Unexpected Error in module ") + fault.routine +
-                                        ". Save all data in file " + s.run.ProgramDir + "SGX3TMP.SRC on exit?");
-        EXPECT_EQ(ui.boxes[0].buttons, Buttons::YesNo);
-        EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
-        EXPECT_TRUE(ui.ended);
-        EXPECT_EQ(ui.busyDepth, 0);
+        EXPECT_EQ(ui.box(0), std::make_tuple(std::string("Unexpected Error in module ") + fault.routine +
+                                                 ". Save all data in file " + s.run.ProgramDir + "SGX3TMP.SRC on exit?",
+                                             Buttons::YesNo, Icon::Exclamation, Answer::Yes));
+        EXPECT_TRUE(ui.ended && ui.busyDepth == 0);
         const std::map<int, std::string> expected{{1, "ONE"}, {2, "TWO EDITED"}, {5, "UNSAVED"}};
         EXPECT_EQ(ReadBack(s.run.ProgramDir + "SGX3TMP.SRC"), expected);
         EXPECT_EQ(f.dir.read("a.src"), script); // the open file itself is left alone
     }
+}
+
+// A line number below the first also reaches the rescue prompt; No ends without a file.
+TEST(Rescue, NoEndsWithoutSaving) {
+    test::StorageFixture f;
+    f.ui.answers = {Answer::No};
+    ReadLines(f.s, -1);
+    EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"Unexpected Error in module ReadLines. Save all data in file " +
+                                                     f.s.run.ProgramDir + "SGX3TMP.SRC on exit?"});
+    EXPECT_TRUE(f.ui.ended);
+    EXPECT_EQ(f.ui.busyDepth, 0);
+    EXPECT_FALSE(f.dir.has("prog/SGX3TMP.SRC"));
 }

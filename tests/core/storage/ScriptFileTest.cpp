@@ -15,27 +15,24 @@ TEST(ScriptFile, ScanIndexesBlocksWithTheirTasksAndPositions) {
     f.dir.write("a.src", text);
     f.s.settings.UnitType = "7740";
     auto r = ScanScriptFile(f.s, f.dir.file("a.src"));
-    EXPECT_EQ(r.outcome, ScanOutcome::Scanned);
-    EXPECT_EQ(r.blockCount, 6);
-    EXPECT_EQ(f.s.settings.UnitType, "7780");
+    EXPECT_EQ(std::make_pair(r.outcome, r.blockCount), std::make_pair(ScanOutcome::Scanned, 6));
+    EXPECT_EQ(f.s.settings.UnitType + "|" + f.s.settings.FirmwareVersion, "7780|1");
     EXPECT_EQ(f.s.msg.LineCount, 4);
-    EXPECT_EQ(f.s.settings.FirmwareVersion, "1");
-    EXPECT_EQ(f.s.index.MessageState[3], 1);
-    EXPECT_EQ(f.s.msg.MessageTask[3], 1); // the later duplicate is indexed
-    EXPECT_EQ(f.s.index.MessageState[7], 1); // "SUB7 (" reads like "SUB 7("
-    EXPECT_EQ(f.s.msg.MessageTask[9], 0);    // task 4 is out of range
-    EXPECT_EQ(f.s.msg.MessageTask[12], 0);
+    // The later duplicate of 3 is indexed, "SUB7 (" reads like "SUB 7(", task 4 is out of range.
+    EXPECT_EQ((std::vector<int>{f.s.index.MessageState[3], f.s.msg.MessageTask[3], f.s.index.MessageState[7],
+                                f.s.msg.MessageTask[9], f.s.msg.MessageTask[12]}),
+              (std::vector<int>{1, 1, 1, 0, 0}));
     EXPECT_EQ(text.substr(f.s.index.MessageOffset[9] - 1, 5), "SUB 9");
     EXPECT_TRUE(f.ui.boxes.empty());
     EXPECT_EQ(f.ui.statuses.front(), "Opening file a.src. Total size  " + std::to_string(text.size()) +
                                           " , 0 % complete.");
 
-    WorkStore store(f.s);
     f.s.index.CurrentFilePath = f.dir.file("a.src");
-    store.LoadMessage(3);
-    EXPECT_EQ(f.s.msg.BlockText, Block(3, 1, "    CLS\r\n"));
-    store.LoadMessage(7);
-    EXPECT_EQ(f.s.msg.BlockText, "SUB7 (TASK=0)\r\nEND SUB\r\n");
+    for (auto [n, block] : {std::pair<int, std::string>{3, Block(3, 1, "    CLS\r\n")},
+                            {7, "SUB7 (TASK=0)\r\nEND SUB\r\n"}}) {
+        WorkStore(f.s).LoadMessage(n);
+        EXPECT_EQ(f.s.msg.BlockText, block);
+    }
 }
 
 TEST(ScriptFile, LineEndsOtherThanCrLfKeepRealPositions) {
@@ -45,14 +42,13 @@ TEST(ScriptFile, LineEndsOtherThanCrLfKeepRealPositions) {
     f.dir.write("lf.src", text);
     ScanScriptFile(f.s, f.dir.file("lf.src"));
     f.s.index.CurrentFilePath = f.dir.file("lf.src");
-    WorkStore store(f.s);
-    store.LoadMessage(1);
-    EXPECT_EQ(f.s.msg.BlockText, "SUB 1(TASK=0)\r\nLINE1:\r\n    PRINT\"A\";\r\nEND SUB\r\n");
-    store.LoadMessage(2);
-    EXPECT_EQ(f.s.msg.BlockText, "SUB 2(TASK=3)\r\nEND SUB\r\n");
+    const char* blocks[] = {"SUB 1(TASK=0)\r\nLINE1:\r\n    PRINT\"A\";\r\nEND SUB\r\n", "SUB 2(TASK=3)\r\nEND SUB\r\n",
+                            "SUB 3(TASK=0)\r\nnever ends\r\n"};
+    for (int n = 1; n <= 3; ++n) {
+        WorkStore(f.s).LoadMessage(n);
+        EXPECT_EQ(f.s.msg.BlockText, blocks[n - 1]);
+    }
     EXPECT_EQ(f.s.msg.MessageTask[2], 3);
-    store.LoadMessage(3);
-    EXPECT_EQ(f.s.msg.BlockText, "SUB 3(TASK=0)\r\nnever ends\r\n");
 }
 
 TEST(ScriptFile, ForeignEmptyAndEndingFiles) {
@@ -62,13 +58,13 @@ TEST(ScriptFile, ForeignEmptyAndEndingFiles) {
     EXPECT_EQ(ScanScriptFile(f.s, f.dir.file("foreign.src")).outcome, ScanOutcome::ForeignRetry);
     f.ui.answers = {Answer::No};
     EXPECT_EQ(ScanScriptFile(f.s, f.dir.file("foreign.src")).outcome, ScanOutcome::ForeignStop);
-    EXPECT_EQ(f.ui.boxes[0].text, "You can open files created only with this program.\r\nDo you want to try again?");
-    EXPECT_EQ(f.ui.boxes[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(std::make_tuple(f.ui.boxes[0].text, f.ui.boxes[0].buttons),
+              std::make_tuple("You can open files created only with this program.\r\nDo you want to try again?",
+                             Buttons::YesNo));
 
     f.ui.clear();
     f.dir.write("empty.src", "random \x01\x02 bytes\r\nSUB no parenthesis\r\nSUB 4(TASK=1)\r\n");
-    auto r = ScanScriptFile(f.s, f.dir.file("empty.src"));
-    EXPECT_EQ(r.blockCount, 0); // the "SUB" line without "(" ended the scan
+    EXPECT_EQ(ScanScriptFile(f.s, f.dir.file("empty.src")).blockCount, 0); // the "SUB" line without "(" ended the scan
     EXPECT_EQ(f.s.index.MessageState[4], 0);
     ASSERT_EQ(f.ui.boxes.size(), 1u);
     EXPECT_EQ(f.ui.boxes[0].text, "This file has no messages. It will be easier to select New file, create the "
@@ -80,8 +76,7 @@ TEST(ScriptFile, HugeLineWithoutLineEndIsReadSafely) {
     test::StorageFixture f;
     std::string text = "#define Display_type (7780)\r\n" + std::string(10 * 1024 * 1024, 'x');
     f.dir.write("big.src", text);
-    auto r = ScanScriptFile(f.s, f.dir.file("big.src"));
-    EXPECT_EQ(r.blockCount, 0);
+    EXPECT_EQ(ScanScriptFile(f.s, f.dir.file("big.src")).blockCount, 0);
     EXPECT_EQ(f.ui.statuses.back(), "Opening file big.src. Total size  10485789 ,  100 % complete.");
 }
 

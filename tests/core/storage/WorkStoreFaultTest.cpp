@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "StorageFixture.h"
+#include "storage/Crc.h"
 #include "storage/SaveFile.h"
 #include "storage/ScriptFile.h"
 #include "storage/WorkStore.h"
@@ -46,19 +47,16 @@ TEST(WorkStoreFaults, FailedAppendKeepsTheEditAndLosesNothing) {
         }
         ASSERT_EQ(ui.texts(), std::vector<std::string>{"Can't write in file TMP$$$.TMP"});
         EXPECT_EQ(ui.boxes[0].buttons, Buttons::Ok);
-        EXPECT_EQ(s.index.MessageState[5], 0);
-        EXPECT_EQ(s.msg.BlockText, kNew5);
+        EXPECT_EQ(std::make_pair(s.index.MessageState[5], s.msg.BlockText), std::make_pair(0, kNew5));
 
         // The person tries again once the disk is back: one complete copy of each block.
         fs.failAt = 0;
         ASSERT_TRUE(store.StoreMessage(5));
         const std::string work = dir.read("TMP$$$.TMP");
-        EXPECT_EQ(Copies(work, kNew5), 1);
-        EXPECT_EQ(Copies(work, kEdited2), 1);
-        EXPECT_EQ(Load(s, 5), kNew5);
-        EXPECT_EQ(Load(s, 2), kEdited2);
-        EXPECT_EQ(Load(s, 1), Block(1, 0));
-        EXPECT_EQ(Load(s, 3), Block(3, 3));
+        EXPECT_EQ(std::make_pair(Copies(work, kNew5), Copies(work, kEdited2)), std::make_pair(1, 1));
+        for (auto [n, block] :
+             {std::pair<int, std::string>{5, kNew5}, {2, kEdited2}, {1, Block(1, 0)}, {3, Block(3, 3)}})
+            EXPECT_EQ(Load(s, n), block) << n;
     }
 }
 
@@ -79,14 +77,12 @@ TEST(WorkStoreFaults, ScriptFileDeletedOrRewrittenByAnotherProgram) {
     f.ui.answers = {Answer::Cancel};
     EXPECT_FALSE(SaveFile(f.s, f.dir.file("a.src"), f.dir.file("b.src")));
     ASSERT_EQ(f.ui.boxes.size(), 1u);
-    EXPECT_EQ(f.ui.boxes[0].text, "Messages 1, 3 can no longer be read from a.src: another program has changed or "
-                                  "removed the file.\r\nOK saves the other messages without them; Cancel saves nothing.");
-    EXPECT_EQ(f.ui.boxes[0].buttons, Buttons::OkCancel);
-    EXPECT_EQ(f.ui.boxes[0].defaultAnswer, Answer::Cancel);
-    EXPECT_FALSE(f.dir.has("b.src"));
-    EXPECT_FALSE(f.dir.has("TMPFLN.TMP"));
-    EXPECT_EQ(f.s.index.MessageState[1], 1);
-    EXPECT_EQ(f.s.index.MessageState[2], 2);
+    EXPECT_EQ(f.ui.box(0), std::make_tuple("Messages 1, 3 can no longer be read from a.src: another program has "
+                                           "changed or removed the file.\r\nOK saves the other messages without them; "
+                                           "Cancel saves nothing.",
+                                           Buttons::OkCancel, Icon::Exclamation, Answer::Cancel));
+    EXPECT_FALSE(f.dir.has("b.src") || f.dir.has("TMPFLN.TMP"));
+    EXPECT_EQ(std::make_pair(f.s.index.MessageState[1], f.s.index.MessageState[2]), std::make_pair(1, 2));
     EXPECT_EQ(Load(f.s, 2), kEdited2);
 
     // Rewritten: block 1 is still there (as the other program left it), 3 is gone.
@@ -100,4 +96,52 @@ TEST(WorkStoreFaults, ScriptFileDeletedOrRewrittenByAnotherProgram) {
               ScriptHeader("7740", "2") + Block(1, 2, "    CLS\r\n") + "\r\n" + kEdited2 + "\r\n");
     EXPECT_EQ(f.s.index.MessageState[3], 0);
     EXPECT_FALSE(f.dir.has("TMP$$$.TMP"));
+}
+
+TEST(WorkStore, UnwritableScriptDirectoryFallsBackToProgramDir) {
+    test::StorageFixture f;
+    f.s.index.CurrentFilePath = "/proc/nowhere/a.src";
+    f.s.msg.BlockText = Block(0, 0);
+    WorkStore store(f.s);
+    ASSERT_TRUE(store.StoreMessage(0));
+    EXPECT_EQ(f.ui.lastText(), "Can't write in specified directory /proc/nowhere/. New created messages will be "
+                               "written in temporary file in directory - " + f.s.run.ProgramDir);
+    EXPECT_EQ(f.ui.boxes.back().icon, Icon::Exclamation);
+    EXPECT_EQ(f.s.index.WorkFilePath, f.s.run.ProgramDir + "TMP$$$.TMP");
+}
+
+TEST(WorkStore, NextAndPreviousMessage) {
+    test::StorageFixture f;
+    WorkStore store(f.s);
+    EXPECT_EQ(store.NextMessage(-1), 0);
+    f.s.index.MessageState[3] = 1;
+    f.s.index.MessageState[9] = 2;
+    EXPECT_EQ((std::vector<int>{store.NextMessage(-1), store.NextMessage(3), store.NextMessage(9),
+                                store.PreviousMessage(9), store.PreviousMessage(3)}),
+              (std::vector<int>{3, 9, 10, 3, 2}));
+    EXPECT_TRUE(f.ui.boxes.empty());
+    EXPECT_EQ(store.NextMessage(1023), 1023);
+    EXPECT_EQ(f.ui.lastText(), "Message 1023 is the last one");
+    EXPECT_EQ(store.PreviousMessage(0), 0);
+    EXPECT_EQ(f.ui.lastText(), "Message 0 is the first one");
+}
+
+TEST(WorkStore, LoadAndModifiedTest) {
+    test::StorageFixture f;
+    WorkStore store(f.s);
+    f.s.index.MessageState[4] = 1;
+    store.LoadMessage(4);
+    EXPECT_EQ(f.ui.lastText(), "Error. Specified message not found.");
+    EXPECT_TRUE(f.s.msg.BlockText.empty());
+    f.s.msg.CurrentMessage = 0;
+    f.s.index.MessageState[4] = 0;
+    f.s.index.LoadedCrc = 0;
+    f.s.msg.BlockText = EmptyBlock(f.s);
+    EXPECT_FALSE(store.IsModified());
+    f.s.msg.BlockText = Block(0, 0);
+    EXPECT_TRUE(store.IsModified());
+    f.s.index.LoadedCrc = CalcCrc(f.s.msg.BlockText);
+    EXPECT_FALSE(store.IsModified());
+    f.s.run.HeaderChanged = true;
+    EXPECT_TRUE(store.IsModified());
 }

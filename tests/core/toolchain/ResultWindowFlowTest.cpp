@@ -17,18 +17,9 @@ TEST_F(ResultWindowFlowTest, ChoosingTheFileInItsThreeCases) {
     session.index.CurrentFilePath = work() + "a.src";
     session.tools.compileMode = true;
     int asked = 0;
-    bool cancelSave = true;
-    ctx.hooks.askSaveChanges = [&] {
-        ++asked;
-        return cancelSave;
-    };
-    {
-        ResultWindowFlow flow(ctx, sink);
-        flow.shown();
-        EXPECT_EQ(asked, 1);
-        EXPECT_EQ(sink.closed, 1);
-        EXPECT_TRUE(runner.calls.empty());
-    }
+    ctx.hooks.askSaveChanges = [&] { return ++asked > 0; };  // the person cancels
+    ResultWindowFlow(ctx, sink).shown();
+    EXPECT_TRUE(asked == 1 && sink.closed == 1 && runner.calls.empty());
     // Unnamed with content: the save box (Cancel default); OK runs Save As.
     session.index.CurrentFilePath.clear();
     ctx.hooks.hasContent = [] { return true; };
@@ -36,50 +27,35 @@ TEST_F(ResultWindowFlowTest, ChoosingTheFileInItsThreeCases) {
     ui.answers.push_back(Answer::Ok);
     runner.actions.push_back(writes({{work() + "saved.log", "compiled"}}));
     runner.actions.push_back(writes({{work() + "saved.log", ", assembled"}}));
-    {
-        ResultWindowFlow flow(ctx, sink);
-        flow.shown();
-        ASSERT_GE(ui.boxes.size(), 1u);
-        EXPECT_EQ(ui.boxes[0].text, "You have to save the file in order to compile it.");
-        EXPECT_EQ(ui.boxes[0].buttons, Buttons::OkCancel);
-        EXPECT_EQ(ui.boxes[0].icon, Icon::Information);
-        EXPECT_EQ(ui.boxes[0].defaultAnswer, Answer::Cancel);
-        EXPECT_EQ(asked, 1);  // no save question after Save As
-        EXPECT_EQ(flow.sourcePath(), work() + "saved.src");
-        EXPECT_EQ(sink.shown, "compiled, assembled");
-        EXPECT_EQ(sink.buttonCaption, "&Program");
-        EXPECT_TRUE(sink.buttonVisible);
-        EXPECT_FALSE(sink.labelVisible);
-        EXPECT_FALSE(sink.valueVisible);
-    }
+    ResultWindowFlow flow(ctx, sink);
+    flow.shown();
+    EXPECT_EQ(ui.box(0), std::make_tuple("You have to save the file in order to compile it.", Buttons::OkCancel,
+                                         Icon::Information, Answer::Cancel));
+    EXPECT_EQ(asked, 1);  // no save question after Save As
+    EXPECT_EQ(flow.sourcePath(), work() + "saved.src");
+    EXPECT_EQ(sink.shown + "|" + sink.buttonCaption, "compiled, assembled|&Program");
+    EXPECT_TRUE(sink.buttonVisible && !sink.labelVisible && !sink.valueVisible);
     // Unnamed and empty: the open dialog of each mode; Cancel closes.
     session.index.CurrentFilePath.clear();
     ctx.hooks.hasContent = [] { return false; };
     ui.clear();
     for (bool compile : {true, false}) {
         session.tools.compileMode = compile;
-        ResultWindowFlow flow(ctx, sink);
         int closed = sink.closed;
-        flow.shown();
+        ResultWindowFlow(ctx, sink).shown();
         EXPECT_EQ(sink.closed, closed + 1);
     }
     ASSERT_EQ(ui.fileDialogs.size(), 2u);
-    EXPECT_EQ(ui.fileDialogs[0].title, "Compile file");
-    EXPECT_EQ(ui.fileDialogs[0].filter, "Lumatext script file (*.src)|*.src");
-    EXPECT_EQ(ui.fileDialogs[0].defaultExtension, "src");
-    EXPECT_EQ(ui.fileDialogs[1].title, "Program file");
-    EXPECT_EQ(ui.fileDialogs[1].filter, "7700 binary file (*.bin)|*.bin");
-    EXPECT_EQ(ui.fileDialogs[1].defaultExtension, "bin");
+    EXPECT_EQ(ui.dialog(0), std::make_tuple("Compile file", "Lumatext script file (*.src)|*.src", "src"));
+    EXPECT_EQ(ui.dialog(1), std::make_tuple("Program file", "7700 binary file (*.bin)|*.bin", "bin"));
 
     // Program mode with a chosen image programs it without a version check.
     ui.files.push_back(work() + "img.bin");
     runner.calls.clear();
     runner.actions.push_back(writes({{work() + "img.log", "ok"}}));
-    ResultWindowFlow flow(ctx, sink);
-    flow.shown();
+    ResultWindowFlow(ctx, sink).shown();
     ASSERT_EQ(runner.calls.size(), 1u);
-    EXPECT_EQ(runner.calls[0].arguments[0], "p");
-    EXPECT_EQ(sink.shown, "ok");
+    EXPECT_EQ(runner.calls[0].arguments[0] + sink.shown, "pok");
 }
 
 TEST_F(ResultWindowFlowTest, UnwritableDirectoryMovesTheOutputToTheProgramDirectory) {
@@ -98,11 +74,9 @@ TEST_F(ResultWindowFlowTest, UnwritableDirectoryMovesTheOutputToTheProgramDirect
     runner.actions.push_back(writes({{prog() + "s.log", "ok"}}));
     ResultWindowFlow flow(ctx2, sink);
     flow.shown();
-    ASSERT_GE(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].text, "Can't write in specified directory " + locked +
-                                    ", in order to program the unit binary file will be created in directory - " +
-                                    prog());
-    EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
+    EXPECT_EQ(ui.box(0), std::make_tuple("Can't write in specified directory " + locked + ", in order to program "
+                                         "the unit binary file will be created in directory - " + prog(),
+                                         Buttons::Ok, Icon::Exclamation, Answer::Ok));
     EXPECT_EQ(flow.outputName(), prog() + "s");
     ASSERT_EQ(runner.calls.size(), 2u);
     EXPECT_EQ(runner.calls[0].listText, ListBytes({locked + "s.src", prog() + "s", "/error", prog() + "s",
@@ -119,11 +93,8 @@ TEST_F(ResultWindowFlowTest, ViewErrorsUsesTheEditorOrShowsTheText) {
     const std::string errors = "BAD.SRC 1: header\r\nbad.src 4: oops\r\nOTHER.SRC 4: elsewhere\r\n"
                                "BAD.SRC 6: between blocks\r\nBAD.SRC 8: last\r\nBAD.SRC 9: beyond the end\r\n";
     runner.actions.push_back(writes({{work() + "bad.log", "1 error"}, {work() + "bad.err", errors}}));
-    int shownMessage = -1, shownLine = -1;
-    ctx.hooks.showScriptLine = [&](int message, int line) {
-        shownMessage = message;
-        shownLine = line;
-    };
+    std::pair<int, int> shownLine{-1, -1};
+    ctx.hooks.showScriptLine = [&](int message, int line) { shownLine = {message, line}; };
     ResultWindowFlow flow(ctx, sink);
     flow.shown();
     ASSERT_TRUE(flow.errors());
@@ -132,19 +103,16 @@ TEST_F(ResultWindowFlowTest, ViewErrorsUsesTheEditorOrShowsTheText) {
     // No editor: the errors inside the program, without a word of advice; the lines of the
     // open script inside a block are links to their message and block line.
     flow.programButton();
-    EXPECT_TRUE(ui.boxes.empty());
-    EXPECT_EQ(sink.fileText, errors);
-    ASSERT_EQ(sink.fileLinks.size(), 2u);
-    EXPECT_EQ(std::make_tuple(sink.fileLinks[0].errorLine, sink.fileLinks[0].message, sink.fileLinks[0].blockLine),
-              std::make_tuple(1, 4, 2));
-    EXPECT_EQ(std::make_tuple(sink.fileLinks[1].errorLine, sink.fileLinks[1].message, sink.fileLinks[1].blockLine),
-              std::make_tuple(4, 12, 2));
-    EXPECT_EQ(shownMessage, -1);
+    EXPECT_TRUE(ui.boxes.empty() && sink.fileText == errors);
+    std::vector<std::tuple<int, int, int>> links;
+    for (const ErrorLink& l : sink.fileLinks) links.emplace_back(l.errorLine, l.message, l.blockLine);
+    EXPECT_EQ(links, (std::vector<std::tuple<int, int, int>>{{1, 4, 2}, {4, 12, 2}}));
+    EXPECT_EQ(shownLine.first, -1);
     // Activating a link closes the result window and shows the line.
     sink.activate = sink.fileLinks[1];
     flow.programButton();
     EXPECT_EQ(sink.closed, 1);
-    EXPECT_EQ(std::make_pair(shownMessage, shownLine), std::make_pair(12, 2));
+    EXPECT_EQ(shownLine, std::make_pair(12, 2));
     sink.activate.reset();
 
     // An existing editor is started on the error file, without taking input meanwhile.
@@ -156,8 +124,7 @@ TEST_F(ResultWindowFlowTest, ViewErrorsUsesTheEditorOrShowsTheText) {
     ASSERT_EQ(runner.calls.size(), 1u);
     EXPECT_EQ(runner.calls[0].program, tools() + "editor");
     EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{work() + "bad.err"}));
-    EXPECT_FALSE(runner.calls[0].keepResponsive);
-    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_FALSE(runner.calls[0].keepResponsive || !ui.boxes.empty());
 }
 
 TEST_F(ResultWindowFlowTest, ProgramEntryEnableRule) {
@@ -178,18 +145,15 @@ TEST_F(ResultWindowFlowTest, FailedCompilesOfferNoErrorFileThatIsNotThere) {
     runner.actions.push_back([](const ToolCall&) { return ProcessResult{false, 0, "No such file or directory"}; });
     ResultWindowFlow flow(ctx, sink);
     flow.shown();
-    EXPECT_TRUE(flow.errors());
-    EXPECT_FALSE(sink.buttonVisible);
+    EXPECT_TRUE(flow.errors() && !sink.buttonVisible);
     EXPECT_EQ(sink.shown, "Can't start the program " + tools() + "lexmill.exe (No such file or directory).");
 
     runner.actions.push_back([](const ToolCall&) { return ProcessResult{true, 2, {}}; });
     ResultWindowFlow again(ctx, sink);
     again.shown();
-    EXPECT_TRUE(again.errors());
-    EXPECT_FALSE(sink.buttonVisible);
+    EXPECT_TRUE(again.errors() && !sink.buttonVisible);
     EXPECT_EQ(sink.shown, "The program lexmill.exe ended with exit code 2.");
-    EXPECT_EQ(runner.calls.size(), 2u); // binmill is not run
-    EXPECT_FALSE(session.tools.busy);
+    EXPECT_TRUE(runner.calls.size() == 2u && !session.tools.busy); // binmill is not run
 }
 
 // "&Program..." with an image older than its script: Cancel closes, No programs the old
@@ -198,10 +162,7 @@ TEST_F(ResultWindowFlowTest, StaleImageAsksToCompileFirst) {
     session.index.CurrentFilePath = work() + "a.src";
     session.tools.compileMode = false;
     int asked = 0;
-    ctx.hooks.askSaveChanges = [&] {
-        ++asked;
-        return false;
-    };
+    ctx.hooks.askSaveChanges = [&] { return ++asked < 0; };  // the person saves
     put(work() + "a.src", "#pragma version 2\r\n");
     put(work() + "a.bin", "image");
     utimbuf old{1000000000, 1000000000};
@@ -217,19 +178,18 @@ TEST_F(ResultWindowFlowTest, StaleImageAsksToCompileFirst) {
         ResultWindowFlow flow(ctx, sink);
         flow.shown();
         ASSERT_EQ(ui.boxes.size(), 1u);
-        EXPECT_EQ(ui.boxes[0].text, question);
-        EXPECT_EQ(ui.boxes[0].buttons, Buttons::YesNoCancel);
+        EXPECT_EQ(std::tie(ui.boxes[0].text, ui.boxes[0].buttons), std::make_tuple(question, Buttons::YesNoCancel));
         std::vector<std::string> called;
         for (const ToolCall& call : runner.calls) called.push_back(FileNamePart(call.program) + " " + call.arguments[0]);
         modes.push_back(called);
         runner.actions.clear();
     }
-    EXPECT_EQ(sink.closed, 1);
-    EXPECT_EQ(modes[0], std::vector<std::string>{});
-    EXPECT_EQ(modes[1], (std::vector<std::string>{"7700.exe v", "7700.exe p"}));
-    EXPECT_EQ(modes[2], (std::vector<std::string>{"lexmill.exe @" + work() + "a.lst", "binmill.exe @" + work() + "a.lst",
-                                                  "7700.exe v", "7700.exe p"}));
-    EXPECT_EQ(asked, 1);
+    EXPECT_TRUE(sink.closed == 1 && asked == 1);
+    EXPECT_EQ(modes, (std::vector<std::vector<std::string>>{{},
+                                                            {"7700.exe v", "7700.exe p"},
+                                                            {"lexmill.exe @" + work() + "a.lst",
+                                                             "binmill.exe @" + work() + "a.lst", "7700.exe v",
+                                                             "7700.exe p"}}));
 }
 
 } // namespace lt::test

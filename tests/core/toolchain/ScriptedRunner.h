@@ -4,12 +4,11 @@
 #pragma once
 
 #include <deque>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "TempDir.h"
 #include "toolchain/ProcessRunner.h"
 
 namespace lt::test {
@@ -35,27 +34,17 @@ public:
         if (!arguments.empty() && arguments.back().rfind("@", 0) == 0)
             call.listText = readFile(arguments.back().substr(1));
         calls.push_back(call);
-        Action action;
-        if (!actions.empty()) {
-            action = std::move(actions.front());
-            actions.pop_front();
-        }
+        Action action = actions.empty() ? Action() : std::move(actions.front());
+        if (!actions.empty()) actions.pop_front();
         for (int i = 0; i < ticksPerRun; ++i) {
             if (onTick) onTick(i);
             tick();
         }
-        if (action) return action(call);
-        return ProcessResult{true, 0, {}};
+        return action ? action(call) : ProcessResult{true, 0, {}};
     }
 
-    static std::string readFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    static void writeFile(const std::string& path, const std::string& content) {
-        std::ofstream out(path, std::ios::binary);
-        out << content;
-    }
+    static std::string readFile(const std::string& path) { return TempDir::readFile(path); }
+    static void writeFile(const std::string& path, const std::string& content) { TempDir::writeFile(path, content); }
 };
 
 // The bytes of an argument list with these entries.

@@ -31,8 +31,7 @@ TEST_F(SyntaxCheckTest, CleanScriptWritesSourceAndListAndTellsSo) {
     EXPECT_FALSE(runner.calls[0].keepResponsive);
     EXPECT_EQ(sourceSeen, "#include \"CTRLCODE.H\"\r\n\r\nSUB 1\r\nEND SUB\r\n");
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"No syntax errors found in message 12"}));
-    EXPECT_TRUE(session.tools.errors.empty());
-    EXPECT_EQ(session.tools.errorCursor, 0);
+    EXPECT_TRUE(session.tools.errors.empty() && session.tools.errorCursor == 0);
     for (auto f : {"sub.src", "sub.lst", "sub.esc"}) EXPECT_FALSE(exists(prog() + f)) << f;
     EXPECT_EQ(ui.busyDepth, 0);
 }
@@ -47,30 +46,23 @@ TEST_F(SyntaxCheckTest, ErrorsFillTheListAndSteppingSelectsScriptLines) {
     SyntaxCheck(ctx, "SUB 1\r\n PRNT\r\n\r\n\r\n END", 5);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Errors encountered. Press Ctrl-Plus (forward) or Ctrl-Minus "
                                                     "(backward) to scroll through the errors line by line."}));
-    auto& errors = session.tools.errors;
-    ASSERT_EQ(errors.size(), 3u);
-    EXPECT_EQ(errors[0].lineText, "4");
-    EXPECT_EQ(errors[0].message, " unknown statement PRNT");
-    EXPECT_EQ(errors[0].scriptLine, 2);  // sub.src puts two lines before the script
-    EXPECT_EQ(errors[1].lineText, "(7)");
-    EXPECT_EQ(errors[1].scriptLine, 5);
-    EXPECT_EQ(errors[2].lineText, "");
-    EXPECT_EQ(errors[2].scriptLine, 0);
+    std::vector<std::pair<std::string, int>> lines;  // sub.src puts two lines before the script
+    for (const SyntaxError& e : session.tools.errors) lines.emplace_back(e.lineText, e.scriptLine);
+    ASSERT_EQ(lines, (std::vector<std::pair<std::string, int>>{{"4", 2}, {"(7)", 5}, {"", 0}}));
+    EXPECT_EQ(session.tools.errors[0].message, " unknown statement PRNT");
     EXPECT_TRUE(exists(prog() + "sub.err"));
 
     ToolRunState& st = session.tools;
     auto step = NextSyntaxError(st);
-    EXPECT_TRUE(step.hasError);
-    EXPECT_EQ(step.scriptLine, 2);
-    EXPECT_EQ(step.status, " unknown statement PRNT");
+    EXPECT_EQ(std::make_tuple(step.hasError, step.scriptLine, step.status),
+              std::make_tuple(true, 2, " unknown statement PRNT"));
     EXPECT_FALSE(PreviousSyntaxError(st).hasError);
     EXPECT_EQ(NextSyntaxError(st).scriptLine, 5);
     EXPECT_EQ(PreviousSyntaxError(st).scriptLine, 2);
     NextSyntaxError(st);
     NextSyntaxError(st);
     step = NextSyntaxError(st);
-    EXPECT_FALSE(step.hasError);
-    EXPECT_EQ(step.status, "There are no more errors.");
+    EXPECT_EQ(std::make_tuple(step.hasError, step.status), std::make_tuple(false, "There are no more errors."));
     EXPECT_EQ(NextSyntaxError(st).scriptLine, 2);  // and round again
 
     ToolRunState none;
@@ -78,18 +70,18 @@ TEST_F(SyntaxCheckTest, ErrorsFillTheListAndSteppingSelectsScriptLines) {
               "There are no errors or Syntax check haven't been done on this message.");
 
     const std::string script = "SUB 1\r\n PRNT\r\nEND";
-    auto span = LineSpan(script, 2);
-    EXPECT_EQ(script.substr(span.start, span.length), " PRNT");
-    span = LineSpan(script, 9);
-    EXPECT_EQ(script.substr(span.start, span.length), "END");
+    for (auto [line, text] : {std::pair<int, const char*>{2, " PRNT"}, {9, "END"}}) {
+        auto span = LineSpan(script, line);
+        EXPECT_EQ(script.substr(span.start, span.length), text);
+    }
 }
 
 TEST_F(SyntaxCheckTest, FileFailures) {
     session.run.ScriptEditMode = true;
     session.run.ProgramDir = work() + "missing/";
     SyntaxCheck(ctx, "x", 1);
-    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Can't create output sorce file (sub.src)"}));
-    EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
+    EXPECT_EQ(ui.box(0), std::make_tuple("Can't create output sorce file (sub.src)", Buttons::Ok, Icon::Exclamation,
+                                         Answer::Ok));
     EXPECT_TRUE(runner.calls.empty());
 
     // The list is the third file operation (open and write the source, open the list).

@@ -21,13 +21,9 @@ namespace lt::test {
 
 class FakeResultSink : public ResultSink {
 public:
-    std::string shown;
+    std::string shown, buttonCaption, fileTitle, fileText;
     std::vector<std::string> elapsed;
-    bool labelVisible = true;
-    bool valueVisible = true;
-    std::string buttonCaption;
-    bool buttonVisible = false;
-    std::string fileTitle, fileText;
+    bool labelVisible = true, valueVisible = true, buttonVisible = false;
     int closed = 0;
 
     void setText(const std::string& t) override { shown = t; }
@@ -35,17 +31,12 @@ public:
     void setElapsed(const std::string& v) override { elapsed.push_back(v); }
     void showElapsedLabel(bool v) override { labelVisible = v; }
     void showElapsedValue(bool v) override { valueVisible = v; }
-    void setProgramButton(const std::string& c, bool v) override {
-        buttonCaption = c;
-        buttonVisible = v;
-    }
+    void setProgramButton(const std::string& c, bool v) override { buttonCaption = c, buttonVisible = v; }
     std::vector<ErrorLink> fileLinks;
     std::optional<ErrorLink> activate; // the link the person activates in the viewer
     std::optional<ErrorLink> showTextFile(const std::string& title, const std::string& t,
                                           const std::vector<ErrorLink>& links) override {
-        fileTitle = title;
-        fileText = t;
-        fileLinks = links;
+        fileTitle = title, fileText = t, fileLinks = links;
         return activate;
     }
     void closeWindow() override { ++closed; }
@@ -54,9 +45,7 @@ public:
 class ToolFixture : public ::testing::Test {
 protected:
     ToolFixture() : session(fs, ui), ctx(session, runner) {
-        std::filesystem::create_directories(tmp.file("prog"));
-        std::filesystem::create_directories(tmp.file("tools"));
-        std::filesystem::create_directories(tmp.file("work"));
+        for (auto d : {"prog", "tools", "work"}) std::filesystem::create_directories(tmp.file(d));
         session.run.ProgramDir = prog();
         session.settings.ToolsPath = tools();
         ctx.now = [this] { return seconds; };

@@ -6,14 +6,20 @@
 
 namespace lt::test {
 
+class FakeLabel : public FlashStatusLabel {
+public:
+    std::vector<std::string> texts;
+    void setStatusLabel(const std::string& t) override { texts.push_back(t); }
+};
+
 class UnitCommandsTest : public ToolFixture {
 protected:
-    std::vector<std::string> block(const std::string& base) const {
-        return {"/a", "0", "/b", "19200", "/c", "1", "/m", "40", "/log", base};
-    }
-    std::vector<std::string> entries(std::vector<std::string> leading, const std::string& base) const {
-        for (auto& e : block(base)) leading.push_back(e);
-        return leading;
+    FakeLabel label;  // the flash window's status label and busy flag
+    bool busy = false;
+    // A unit command's argument list: its own entries, then the unit settings and the log.
+    static std::vector<std::string> entries(std::vector<std::string> leading, const std::string& base) {
+        for (auto e : {"/a", "0", "/b", "19200", "/c", "1", "/m", "40", "/log"}) leading.push_back(e);
+        return leading.push_back(base), leading;
     }
     // Forgets the person's boxes and the tool calls of the step before.
     void again() {
@@ -22,42 +28,31 @@ protected:
     }
 };
 
-class FakeLabel : public FlashStatusLabel {
-public:
-    std::vector<std::string> texts;
-    void setStatusLabel(const std::string& t) override { texts.push_back(t); }
-};
-
 TEST_F(UnitCommandsTest, CallUpSplitsTheAnswerThreeWays) {
     const std::string T = prog() + "SGXCALL";
-    struct Case {
-        std::string answer;
-        std::vector<std::string> leading;
-    };
-    for (const Case& c : {Case{"  12 \"hello\" ", {"12", "hello"}}, Case{"12 hello world", {"12", "hello world"}},
-                          Case{"12", {"", "12"}}, Case{"12\"hi\"", {"12", "hi"}}}) {
+    using Case = std::pair<std::string, std::vector<std::string>>;  // the answer, the leading list entries
+    for (const auto& [answer, leading] :
+         {Case{"  12 \"hello\" ", {"12", "hello"}}, Case{"12 hello world", {"12", "hello world"}},
+          Case{"12", {"", "12"}}, Case{"12\"hi\"", {"12", "hi"}}}) {
         again();
-        ui.inputs.push_back(c.answer);
+        ui.inputs.push_back(answer);
         runner.actions.push_back(writes({{T + ".log", std::string("Message called\x0c")}}));
         CallUp(ctx);
-        ASSERT_EQ(runner.calls.size(), 1u) << c.answer;
+        ASSERT_EQ(runner.calls.size(), 1u) << answer;
         EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"c", "@" + T + ".lst"}));
         EXPECT_FALSE(runner.calls[0].keepResponsive);
-        EXPECT_EQ(runner.calls[0].listText, ListBytes(entries(c.leading, T))) << c.answer;
+        EXPECT_EQ(runner.calls[0].listText, ListBytes(entries(leading, T))) << answer;
         EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Message called "}));
         EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Processing command Call up message.", ""}));
-        EXPECT_FALSE(exists(T + ".lst"));
-        EXPECT_FALSE(exists(T + ".log"));
+        EXPECT_FALSE(exists(T + ".lst") || exists(T + ".log"));
     }
     EXPECT_EQ(ui.prompts.back(), "Enter message number and variable string if necessary. PLEASE separate message "
                                  "number and variable string with a space or put variable string in double quotes.");
     runner.calls.clear();
-    ui.inputs.push_back(std::string("   "));
+    ui.inputs = {std::string("   "), std::nullopt};
     CallUp(ctx);
-    ui.inputs.push_back(std::nullopt);
     CallUp(ctx);
-    EXPECT_TRUE(runner.calls.empty());
-    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_TRUE(runner.calls.empty() && ui.busyDepth == 0);
 }
 
 TEST_F(UnitCommandsTest, RebootEraseAndTheirFailures) {
@@ -74,27 +69,23 @@ TEST_F(UnitCommandsTest, RebootEraseAndTheirFailures) {
     ui.answers.push_back(Answer::Cancel);
     EraseFlash(ctx);
     ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].text, "If you select OK all messages stored in flash memory will be erased. NOTE: Your "
-                                "7700 display unit must be in program mode.");
-    EXPECT_EQ(ui.boxes[0].buttons, Buttons::OkCancel);
-    EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
-    EXPECT_EQ(ui.boxes[0].defaultAnswer, Answer::Cancel);
+    EXPECT_EQ(ui.box(0), std::make_tuple("If you select OK all messages stored in flash memory will be erased. NOTE: "
+                                         "Your 7700 display unit must be in program mode.",
+                                         Buttons::OkCancel, Icon::Exclamation, Answer::Cancel));
     EXPECT_TRUE(runner.calls.empty());
     ui.answers.push_back(Answer::Ok);
     runner.actions.push_back(writes({}));  // no log written
     EraseFlash(ctx);
     ASSERT_EQ(runner.calls.size(), 1u);
     EXPECT_EQ(runner.calls[0].arguments[0], "e");
-    EXPECT_EQ(runner.calls[0].listText, ListBytes(block(prog() + "SGXERAS")));
-    EXPECT_EQ(ui.lastText(), "Can't read return status file SGXERAS.log");
-    EXPECT_EQ(ui.statuses.back(), "");
+    EXPECT_EQ(runner.calls[0].listText, ListBytes(entries({}, prog() + "SGXERAS")));
+    EXPECT_EQ(ui.lastText() + ui.statuses.back(), "Can't read return status file SGXERAS.log");
 
     ui.clear();
     session.run.ProgramDir = work() + "missing/";
     Reboot(ctx);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Can't create argument list file SGXREBT.lst"}));
-    EXPECT_EQ(ui.statuses.back(), "");
-    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_TRUE(ui.statuses.back().empty() && ui.busyDepth == 0);
 }
 
 TEST_F(UnitCommandsTest, SendMessageCompilesTheCurrentMessageAlone) {
@@ -119,8 +110,7 @@ TEST_F(UnitCommandsTest, SendMessageCompilesTheCurrentMessageAlone) {
                               "Message 7 will be sent to the 7740 unit without programming the flash memory.", "Sent"}));
     EXPECT_EQ(ui.boxes[0].icon, Icon::Information);
     EXPECT_EQ(source, "#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n\r\nSUB 7 ,0\r\nEND SUB\r\n");
-    EXPECT_EQ(built, 1);
-    EXPECT_EQ(read, 1);
+    EXPECT_EQ(std::make_pair(built, read), std::make_pair(1, 1));
     ASSERT_EQ(runner.calls.size(), 3u);
     EXPECT_EQ(runner.calls[0].listText, ListBytes({T + ".src", T, "/error", T, "/include", tools(), "/log", T}));
     EXPECT_EQ(runner.calls[2].arguments, (std::vector<std::string>{"m", "@" + T + ".lst"}));
@@ -136,19 +126,16 @@ TEST_F(UnitCommandsTest, SendMessageCompilesTheCurrentMessageAlone) {
     EXPECT_EQ(runner.calls.size(), 1u);
     EXPECT_EQ(ui.lastText(), "Syntax errors encountered during processing Send Message command. Review file " + T +
                                  ".err");
-    EXPECT_TRUE(exists(T + ".err"));
-    EXPECT_FALSE(exists(T + ".src"));
-    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_TRUE(exists(T + ".err") && !exists(T + ".src") && ui.busyDepth == 0);
 
     // The temporary source cannot be created: the model is read back, nothing runs.
     session.run.ProgramDir = work() + "missing/";
     again();
     ui.answers.push_back(Answer::Ok);
     SendMessage(ctx);
-    EXPECT_EQ(ui.lastText(), "Can't create temporary source file  SGXSEND.SRC .");
-    EXPECT_EQ(ui.boxes.back().icon, Icon::Exclamation);
-    EXPECT_EQ(read, 3);
-    EXPECT_TRUE(runner.calls.empty());
+    EXPECT_EQ(ui.box(-1), std::make_tuple("Can't create temporary source file  SGXSEND.SRC .", Buttons::Ok,
+                                          Icon::Exclamation, Answer::Ok));
+    EXPECT_TRUE(read == 3 && runner.calls.empty());
     session.run.ProgramDir = prog();
 
     // Cancel at the question.
@@ -167,10 +154,7 @@ TEST_F(UnitCommandsTest, SendMessageFromABinaryFileAsksForTheNumber) {
     ui.inputs.push_back(std::string("12"));
     runner.actions.push_back(writes({{T + ".log", "Sent"}}));
     SendMessage(ctx);
-    ASSERT_EQ(ui.fileDialogs.size(), 1u);
-    EXPECT_EQ(ui.fileDialogs[0].title, "Send Message from file");
-    EXPECT_EQ(ui.fileDialogs[0].filter, "7700 binary file (*.bin)|*.bin");
-    EXPECT_EQ(ui.fileDialogs[0].defaultExtension, "bin");
+    EXPECT_EQ(ui.dialog(0), std::make_tuple("Send Message from file", "7700 binary file (*.bin)|*.bin", "bin"));
     EXPECT_EQ(ui.prompts, (std::vector<std::string>{"Please enter message number"}));
     ASSERT_EQ(runner.calls.size(), 1u);
     EXPECT_EQ(runner.calls[0].listText, ListBytes(entries({image, "12"}, T)));
@@ -180,7 +164,7 @@ TEST_F(UnitCommandsTest, SendMessageFromABinaryFileAsksForTheNumber) {
     // A relay setting counts as content: the current message is sent instead.
     session.msg.RelayMode = "ON";
     ui.clear();
-    ui.answers.push_back(Answer::Cancel);
+    ui.answers = {Answer::Cancel};
     SendMessage(ctx);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{
                               "Message 0 will be sent to the 7740 unit without programming the flash memory."}));
@@ -188,24 +172,19 @@ TEST_F(UnitCommandsTest, SendMessageFromABinaryFileAsksForTheNumber) {
 
     // A chosen file that does not exist, and an empty number, stop silently.
     again();
-    ui.files.push_back(work() + "gone.bin");
+    ui.files = {work() + "gone.bin", image};
+    ui.inputs = {std::string("")};
     SendMessage(ctx);
-    ui.files.push_back(image);
-    ui.inputs.push_back(std::string(""));
     SendMessage(ctx);
-    EXPECT_TRUE(runner.calls.empty());
-    EXPECT_TRUE(ui.boxes.empty());
+    EXPECT_TRUE(runner.calls.empty() && ui.boxes.empty());
 }
 
 TEST_F(UnitCommandsTest, ReadFlashAsksToReplaceAndShowsOnlyARealLog) {
     const std::string T = prog() + "SGXREAD";
-    FakeLabel label;
-    bool busy = false;
     const std::string target = work() + "unit.bin";
     put(target, "old");
-    ui.files.push_back(target);
-    ui.answers.push_back(Answer::No);  // do not replace: the dialog comes again
-    ui.files.push_back(work() + "new.image.bin");
+    ui.files = {target, work() + "new.image.bin"};
+    ui.answers = {Answer::No};  // do not replace: the dialog comes again
     bool busyDuringRun = false;
     runner.actions.push_back([&](const ToolCall&) {
         busyDuringRun = busy;
@@ -215,31 +194,27 @@ TEST_F(UnitCommandsTest, ReadFlashAsksToReplaceAndShowsOnlyARealLog) {
     });
     ReadFlashIntoImage(ctx, label, busy);
     ASSERT_EQ(ui.fileDialogs.size(), 2u);
-    EXPECT_EQ(ui.fileDialogs[0].title, "Retrieve Binary File As");
-    EXPECT_EQ(ui.fileDialogs[0].initialDirectory, prog());
+    EXPECT_EQ(ui.fileDialogs[0].title + "|" + ui.fileDialogs[0].initialDirectory, "Retrieve Binary File As|" + prog());
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "The file " + target + " already exists on disk.\r\nDo you want to replace it.");
     EXPECT_EQ(ui.boxes[0].title, "File Save Message");
     ASSERT_EQ(runner.calls.size(), 1u);
     EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"r", "@" + T + ".lst"}));
     EXPECT_EQ(runner.calls[0].listText, ListBytes(entries({work() + "new.image"}, T)));
-    EXPECT_TRUE(busyDuringRun);
-    EXPECT_FALSE(busy);
+    EXPECT_TRUE(busyDuringRun && !busy);
     EXPECT_EQ(label.texts, (std::vector<std::string>{"Processing comand Retrieve binary file from flash memory.",
                                                      "Reading Flash. Please wait until this process is finished.",
                                                      ""}));
     EXPECT_FALSE(exists(T + ".log"));
 
     ui.clear();
-    ui.files.push_back(work() + "b.bin");
+    ui.files = {work() + "b.bin"};
     runner.actions.push_back(writes({{T + ".log", "Flash corrupted"}}));
     ReadFlashIntoImage(ctx, label, busy);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Flash corrupted"}));
 }
 
 TEST_F(UnitCommandsTest, ProgramFlashCountsTheTimeAndReportsSuccessOrFailure) {
-    FakeLabel label;
-    bool busy = false;
     const std::string image = work() + "unit.bin";
     ui.files.push_back(image);
     runner.ticksPerRun = 16;
@@ -251,16 +226,13 @@ TEST_F(UnitCommandsTest, ProgramFlashCountsTheTimeAndReportsSuccessOrFailure) {
     EXPECT_EQ(runner.calls[0].listText, ListBytes(entries({work() + "unit"}, work() + "unit")));
     EXPECT_EQ(label.texts, (std::vector<std::string>{"Programming file unit.bin", "00:00", "00:01", "00:02",
                                                      "Unit has been successfully programmed."}));
-    EXPECT_TRUE(ui.boxes.empty());
-    EXPECT_FALSE(busy);
-    EXPECT_FALSE(exists(work() + "unit.log"));
+    EXPECT_TRUE(ui.boxes.empty() && !busy && !exists(work() + "unit.log"));
 
     ui.files.push_back(image);
     runner.actions.push_back(writes({}));
     ProgramFlashFromImage(ctx, label, busy);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"An error occurred while trying to program the unit."}));
     EXPECT_FALSE(busy);
-
     // A unit tool that cannot be started is named, then the failure told.
     ui.clear();
     ui.files.push_back(image);
@@ -268,47 +240,40 @@ TEST_F(UnitCommandsTest, ProgramFlashCountsTheTimeAndReportsSuccessOrFailure) {
     ProgramFlashFromImage(ctx, label, busy);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Can't start the program " + tools() + "7700.exe (not found).",
                                                     "An error occurred while trying to program the unit."}));
-    EXPECT_FALSE(exists(work() + "unit.lst"));
-    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_TRUE(!exists(work() + "unit.lst") && ui.busyDepth == 0);
 }
 
 // "7700.exe" ending with a non-zero exit code: every command shows its log and the exit
 // code as a failure, and Program Flash never claims success.
 TEST_F(UnitCommandsTest, NonZeroExitOfTheUnitToolIsAFailureEverywhere) {
-    auto noPort = [](const std::string& log) {
-        return [log](const ToolCall&) {
-            ScriptedRunner::writeFile(log, "No such port /dev/ttyS0\r\n");
-            return ProcessResult{true, 2, {}};
+    auto ending = [](const std::string& log, const std::string& text, int code) {
+        return [=](const ToolCall&) {
+            ScriptedRunner::writeFile(log, text);
+            return ProcessResult{true, code, {}};
         };
     };
-    const std::string failed = "No such port /dev/ttyS0\r\nThe program 7700.exe ended with exit code 2.";
-    runner.actions.push_back(noPort(prog() + "SGXREBT.log"));
+    const std::string noPort = "No such port /dev/ttyS0\r\n";
+    const std::string failed = noPort + "The program 7700.exe ended with exit code 2.";
+    runner.actions.push_back(ending(prog() + "SGXREBT.log", noPort, 2));
     Reboot(ctx);
-    ASSERT_EQ(ui.boxes.size(), 1u);
-    EXPECT_EQ(ui.boxes[0].text, failed);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{failed});
     EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
 
     // Read Flash reports it even though it shows a blank log only on success.
     again();
-    FakeLabel label;
-    bool busy = false;
     ui.files.push_back(work() + "read.bin");
-    runner.actions.push_back([this](const ToolCall&) {
-        ScriptedRunner::writeFile(prog() + "SGXREAD.log", "  \r\n");
-        return ProcessResult{true, 3, {}};
-    });
+    runner.actions.push_back(ending(prog() + "SGXREAD.log", "  \r\n", 3));
     ReadFlashIntoImage(ctx, label, busy);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"The program 7700.exe ended with exit code 3."}));
 
     again();
     label.texts.clear();
     ui.files.push_back(work() + "unit.bin");
-    runner.actions.push_back(noPort(work() + "unit.log"));
+    runner.actions.push_back(ending(work() + "unit.log", noPort, 2));
     ProgramFlashFromImage(ctx, label, busy);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"An error occurred while trying to program the unit.\r\n" + failed}));
     EXPECT_EQ(label.texts, (std::vector<std::string>{"Programming file unit.bin", ""}));
-    EXPECT_FALSE(busy);
-    EXPECT_FALSE(exists(work() + "unit.log"));
+    EXPECT_FALSE(busy || exists(work() + "unit.log"));
 }
 
 } // namespace lt::test
