@@ -14,10 +14,7 @@
 namespace {
 
 using namespace lt::protocol;
-using lt::emulator::DirectLink;
-using lt::emulator::FaultInjector;
-using lt::emulator::Machine;
-using lt::emulator::UnitServer;
+using namespace lt::emulator;
 
 std::string randomImage(unsigned seed) {
     std::mt19937 random(seed);
