@@ -137,13 +137,7 @@ protected:
         const std::string script = dir.file("corpus.src");
         ASSERT_TRUE(lt::SaveFile(s, "", script));
         ASSERT_EQ(ui.unscripted, 0);
-
-        const std::string base = dir.file("corpus");
-        ASSERT_EQ(runTool(dir, "lexmill.exe", "c.lst",
-                          {script, base, "/error", base, "/include", binDir(), "/log", base}), 0)
-            << dir.read("corpus.err");
-        ASSERT_EQ(runTool(dir, "binmill.exe", "c.lst", {base, base, "/error", base, "/log", base}), 0)
-            << dir.read("corpus.err");
+        compileFile("corpus");
 
         Emulator unit(dir, {"--type", type});
         point(unit);

@@ -13,30 +13,14 @@ namespace {
 using namespace lt::test;
 
 const char* const kScript =
-    "SUB 5(TASK=0)    // CRC value = 1\r\n"
-    "    CLS\r\n"
-    "    CALL RELAY(ON)\r\n"
-    "LINE1:\r\n"
-    "    CALL CURSOR(1,1)\r\n"
-    "    PRINT\"       \";\r\n"
-    "    PRINT\"HELLO\";\r\n"
+    "SUB 5(TASK=0)    // CRC value = 1\r\n    CLS\r\n    CALL RELAY(ON)\r\n"
+    "LINE1:\r\n    CALL CURSOR(1,1)\r\n    PRINT\"       \";\r\n    PRINT\"HELLO\";\r\n"
     "    CALL ERASE_TO_EOL(CURRENT,CURRENT)\r\n"
-    "LINE2:\r\n"
-    "    CALL CURSOR(2,1)\r\n"
-    "    PRINT\"TEMP \";\r\n"
-    "    PRINT VAR(3, 4);\r\n"
-    "    CALL BLINK(50,ON)\r\n"
-    "    PRINT\"!\";\r\n"
-    "    CALL BLINK(-1)\r\n"
-    "    CALL ERASE_TO_EOL(CURRENT,CURRENT)\r\n"
+    "LINE2:\r\n    CALL CURSOR(2,1)\r\n    PRINT\"TEMP \";\r\n    PRINT VAR(3, 4);\r\n"
+    "    CALL BLINK(50,ON)\r\n    PRINT\"!\";\r\n    CALL BLINK(-1)\r\n    CALL ERASE_TO_EOL(CURRENT,CURRENT)\r\n"
     "END SUB\r\n"
-    "SUB 6(TASK=1)    // CRC value = 2\r\n"
-    "    CALL OUTPUT_DEVICE(SERIAL)\r\n"
-    "    PRINT\"SENT OUT\";\r\n"
-    "    CALL OUTPUT_DEVICE(DISPLAY)\r\n"
-    "    CALL CURSOR(4,1)\r\n"
-    "    PRINT\"SIX\";\r\n"
-    "END SUB\r\n";
+    "SUB 6(TASK=1)    // CRC value = 2\r\n    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"SENT OUT\";\r\n"
+    "    CALL OUTPUT_DEVICE(DISPLAY)\r\n    CALL CURSOR(4,1)\r\n    PRINT\"SIX\";\r\nEND SUB\r\n";
 
 TEST_F(UnitE2E, ProgramCallUpSendReadBackAndReboot) {
     compile(kScript);
@@ -150,14 +134,11 @@ TEST_F(UnitE2E, PortBusyAndUnitGoneMidTransfer) {
     Emulator unit(dir, {"--drop", "5", "--burst", "4"});
     point(unit);
     ::setenv("LUMATEXT7700_ATTEMPTS", "20", 1);
-    pid_t tool = startUnitTool(dir, "p", {dir.file("big"), "/a", "0", "/b", "38400", "/c", "3", "/m", "80", "/log",
-                                          dir.file("u")});
+    pid_t tool = startUnitTool(dir, "p", {dir.file("big")});
     for (int i = 0; i < 500 && log().find("Programming 32,768 bytes...") == std::string::npos; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     // A second run meanwhile finds the port taken.
-    EXPECT_EQ(finish(startUnitTool(dir, "v", {"/a", "0", "/b", "38400", "/c", "3", "/m", "80", "/log", dir.file("b")},
-                                   "b.lst")),
-              2);
+    EXPECT_EQ(finish(startUnitTool(dir, "v", {}, "0", "80", "b")), 2);
     EXPECT_EQ(dir.read("b.log"), "Port busy: COM3 (" + unit.device() +
                                      ") is in use by another program or may not be opened by this user.\r\n");
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
