@@ -3,7 +3,6 @@
 // 7700.exe, called up, read back and checked on the emulator's display file.
 #include <arpa/inet.h>
 #include <netinet/in.h>
-#include <random>
 #include <sys/socket.h>
 
 #include "UnitE2E.h"
@@ -87,9 +86,7 @@ TEST_F(UnitE2E, FlashFileKeepsTheProgrammingAcrossRuns) {
 TEST_F(UnitE2E, NoisyLineStillProgramsAndReadsBack) {
     ::setenv("LUMATEXT7700_ATTEMPTS", "30", 1);
     ::setenv("LUMATEXT7700_TIMEOUT_MS", "50", 1);
-    std::mt19937 random(5);
-    std::string image(32768, '\xFF');
-    for (size_t i = 0; i < 6000; ++i) image[i] = static_cast<char>(random() & 0xFF);
+    const std::string image = randomImage(5, 6000);
     dir.write("noise.bin", image);
     Emulator unit(dir, {"--corrupt", "5", "--burst", "48", "--seed", "11"});
     point(unit);
@@ -128,8 +125,7 @@ TEST_F(UnitE2E, FailuresGiveClearLogLinesAndExitCodes) {
 }
 
 TEST_F(UnitE2E, PortBusyAndUnitGoneMidTransfer) {
-    std::string image(32768, '\x5A');
-    dir.write("big.bin", image);
+    dir.write("big.bin", std::string(32768, '\x5A'));
     // A lossy line keeps the transfer going long enough to pull the plug in the middle.
     Emulator unit(dir, {"--drop", "5", "--burst", "4"});
     point(unit);
