@@ -75,8 +75,9 @@ TEST(FlashImage, LayoutCarriesEverythingTheUnitNeeds) {
 
     tools::FlashImage flash;
     ASSERT_TRUE(flash.open(image, problem)) << problem;
-    EXPECT_EQ(std::make_tuple(flash.version(), flash.displayType(), flash.rows(), flash.messageCount(), flash.task(1023)),
-              std::make_tuple(1, 7740, 2, 2, 3));
+    EXPECT_EQ(std::make_tuple(flash.version(), flash.displayType(), flash.rows(), flash.messageCount()),
+              std::make_tuple(1, 7740, 2, 2));
+    EXPECT_EQ(flash.task(1023), 3);
     EXPECT_EQ(flash.code(3), messageCode(5));
     EXPECT_FALSE(flash.hasMessage(4));
 

@@ -46,7 +46,7 @@ TEST(LexmillCorpus, GeneratorFormBlocksCompileClean) {
                           {base + ".src", base, "/error", base, "/include", binDir(), "/log", base}), 0);
         EXPECT_FALSE(dir.has(name + ".err"));
         const std::string log = dir.read(name + ".log");
-        EXPECT_NE(log.find("Errors: 0, warnings: 0\r\n"), std::string::npos) << log;
+        EXPECT_TRUE(contains(log, "Errors: 0, warnings: 0\r\n"));
         lt::tools::EscapeProgram program;
         std::vector<lt::tools::EscapeProblem> problems;
         EXPECT_TRUE(lt::tools::readEscapeFile(dir.read(name + ".esc"), program, problems));
@@ -73,7 +73,7 @@ TEST(LexmillContract, CallProblemsGiveAClearErrorFile) {
     const std::string out = dir.file("out");
     EXPECT_EQ(runTool(dir, "lexmill.exe", "a.lst", {dir.file("x.src"), out, "/error", out, "/log", out}), 2);
     EXPECT_EQ(dir.read("out.err"), "LEXMILL: cannot open source file x.src\r\n");
-    EXPECT_NE(dir.read("out.log").find("LEXMILL: cannot open source file x.src"), std::string::npos);
+    EXPECT_TRUE(contains(dir.read("out.log"), "LEXMILL: cannot open source file x.src"));
 
     // The header is found ignoring letter case; the output base may differ from the source.
     fs::create_directory(dir.file("inc"));
@@ -104,8 +104,7 @@ TEST(LexmillContract, OversizedTokenIsQuotedAsAShortExcerpt) {
     EXPECT_EQ(runTool(dir, "lexmill.exe", "a.lst", {dir.file("huge.src"), out, "/error", out, "/log", out}), 1);
     const std::string errors = dir.read("huge.err");
     EXPECT_LT(errors.size(), 400u) << errors.size();
-    EXPECT_NE(errors.find("HUGE.SRC 2: unknown statement \"" + std::string(32, 'Q') + "...\" (4194304 characters)\r\n"),
-              std::string::npos)
-        << errors.substr(0, 400);
+    EXPECT_TRUE(contains(errors.substr(0, 400),
+                         "HUGE.SRC 2: unknown statement \"" + std::string(32, 'Q') + "...\" (4194304 characters)\r\n"));
     EXPECT_LT(dir.read("huge.log").size(), 1000u);
 }

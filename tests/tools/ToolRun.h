@@ -2,6 +2,8 @@
 // lines with one extra empty line, the program started with "@<list>" and no shell.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <random>
 #include <string>
 #include <vector>
@@ -35,6 +37,12 @@ inline std::string randomImage(unsigned seed, size_t bytes) {
     std::string image(32768, '\xFF');
     for (size_t i = 0; i < bytes; ++i) image[i] = static_cast<char>(random() & 0xFF);
     return image;
+}
+
+// For EXPECT_TRUE: whether `text` holds `part`; a failure shows both.
+inline ::testing::AssertionResult contains(const std::string& text, const std::string& part) {
+    if (text.find(part) != std::string::npos) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "\"" << part << "\" is not in:\n" << text;
 }
 
 inline std::string binDir() { return std::string(LT_BIN_DIR) + "/"; }

@@ -18,7 +18,8 @@ TEST(EmulatorOptions, DefaultsValuesAndMistakes) {
     ASSERT_TRUE(parseEmulatorOptions({"--type", "7740", "--version", "1", "--address", "255", "--corrupt", "5",
                                       "--device-file", "d", "--window", "--placeholder", "#"},
                                      o = EmulatorOptions(), error));
-    EXPECT_EQ(std::make_tuple(o.type, o.release, o.address, o.corruptPercent, o.files.deviceFile, o.window, o.placeholder),
+    EXPECT_EQ(std::make_tuple(o.type, o.release, o.address, o.corruptPercent, o.files.deviceFile, o.window,
+                              o.placeholder),
               std::make_tuple(7740, "3.9, build 2", 255, 5.0, "d", true, '#'));
     ASSERT_TRUE(parseEmulatorOptions({"--address", "250", "--units", "6", "--tcp", "0", "--pace", "--baud", "9600"},
                                      o = EmulatorOptions(), error));

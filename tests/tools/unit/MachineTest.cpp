@@ -32,6 +32,12 @@ void load(Machine& machine, std::vector<std::tuple<int, int, Code>> messages) {
     ASSERT_TRUE(machine.setFlash(image));
 }
 
+// A row's text after `ms` more milliseconds.
+std::string after(Machine& m, int ms, int row) {
+    m.advance(ms);
+    return m.display().rowText(row);
+}
+
 std::string rows(const Machine& m) {
     std::string text;
     for (int r = 1; r <= m.display().rows(); ++r) text += m.display().rowText(r) + "|";
@@ -58,8 +64,7 @@ TEST(Machine, DisplayStatementsVariablesAndRelay) {
 
     // Variables keep their values; an empty value leaves one unchanged.
     ASSERT_EQ(m.callUp(5, ",,99999"), lt::protocol::kOk);
-    m.advance(10);
-    EXPECT_EQ(m.display().rowText(2), "TEMP ****           ");
+    EXPECT_EQ(after(m, 10, 2), "TEMP ****           ");
     EXPECT_EQ(m.variable(1), "7");
 
     EXPECT_EQ(formatWhole("abc", 5), "  abc");
@@ -92,22 +97,16 @@ TEST(Machine, ScrollingRepeatsWaitsAndVerticalBlocks) {
                         .op(Op::Eot).op2(Op::Cursor, 3, 1).text("Z\rY\n")}});
 
     ASSERT_EQ(m.callUp(1, ""), lt::protocol::kOk);
-    m.advance(10);
-    EXPECT_EQ(m.display().rowText(2), std::string(20, ' '));
-    m.advance(100);
-    EXPECT_EQ(m.display().rowText(2), std::string(19, ' ') + "A");
-    m.advance(100);
-    EXPECT_EQ(m.display().rowText(2), std::string(18, ' ') + "AB");
+    EXPECT_EQ(after(m, 10, 2), std::string(20, ' '));
+    EXPECT_EQ(after(m, 100, 2), std::string(19, ' ') + "A");
+    EXPECT_EQ(after(m, 100, 2), std::string(18, ' ') + "AB");
     EXPECT_EQ(m.runningMessage(0), 1);
-    m.advance(100);
-    EXPECT_EQ(m.display().rowText(2), "X" + std::string(16, ' ') + "ABC");
+    EXPECT_EQ(after(m, 100, 2), "X" + std::string(16, ' ') + "ABC");
     EXPECT_EQ(m.runningMessage(0), -1);
 
     ASSERT_EQ(m.callUp(2, ""), lt::protocol::kOk);
-    m.advance(10);
-    EXPECT_EQ(m.display().rowText(4), "ONE                 ");
-    m.advance(200);
-    EXPECT_EQ(m.display().rowText(3), "ONE                 ");
+    EXPECT_EQ(after(m, 10, 4), "ONE                 ");
+    EXPECT_EQ(after(m, 200, 3), "ONE                 ");
     EXPECT_EQ(m.display().rowText(4), "TWO                 ");
     m.advance(600); // the second round, then END on the row of the last block
     EXPECT_EQ(m.display().rowText(4), "TWOEND              ");
@@ -116,8 +115,7 @@ TEST(Machine, ScrollingRepeatsWaitsAndVerticalBlocks) {
     EXPECT_EQ(m.runningMessage(1), -1);
 
     ASSERT_EQ(m.callUp(3, ""), lt::protocol::kOk);
-    m.advance(10);
-    EXPECT_EQ(m.display().rowText(3), "YNE                 "); // Z overwritten after CR; "ONE" was there
+    EXPECT_EQ(after(m, 10, 3), "YNE                 "); // Z overwritten after CR; "ONE" was there
     EXPECT_EQ(m.runningMessage(2), -1);
     m.advance(200); // 4 steps: A, B, A, B
     EXPECT_EQ(m.display().rowText(1), std::string(16, ' ') + "ABAB");
@@ -142,10 +140,8 @@ TEST(Machine, TasksStartsLockAndSerialOutput) {
     EXPECT_EQ(m.takeSerialOutput(), "to the line\r\n");
     // Locked: a call-up on its task waits until the message has ended.
     ASSERT_EQ(m.callUp(12, ""), lt::protocol::kOk);
-    m.advance(100);
-    EXPECT_EQ(m.display().rowText(3), std::string(20, ' '));
-    m.advance(500);
-    EXPECT_EQ(m.display().rowText(3), "NEXT                ");
+    EXPECT_EQ(after(m, 100, 3), std::string(20, ' '));
+    EXPECT_EQ(after(m, 500, 3), "NEXT                ");
     EXPECT_EQ(m.runningMessage(2), 13);
 }
 

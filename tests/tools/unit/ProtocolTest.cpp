@@ -140,4 +140,18 @@ TEST(Client, FlashThatDoesNotVerifyIsReportedAfterThreePasses) {
                                     "after 3 programming passes.");
 }
 
+TEST(Client, NoisyLineStillProgramsThroughRetries) {
+    for (double corrupt : {5.0, 0.0}) {
+        Bench b(corrupt, corrupt / 2);
+        UnitClient client = b.client(5, 40);
+        const std::string image = randomImage(2, 20000);
+        ASSERT_TRUE(client.program(image)) << client.failureText();
+        EXPECT_EQ(b.machine.flash(), image);
+        if (corrupt > 0) {
+            EXPECT_GT(client.retries(), 0);
+            EXPECT_GT(b.faults.corrupted(), 0u);
+        }
+    }
+}
+
 } // namespace

@@ -55,7 +55,8 @@ protected:
         ASSERT_FALSE(dir.has(name + ".err"));
     }
     void compile(const std::string& body) {
-        dir.write("msg.src", "#define Display_type (7780)\r\n#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n\r\n" + body);
+        dir.write("msg.src",
+                  "#define Display_type (7780)\r\n#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n\r\n" + body);
         compileFile("msg");
     }
     TempDir dir;

@@ -28,14 +28,14 @@ TEST_F(UnitE2E, ProgramCallUpSendReadBackAndReboot) {
     point(unit);
 
     ASSERT_EQ(unitTool(dir, "v", {dir.file("msg")}), 0) << log();
-    EXPECT_NE(log().find("\r\nVersion 4.12, build 7\r\n"), std::string::npos) << log();
+    EXPECT_TRUE(contains(log(), "\r\nVersion 4.12, build 7\r\n"));
     EXPECT_EQ(log().find("Version"), log().find("Version 4.12, build 7"));
 
     ASSERT_EQ(unitTool(dir, "p", {dir.file("msg")}), 0) << log();
-    EXPECT_NE(log().find("Flash programmed and verified: 32,768 bytes"), std::string::npos) << log();
+    EXPECT_TRUE(contains(log(), "Flash programmed and verified: 32,768 bytes"));
 
     ASSERT_EQ(unitTool(dir, "c", {"5", ",,42"}), 0) << log();
-    EXPECT_NE(log().find("Message 5 called up with the variable string \",,42\"."), std::string::npos);
+    EXPECT_TRUE(contains(log(), "Message 5 called up with the variable string \",,42\"."));
     std::string shown = unit.displayWhen("       HELLO        \nTEMP   42!          \n");
     EXPECT_EQ(shown, "       HELLO        \nTEMP   42!          \n                    \n                    \n--\n"
                      "unit 7780\nrelay ON\nblink 2          *          \n");
@@ -50,13 +50,12 @@ TEST_F(UnitE2E, ProgramCallUpSendReadBackAndReboot) {
 
     ASSERT_EQ(unitTool(dir, "e", {}), 0) << log();
     EXPECT_EQ(unitTool(dir, "c", {"5"}), 7);
-    EXPECT_NE(log().find("The unit at address 0 refused the command: the flash memory holds no valid image."),
-              std::string::npos) << log();
+    EXPECT_TRUE(contains(log(), "The unit at address 0 refused the command: the flash memory holds no valid image."));
     ASSERT_EQ(unitTool(dir, "m", {dir.file("msg.bin"), "5"}), 0) << log();
-    EXPECT_NE(log().find("Message 5 (") , std::string::npos) << log();
+    EXPECT_TRUE(contains(log(), "Message 5 ("));
 
     ASSERT_EQ(unitTool(dir, "", {"b"}), 0) << log();
-    EXPECT_NE(log().find("Unit rebooted."), std::string::npos);
+    EXPECT_TRUE(contains(log(), "Unit rebooted."));
     const std::string blank = std::string(20, ' ') + "\n";
     const std::string rebooted = blank + blank + blank + blank + "--\nunit 7780\nrelay OFF\n";
     EXPECT_EQ(unit.displayWhen(rebooted), rebooted);
@@ -91,30 +90,29 @@ TEST_F(UnitE2E, NoisyLineStillProgramsAndReadsBack) {
     Emulator unit(dir, {"--corrupt", "5", "--burst", "48", "--seed", "11"});
     point(unit);
     ASSERT_EQ(unitTool(dir, "p", {dir.file("noise")}), 0) << log();
-    EXPECT_NE(log().find("Note: noise.bin holds no message directory"), std::string::npos) << log();
-    EXPECT_NE(log().find(" repeated requests."), std::string::npos);
+    EXPECT_TRUE(contains(log(), "Note: noise.bin holds no message directory"));
+    EXPECT_TRUE(contains(log(), " repeated requests."));
     EXPECT_EQ(log().find(" 0 repeated requests."), std::string::npos) << log(); // the noise did hit
     ASSERT_EQ(unitTool(dir, "r", {dir.file("back")}), 0) << log();
     EXPECT_EQ(dir.read("back.bin"), image);
-    EXPECT_NE(log().find("!!! The flash is corrupted.  You will have to reprogram it from scratch. !!!"),
-              std::string::npos);
+    EXPECT_TRUE(contains(log(), "!!! The flash is corrupted.  You will have to reprogram it from scratch. !!!"));
 }
 
 TEST_F(UnitE2E, FailuresGiveClearLogLinesAndExitCodes) {
     Emulator unit(dir, {"--type", "7740"});
     point(unit);
     EXPECT_EQ(unitTool(dir, "v", {}), 4);
-    EXPECT_NE(log().find("\r\nVersion 4.12, build 7\r\n"), std::string::npos) << log();
-    EXPECT_NE(log().find("Wrong unit type: the unit at address 0 is a 7740 display, but the settings name a 7780."),
-              std::string::npos) << log();
+    EXPECT_TRUE(contains(log(), "\r\nVersion 4.12, build 7\r\n"));
+    EXPECT_TRUE(contains(log(), "Wrong unit type: the unit at address 0 is a 7740 display, but the settings name "
+                                "a 7780."));
 
     EXPECT_EQ(unitTool(dir, "e", {}, "9", "40"), 3);
-    EXPECT_NE(log().find("No answer from address 9 after 4 attempts."), std::string::npos) << log();
+    EXPECT_TRUE(contains(log(), "No answer from address 9 after 4 attempts."));
 
     dir.write("short.bin", std::string(100, 'x'));
     EXPECT_EQ(unitTool(dir, "p", {dir.file("short")}, "0", "40"), 6);
-    EXPECT_NE(log().find("The binary image " + dir.file("short.bin") +
-                         " holds 100 bytes; a 7700 image holds exactly 32,768 bytes."), std::string::npos) << log();
+    EXPECT_TRUE(contains(log(), "The binary image " + dir.file("short.bin") +
+                                " holds 100 bytes; a 7700 image holds exactly 32,768 bytes."));
 
     ::setenv("LUMATEXT7700_COM3", dir.file("no-such-port").c_str(), 1);
     EXPECT_EQ(unitTool(dir, "v", {}), 2);
@@ -180,10 +178,9 @@ TEST_F(UnitE2E, SerialDeviceServerOverTcpWithTwoUnitsOnItsLine) {
     int other = loopbackSocket(portNumber, false);
     ASSERT_GE(other, 0);
     EXPECT_EQ(unitTool(dir, "v", {}, "5"), 8);
-    EXPECT_NE(log().find("The connection to the unit was lost: " + port +
-                         " closed the connection before the unit answered: the serial device server may be "
-                         "serving another program."),
-              std::string::npos) << log();
+    EXPECT_TRUE(contains(log(), "The connection to the unit was lost: " + port +
+                                " closed the connection before the unit answered: the serial device server may be "
+                                "serving another program."));
     ::close(other);
 
     unit.stop(SIGTERM);
