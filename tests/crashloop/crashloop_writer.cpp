@@ -11,6 +11,7 @@
 
 #include "FakeUserPort.h"
 #include "Session.h"
+#include "TempDir.h"
 #include "storage/SaveFile.h"
 #include "storage/ScriptFile.h"
 #include "storage/WorkStore.h"
@@ -45,12 +46,6 @@ std::string fileOf(int version) {
     return file + block(version, kVersionMessage) + "\r\n";
 }
 
-std::string readAll(FileSystem& fs, const std::string& path) {
-    std::string text;
-    ReadWholeFile(fs, path, text);
-    return text;
-}
-
 // The version the file names, or -1.
 int versionOf(const std::string& file) {
     size_t at = file.find("SUB " + std::to_string(kVersionMessage) + "(");
@@ -67,7 +62,7 @@ int write(const std::string& dir) {
     const std::string path = dir + "unit.src";
     s.index.CurrentFilePath = path;
     if (ScanScriptFile(s, path).outcome != ScanOutcome::Scanned) return 2;
-    int version = versionOf(readAll(fs, path));
+    int version = versionOf(test::TempDir::readFile(path));
     WorkStore store(s);
     s.msg.CurrentMessage = 0;
     store.LoadMessage(0);
@@ -104,7 +99,7 @@ int main(int argc, char** argv) {
     if (command == "init") return WriteFileAtomically(fs, dir + "unit.src", fileOf(0)) ? 0 : 1;
     if (command == "write") return write(dir);
     if (command == "check") {
-        const std::string file = readAll(fs, dir + "unit.src");
+        const std::string file = test::TempDir::readFile(dir + "unit.src");
         const int version = versionOf(file);
         if (version < 0 || file != fileOf(version)) {
             std::fprintf(stderr, "unit.src is no whole version (%zu bytes, names version %d)\n", file.size(), version);

@@ -17,15 +17,19 @@ extern char** environ;
 
 namespace lt::test {
 
-// Starts a program with its output going to `out`; 0 when it could not be started.
-inline pid_t spawnProgram(std::vector<std::string> args, const std::string& out = "/dev/null") {
+// Starts a program with its output going to `out` and its diagnostics to `err` (empty:
+// the test's own streams), in `directory` (empty: the test's own); 0 when it could not
+// be started.
+inline pid_t spawnProgram(std::vector<std::string> args, const std::string& out = "/dev/null",
+                          const std::string& err = "/dev/null", const std::string& directory = "") {
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    if (!directory.empty()) posix_spawn_file_actions_addchdir_np(&actions, directory.c_str());
+    if (!out.empty()) posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (!err.empty()) posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     pid_t pid = 0;
     if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) pid = 0;
     posix_spawn_file_actions_destroy(&actions);

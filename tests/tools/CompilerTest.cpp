@@ -4,10 +4,12 @@
 
 #include <random>
 
+#include "ToolRun.h"
 #include "common/UnitCode.h"
 #include "lexmill/Compiler.h"
 
 using namespace lt;
+using lt::test::contains;
 
 namespace {
 
@@ -26,61 +28,44 @@ std::string block(const std::string& body, const std::string& head = "#include \
 } // namespace
 
 TEST(Compiler, StatementsCompileToTheirCode) {
-    const auto r = compile(block("LINE1:\r\n"
-                                 "    CLS\r\n"
-                                 "    CALL CURSOR(2,3)\r\n"
-                                 "    PRINT\"A#MB\\\"Q\\\\#\\\\\";\r\n"
-                                 "    PRINT \"X\" CR LF;\r\n"
-                                 "    PRINT \"#1 ##\"\r\n"
-                                 "    PRINT\r\n"
-                                 "    PRINT VAR(3, 4);\r\n"
-                                 "    PRINT VAR(16,-3);\r\n"
-                                 "    LET A=VAR(3)\r\n"
-                                 "    PRINT USING(37,2);A;\r\n"
-                                 "    CALL BLINK(25,ON)\r\n"
-                                 "    CALL BLINK(-1)\r\n"
-                                 "    CALL ERASE_TO_EOL(CURRENT,CURRENT)\r\n"
-                                 "    CALL ERASE_TO_EOL(-1,5)\r\n"
-                                 "    CALL FONT_SET(CYRILLIC)\r\n"
-                                 "    CALL SCROLL(25,0)\r\n"
-                                 "    EOT\r\n"
-                                 "    CALL DROP_MARKER(0)\r\n"
-                                 "    CALL WAIT(300)\r\n"
-                                 "    CALL GOTO_MARKER(0,3)\r\n"
-                                 "    CALL START_SCRIPT(1)\r\n"
-                                 "    CALL OUTPUT_DEVICE(SERIAL)\r\n"
-                                 "    CALL LOCK_BUFFER(ON)\r\n"
-                                 "    CALL RELAY(OFF)\r\n"));
+    // Each line of the block and the listing of the code it becomes.
+    const std::pair<const char*, const char*> lines[] = {
+        {"LINE1:", ""},
+        {"    CLS", "0000 CLS"},
+        {"    CALL CURSOR(2,3)", "0001 CURSOR 2,3"},
+        {R"(    PRINT"A#MB\"Q\\#\\";)", R"(0004 TEXT "A#MB"Q\#\")"},
+        {R"(    PRINT "X" CR LF;)", R"(0013 TEXT "X#M#J")"},
+        {R"(    PRINT "#1 ##")", "0018 TEXT \"#1 ##\"\n0025 NEWLINE"},
+        {"    PRINT", "0026 NEWLINE"},
+        {"    PRINT VAR(3, 4);", "0027 PRINTVAR 3,4"},
+        {"    PRINT VAR(16,-3);", "0030 PRINTVAR 16,-3"},
+        {"    LET A=VAR(3)", "0033 LOADA 3"},
+        {"    PRINT USING(37,2);A;", "0035 PRINTA 37,2"},
+        {"    CALL BLINK(25,ON)", "0038 BLINK 25"},
+        {"    CALL BLINK(-1)", "0040 BLINK 0"},
+        {"    CALL ERASE_TO_EOL(CURRENT,CURRENT)", "0042 ERASE 255,255"},
+        {"    CALL ERASE_TO_EOL(-1,5)", "0045 ERASE 255,5"},
+        {"    CALL FONT_SET(CYRILLIC)", "0048 FONT 3"},
+        {"    CALL SCROLL(25,0)", "0050 SCROLL 25,0"},
+        {"    EOT", "0054 EOT"},
+        {"    CALL DROP_MARKER(0)", "0055 MARKER 0"},
+        {"    CALL WAIT(300)", "0057 WAIT 300"},
+        {"    CALL GOTO_MARKER(0,3)", "0060 GOTO 0,3"},
+        {"    CALL START_SCRIPT(1)", "0064 START 1"},
+        {"    CALL OUTPUT_DEVICE(SERIAL)", "0067 DEVICE 1"},
+        {"    CALL LOCK_BUFFER(ON)", "0069 LOCK 1"},
+        {"    CALL RELAY(OFF)", "0071 RELAY 0"},
+    };
+    std::string body, listing;
+    for (const auto& [line, code] : lines) {
+        body += std::string(line) + "\r\n";
+        listing += *code ? std::string(code) + "\n" : "";
+    }
+    const auto r = compile(block(body));
     ASSERT_EQ(errors(r), "");
     ASSERT_EQ(r.program.messages.size(), 1u);
     EXPECT_EQ(r.program.messages[0].task, 2);
-    EXPECT_EQ(tools::disassemble(r.program.messages[0].code),
-              "0000 CLS\n"
-              "0001 CURSOR 2,3\n"
-              "0004 TEXT \"A#MB\"Q\\#\\\"\n"
-              "0013 TEXT \"X#M#J\"\n"
-              "0018 TEXT \"#1 ##\"\n"
-              "0025 NEWLINE\n"
-              "0026 NEWLINE\n"
-              "0027 PRINTVAR 3,4\n"
-              "0030 PRINTVAR 16,-3\n"
-              "0033 LOADA 3\n"
-              "0035 PRINTA 37,2\n"
-              "0038 BLINK 25\n"
-              "0040 BLINK 0\n"
-              "0042 ERASE 255,255\n"
-              "0045 ERASE 255,5\n"
-              "0048 FONT 3\n"
-              "0050 SCROLL 25,0\n"
-              "0054 EOT\n"
-              "0055 MARKER 0\n"
-              "0057 WAIT 300\n"
-              "0060 GOTO 0,3\n"
-              "0064 START 1\n"
-              "0067 DEVICE 1\n"
-              "0069 LOCK 1\n"
-              "0071 RELAY 0\n"
-              "0073 END\n");
+    EXPECT_EQ(tools::disassemble(r.program.messages[0].code), listing + "0073 END\n");
     // The FS of "#" and two backslashes is the control code 28 itself.
     EXPECT_EQ(r.program.messages[0].code.substr(6, 8), std::string("A\rB\"Q\\\x1c", 7) + '\x01');
 }
@@ -120,13 +105,13 @@ TEST(Compiler, HostileInputEndsInErrorsNotCrashes) {
     for (int i = 0; i < 40; ++i)
         bomb += "#define M" + std::to_string(i) + " M" + std::to_string(i + 1) + " M" + std::to_string(i + 1) + "\r\n";
     auto r = compile(bomb + block("    CALL WAIT(M0)\r\n", ""));
-    EXPECT_NE(errors(r).find("expand to more than 10000 items"), std::string::npos) << errors(r);
+    EXPECT_TRUE(contains(errors(r), "expand to more than 10000 items"));
 
     std::string chain;
     for (int i = 0; i < 100000; ++i) chain += "#define C" + std::to_string(i) + " C" + std::to_string(i + 1) + "\r\n";
     r = compile(chain + block("    CALL WAIT(C0)\r\n", ""));
-    EXPECT_NE(errors(r).find("SUB.SRC 100002: the definitions used in this line refer to each other more than 64 deep"),
-              std::string::npos) << errors(r).substr(0, 300);
+    EXPECT_TRUE(contains(errors(r).substr(0, 300),
+                         "SUB.SRC 100002: the definitions used in this line refer to each other more than 64 deep"));
 
     // Deeply bracketed values end in an error, not in a stack overflow.
     std::string signs;
@@ -147,7 +132,7 @@ TEST(Compiler, HostileInputEndsInErrorsNotCrashes) {
         return true;
     };
     r = lexmill::compileSource("#include \"SELF.H\"\r\n", "a.src", options);
-    EXPECT_NE(errors(r).find("SELF.H 1: includes nest too deep at \"SELF.H\""), std::string::npos) << errors(r);
+    EXPECT_TRUE(contains(errors(r), "SELF.H 1: includes nest too deep at \"SELF.H\""));
 
     // Random lines made of the language's own pieces.
     const char* pieces[] = {"SUB ", "END SUB", "PRINT", "\"", "\\", "#", "(", ")", ",", ";", ":", "=", "-",

@@ -51,18 +51,14 @@ TEST(EscapeFile, RoundTripsAndRejectsDamage) {
     EXPECT_EQ(back.displayType, 7740);
 
     EXPECT_EQ(problemsOf(text.substr(0, text.size() - 7)), "0: the file is cut short: END is missing\n");
-    std::string damaged = text;
-    damaged.replace(damaged.find("CODE 04") + 5, 2, "7F");
-    EXPECT_EQ(problemsOf(damaged), "4: message 3: unknown operation 127 at byte 0\n");
-    damaged = text;
-    damaged.replace(damaged.find("SIZE 11"), 7, "SIZE 12");
-    EXPECT_EQ(problemsOf(damaged), "4: message 3 holds 11 bytes of code instead of 12\n");
-    damaged = text;
-    damaged.replace(damaged.find("CODE 0401010"), 12, "CODE 0403010");
-    EXPECT_EQ(problemsOf(damaged), "4: message 3: CURSOR at byte 0: row 3 is out of range\n");
-    damaged = text;
-    damaged.replace(damaged.find("SIZE 11"), 7, "SIZE 999999");
-    EXPECT_EQ(problemsOf(damaged).substr(0, 70), "4: message 3 holds 999999 bytes of code, one message may hold 2048\n5: ");
+    auto damaged = [&text](const std::string& from, const std::string& to) {
+        return problemsOf(std::string(text).replace(text.find(from), from.size(), to));
+    };
+    EXPECT_EQ(damaged("CODE 04", "CODE 7F"), "4: message 3: unknown operation 127 at byte 0\n");
+    EXPECT_EQ(damaged("SIZE 11", "SIZE 12"), "4: message 3 holds 11 bytes of code instead of 12\n");
+    EXPECT_EQ(damaged("CODE 0401010", "CODE 0403010"), "4: message 3: CURSOR at byte 0: row 3 is out of range\n");
+    EXPECT_EQ(damaged("SIZE 11", "SIZE 999999").substr(0, 70),
+              "4: message 3 holds 999999 bytes of code, one message may hold 2048\n5: ");
     EXPECT_EQ(problemsOf("hello"), "1: not an escape file (it must begin with \"LEXMILL ESCAPE FILE 1\")\n");
 }
 
@@ -79,10 +75,8 @@ TEST(FlashImage, LayoutCarriesEverythingTheUnitNeeds) {
 
     tools::FlashImage flash;
     ASSERT_TRUE(flash.open(image, problem)) << problem;
-    EXPECT_EQ(flash.version(), 1);
-    EXPECT_EQ(flash.displayType(), 7740);
-    EXPECT_EQ(flash.rows(), 2);
-    EXPECT_EQ(flash.messageCount(), 2);
+    EXPECT_EQ(std::make_tuple(flash.version(), flash.displayType(), flash.rows(), flash.messageCount()),
+              std::make_tuple(1, 7740, 2, 2));
     EXPECT_EQ(flash.task(1023), 3);
     EXPECT_EQ(flash.code(3), messageCode(5));
     EXPECT_FALSE(flash.hasMessage(4));
@@ -101,11 +95,11 @@ TEST(Binmill, CompileRunAsTheEditorRunsIt) {
     dir.write("sign.src", "#define Display_type (7780)\r\n#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n\r\n"
                           "SUB 7(TASK=2)    // CRC value = 9\r\nLINE1:\r\n    CALL CURSOR(4,1)\r\n"
                           "    PRINT\"OPEN\";\r\nEND SUB\r\n\r\n");
+    auto binmill = [&] { return runTool(dir, "binmill.exe", "sign.lst", {b, b, "/error", b, "/log", b}); };
     ASSERT_EQ(runTool(dir, "lexmill.exe", "sign.lst",
-                      {dir.file("sign.src"), b, "/error", b, "/include", binDir(), "/log", b}),
-              0);
+                      {dir.file("sign.src"), b, "/error", b, "/include", binDir(), "/log", b}), 0);
     dir.write("sign.err", "stale");
-    ASSERT_EQ(runTool(dir, "binmill.exe", "sign.lst", {b, b, "/error", b, "/log", b}), 0);
+    ASSERT_EQ(binmill(), 0);
     EXPECT_FALSE(dir.has("sign.err"));
     EXPECT_EQ(dir.read("sign.log"), "binmill.exe 1.0 - Lumatext 7700 flash assembler\r\n"
                                     "Escape file: " + b + ".esc\r\n"
@@ -125,13 +119,13 @@ TEST(Binmill, CompileRunAsTheEditorRunsIt) {
     tools::EscapeProgram big;
     for (int n = 0; n < 1024; ++n) big.messages.push_back({n, 0, messageCode(34)});
     dir.write("sign.esc", tools::writeEscapeFile(big));
-    EXPECT_EQ(runTool(dir, "binmill.exe", "sign.lst", {b, b, "/error", b, "/log", b}), 1);
+    EXPECT_EQ(binmill(), 1);
     EXPECT_EQ(dir.read("sign.err"), "SIGN.ESC: Flash memory overflow: the messages need 40960 bytes of code, the unit "
                                     "holds 28640 bytes (12320 bytes too many)\r\n");
     EXPECT_FALSE(dir.has("sign.bin"));
 
     dir.write("sign.esc", "LEXMILL ESCAPE FILE 1\r\nDISPLAY 7780\r\nVERSION 2\r\nMESSAGE 1 TASK 0 SIZE 1\r\nCODE 0G\r\n");
-    EXPECT_EQ(runTool(dir, "binmill.exe", "sign.lst", {b, b, "/error", b, "/log", b}), 1);
+    EXPECT_EQ(binmill(), 1);
     EXPECT_EQ(dir.read("sign.err"), "SIGN.ESC 5: bad hex digits in CODE line\r\n"
                                     "SIGN.ESC 4: message 1 holds 0 bytes of code instead of 1\r\n");
 

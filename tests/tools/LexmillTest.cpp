@@ -12,64 +12,57 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::vector<fs::path> corpusFiles(const std::string& group) {
-    std::vector<fs::path> files;
-    for (const auto& entry : fs::directory_iterator(corpusDir() + group))
-        if (entry.path().extension() == ".src") files.push_back(entry.path());
-    std::sort(files.begin(), files.end());
-    return files;
-}
-
 int countHeaders(const std::string& text) {
     int count = 0;
     for (size_t at = 0; (at = text.find("\nSUB ", at)) != std::string::npos; ++at) ++count;
     return count;
 }
 
-} // namespace
-
-TEST(LexmillCorpus, GeneratorFormBlocksCompileClean) {
-    const auto files = corpusFiles("good");
+// Each script of corpus/<group>, copied into a directory of its own next to a stale
+// <name><stale> of an earlier run, then checked by check(dir, name, expected error file).
+template <typename Check>
+void forEachScript(const std::string& group, const std::string& stale, Check check) {
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::directory_iterator(corpusDir() + group))
+        if (entry.path().extension() == ".src") files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
     ASSERT_GE(files.size(), 4u);
     for (const fs::path& file : files) {
         SCOPED_TRACE(file.filename().string());
         TempDir dir;
-        const std::string source = TempDir::readFile(file.string());
-        dir.write(file.filename().string(), source);
-        const std::string base = dir.file(file.stem().string());
-        dir.write(file.stem().string() + ".err", "stale error file of an earlier run\r\n");
+        const std::string name = file.stem().string();
+        dir.write(name + ".src", TempDir::readFile(file.string()));
+        dir.write(name + stale, "stale output of an earlier run\r\n");
+        check(dir, name, fs::path(file).replace_extension(".err").string());
+    }
+}
+
+} // namespace
+
+TEST(LexmillCorpus, GeneratorFormBlocksCompileClean) {
+    forEachScript("good", ".err", [](const TempDir& dir, const std::string& name, const std::string&) {
+        const std::string base = dir.file(name);
         EXPECT_EQ(runTool(dir, "lexmill.exe", "c.lst",
-                          {dir.file(file.filename().string()), base, "/error", base, "/include", binDir(), "/log", base}),
-                  0);
-        EXPECT_FALSE(dir.has(file.stem().string() + ".err"));
-        const std::string log = dir.read(file.stem().string() + ".log");
-        EXPECT_NE(log.find("Errors: 0, warnings: 0\r\n"), std::string::npos) << log;
+                          {base + ".src", base, "/error", base, "/include", binDir(), "/log", base}), 0);
+        EXPECT_FALSE(dir.has(name + ".err"));
+        const std::string log = dir.read(name + ".log");
+        EXPECT_TRUE(contains(log, "Errors: 0, warnings: 0\r\n"));
         lt::tools::EscapeProgram program;
         std::vector<lt::tools::EscapeProblem> problems;
-        EXPECT_TRUE(lt::tools::readEscapeFile(dir.read(file.stem().string() + ".esc"), program, problems));
-        EXPECT_EQ(static_cast<int>(program.messages.size()), countHeaders("\n" + source));
-    }
+        EXPECT_TRUE(lt::tools::readEscapeFile(dir.read(name + ".esc"), program, problems));
+        EXPECT_EQ(static_cast<int>(program.messages.size()), countHeaders("\n" + dir.read(name + ".src")));
+    });
 }
 
 // Run in the syntax check's calling form: source, error base and include directory only.
 TEST(LexmillCorpus, WrongScriptsGiveTheExpectedErrorLines) {
-    const auto files = corpusFiles("bad");
-    ASSERT_GE(files.size(), 4u);
-    for (const fs::path& file : files) {
-        SCOPED_TRACE(file.filename().string());
-        TempDir dir;
-        dir.write(file.filename().string(), TempDir::readFile(file.string()));
-        const std::string base = dir.file(file.stem().string());
-        dir.write(file.stem().string() + ".esc", "stale");
-        EXPECT_EQ(runTool(dir, "lexmill.exe", "c.lst",
-                          {dir.file(file.filename().string()), "/error", base, "/include", binDir()}),
-                  1);
-        fs::path expected = file;
-        expected.replace_extension(".err");
-        EXPECT_EQ(dir.read(file.stem().string() + ".err"), TempDir::readFile(expected.string()));
-        EXPECT_FALSE(dir.has(file.stem().string() + ".esc")) << "a stale escape file must not survive errors";
-        EXPECT_FALSE(dir.has(file.stem().string() + ".log")); // the syntax check's list names no log
-    }
+    forEachScript("bad", ".esc", [](const TempDir& dir, const std::string& name, const std::string& expected) {
+        EXPECT_EQ(runTool(dir, "lexmill.exe", "c.lst", {dir.file(name + ".src"), "/error", dir.file(name), "/include",
+                                                        binDir()}), 1);
+        EXPECT_EQ(dir.read(name + ".err"), TempDir::readFile(expected));
+        EXPECT_FALSE(dir.has(name + ".esc")) << "a stale escape file must not survive errors";
+        EXPECT_FALSE(dir.has(name + ".log")); // the syntax check's list names no log
+    });
 }
 
 TEST(LexmillContract, CallProblemsGiveAClearErrorFile) {
@@ -80,7 +73,7 @@ TEST(LexmillContract, CallProblemsGiveAClearErrorFile) {
     const std::string out = dir.file("out");
     EXPECT_EQ(runTool(dir, "lexmill.exe", "a.lst", {dir.file("x.src"), out, "/error", out, "/log", out}), 2);
     EXPECT_EQ(dir.read("out.err"), "LEXMILL: cannot open source file x.src\r\n");
-    EXPECT_NE(dir.read("out.log").find("LEXMILL: cannot open source file x.src"), std::string::npos);
+    EXPECT_TRUE(contains(dir.read("out.log"), "LEXMILL: cannot open source file x.src"));
 
     // The header is found ignoring letter case; the output base may differ from the source.
     fs::create_directory(dir.file("inc"));
@@ -111,8 +104,7 @@ TEST(LexmillContract, OversizedTokenIsQuotedAsAShortExcerpt) {
     EXPECT_EQ(runTool(dir, "lexmill.exe", "a.lst", {dir.file("huge.src"), out, "/error", out, "/log", out}), 1);
     const std::string errors = dir.read("huge.err");
     EXPECT_LT(errors.size(), 400u) << errors.size();
-    EXPECT_NE(errors.find("HUGE.SRC 2: unknown statement \"" + std::string(32, 'Q') + "...\" (4194304 characters)\r\n"),
-              std::string::npos)
-        << errors.substr(0, 400);
+    EXPECT_TRUE(contains(errors.substr(0, 400),
+                         "HUGE.SRC 2: unknown statement \"" + std::string(32, 'Q') + "...\" (4194304 characters)\r\n"));
     EXPECT_LT(dir.read("huge.log").size(), 1000u);
 }

@@ -13,27 +13,17 @@ TEST(EmulatorOptions, DefaultsValuesAndMistakes) {
     EmulatorOptions o;
     std::string error;
     ASSERT_TRUE(parseEmulatorOptions({}, o, error));
-    EXPECT_EQ(o.type, 7780);
-    EXPECT_EQ(o.release, "4.12, build 7");
-    EXPECT_EQ(o.placeholder, '^');
+    EXPECT_EQ(std::make_tuple(o.type, o.release, o.placeholder, o.units, o.tcpPort),
+              std::make_tuple(7780, "4.12, build 7", '^', 1, -1));
     ASSERT_TRUE(parseEmulatorOptions({"--type", "7740", "--version", "1", "--address", "255", "--corrupt", "5",
                                       "--device-file", "d", "--window", "--placeholder", "#"},
                                      o = EmulatorOptions(), error));
-    EXPECT_EQ(o.type, 7740);
-    EXPECT_EQ(o.release, "3.9, build 2");
-    EXPECT_EQ(o.address, 255);
-    EXPECT_DOUBLE_EQ(o.corruptPercent, 5);
-    EXPECT_EQ(o.files.deviceFile, "d");
-    EXPECT_TRUE(o.window);
-    EXPECT_EQ(o.placeholder, '#');
-    EXPECT_EQ(o.units, 1);
-    EXPECT_EQ(o.tcpPort, -1);
+    EXPECT_EQ(std::make_tuple(o.type, o.release, o.address, o.corruptPercent, o.files.deviceFile, o.window,
+                              o.placeholder),
+              std::make_tuple(7740, "3.9, build 2", 255, 5.0, "d", true, '#'));
     ASSERT_TRUE(parseEmulatorOptions({"--address", "250", "--units", "6", "--tcp", "0", "--pace", "--baud", "9600"},
                                      o = EmulatorOptions(), error));
-    EXPECT_EQ(o.units, 6);
-    EXPECT_EQ(o.tcpPort, 0);
-    EXPECT_TRUE(o.pace);
-    EXPECT_EQ(o.baud, 9600);
+    EXPECT_EQ(std::make_tuple(o.units, o.tcpPort, o.pace, o.baud), std::make_tuple(6, 0, true, 9600));
     // One unit keeps its file names; units sharing a line add their addresses.
     HostFiles files{"dev", "disp", "", "flash"};
     EXPECT_EQ(filesOfUnit(files, 3, 1).flashFile, "flash");

@@ -71,22 +71,19 @@ TEST_F(UnitE2E, ProgramsEightUnitsAndReportsTheOnesThatFailed) {
     EXPECT_NE(TempDir::readFile(homes[6].file("flash")), image);
 
     for (const std::string label : {"COM1:0", "COM2:4", "COM2:5", direct.c_str(), "COM4:7"}) {
-        EXPECT_NE(row(out, label).find("  programmed, message 0 called up  "), std::string::npos) << label << "\n" << out;
+        EXPECT_TRUE(contains(row(out, label), "  programmed, message 0 called up  ")) << label << "\n" << out;
         const std::string log = TempDir::readFile(row(out, label).substr(row(out, label).rfind(' ') + 1));
-        EXPECT_NE(log.find("Flash programmed and verified"), std::string::npos) << log;
-        EXPECT_NE(log.find("Message 0 called up."), std::string::npos) << log;
+        EXPECT_TRUE(contains(log, "Flash programmed and verified"));
+        EXPECT_TRUE(contains(log, "Message 0 called up."));
     }
-    EXPECT_NE(row(out, "COM5:0").find("FAILED: Wrong unit type: the unit at address 0 is a 7740 display, but the "
-                                      "settings name a 7780."),
-              std::string::npos) << out;
-    EXPECT_NE(row(out, "COM6:0").find("FAILED: the unit is a Version 1 7700 Series Display (firmware release 3.9), "
-                                      "but fleet.src is written for version 2"),
-              std::string::npos) << out;
-    EXPECT_NE(dir.read("fleet.COM6-0.log").find("Not programmed: the unit is a Version 1"), std::string::npos);
-    EXPECT_NE(row(out, killed).find("FAILED: The connection to the unit was lost: " + units[6].device() +
-                                    " closed the connection"),
-              std::string::npos) << out;
-    EXPECT_NE(out.find("\n5 of 8 units succeeded; 3 failed.\n"), std::string::npos) << out;
+    EXPECT_TRUE(contains(row(out, "COM5:0"), "FAILED: Wrong unit type: the unit at address 0 is a 7740 display, "
+                                             "but the settings name a 7780."));
+    EXPECT_TRUE(contains(row(out, "COM6:0"), "FAILED: the unit is a Version 1 7700 Series Display (firmware "
+                                             "release 3.9), but fleet.src is written for version 2"));
+    EXPECT_TRUE(contains(dir.read("fleet.COM6-0.log"), "Not programmed: the unit is a Version 1"));
+    EXPECT_TRUE(contains(row(out, killed), "FAILED: The connection to the unit was lost: " + units[6].device() +
+                                           " closed the connection"));
+    EXPECT_TRUE(contains(out, "\n5 of 8 units succeeded; 3 failed.\n"));
     EXPECT_FALSE(dir.has("fleet.COM1-0.lst") || dir.has("fleet.COM1-0.run.log")); // only the logs stay
 }
 

@@ -8,12 +8,14 @@
 // placeholders typed into the field ("^^^", "^^.^"), and a unit whose variable was not set
 // by any call-up shows the same picture (unit7700 --placeholder, "^" by default).
 // Blinking text is compared in its on phase, which is the first frame on both sides.
+#include <algorithm>
 #include <random>
 
 #include "FakeUserPort.h"
 #include "Session.h"
 #include "UnitE2E.h"
 #include "quickedit/Generate.h"
+#include "quickedit/RichText.h"
 #include "storage/FileSystem.h"
 #include "storage/SaveFile.h"
 #include "storage/WorkStore.h"
@@ -26,6 +28,7 @@ using namespace lt::test;
 class LineMaker {
 public:
     explicit LineMaker(unsigned seed) : random_(seed) {}
+    int pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
 
     // Fills the line's rich text and blink setting; leaves an empty line one time in six.
     void makeLine(lt::QuickMessage& m, int line) {
@@ -33,62 +36,44 @@ public:
         m.LineBlink[line].clear();
         if (pick(6) == 0) return;
         const bool centred = pick(4) == 0;
-        std::string rtf = "\\sb90\\sa90 ";
-        if (centred) rtf += "\\qc ";
-        int room = 20;
-        bool blinks = false, first = true;
-        const int segments = 1 + pick(3);
-        for (int k = 0; k < segments && room > 0; ++k) {
+        std::string rtf = centred ? "\\sb90\\sa90 \\qc " : "\\sb90\\sa90 ";
+        int room = 20; // every run takes some of it, so it is 20 only before the first
+        bool blinks = false;
+        for (int k = 1 + pick(3); k > 0 && room > 0; --k) {
             const int kind = pick(4);
+            std::string run;
             if (kind <= 1) { // ordinary text; a centred line never starts with a blank
-                std::string text = visible(1 + pick(room < 12 ? room : 12), centred && first);
-                rtf += "\\f0 \\cf0 " + escaped(text);
-                room -= static_cast<int>(text.size());
+                run = visible(1 + pick(std::min(room, 12)), centred && room == 20);
+                rtf += "\\f0 \\cf0 " + lt::EscapeRich(run);
             } else if (kind == 2) { // blinking text: blanks never blink, so none at its ends
-                std::string text = visible(1 + pick(room < 6 ? room : 6), true);
-                while (text.size() > 1 && text.back() == ' ') text.pop_back();
-                rtf += "\\f65 \\cf0 " + escaped(text);
-                room -= static_cast<int>(text.size());
+                run = visible(1 + pick(std::min(room, 6)), true);
+                while (run.size() > 1 && run.back() == ' ') run.pop_back();
+                rtf += "\\f65 \\cf0 " + lt::EscapeRich(run);
                 blinks = true;
-            } else { // a variable field: whole number or with decimals, any of the four kinds
-                std::string picture = fieldPicture(room);
-                const int fieldKind = pick(4);
-                rtf += "\\f" + std::to_string(1 + pick(16) + 16 * fieldKind) + " \\cf4 " + picture;
-                room -= static_cast<int>(picture.size());
-                blinks = blinks || fieldKind == 1 || fieldKind == 3;
+            } else { // a field: W placeholders, or A placeholders, "." and D placeholders
+                if (room >= 3 && pick(2) == 0) {
+                    const int decimals = 1 + pick(std::min(2, room - 2));
+                    run = std::string(pick(std::min(room - decimals, 4)), '^') + "." + std::string(decimals, '^');
+                } else {
+                    run = std::string(1 + pick(std::min(room, 6)), '^');
+                }
+                const int fieldKind = pick(4); // any of the four kinds; 1 and 3 blink
+                rtf += "\\f" + std::to_string(1 + pick(16) + 16 * fieldKind) + " \\cf4 " + run;
+                blinks = blinks || fieldKind % 2 == 1;
             }
-            first = false;
+            room -= static_cast<int>(run.size());
         }
         m.LineRtf[line] = rtf;
         if (blinks) m.LineBlink[line] = std::to_string(1 + pick(100)) + ",ON";
     }
 
-    int pick(int n) { return static_cast<int>(random_() % static_cast<unsigned>(n)); }
-
 private:
     std::string visible(int length, bool noLeadingBlank) {
         static const std::string chars = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcxyz0123456789.,:!?-+/()\"\\ ";
         std::string text;
-        for (int i = 0; i < length; ++i) {
-            char c = chars[static_cast<size_t>(pick(static_cast<int>(chars.size())))];
-            if (c == ' ' && i == 0 && noLeadingBlank) c = 'Q';
-            text += c;
-        }
+        for (int i = 0; i < length; ++i) text += chars[static_cast<size_t>(pick(static_cast<int>(chars.size())))];
+        if (noLeadingBlank && text[0] == ' ') text[0] = 'Q';
         return text;
-    }
-    // W placeholders, or A placeholders, "." and D placeholders; never wider than `room`.
-    std::string fieldPicture(int room) {
-        if (room >= 3 && pick(2) == 0) {
-            int decimals = 1 + pick(2 < room - 2 ? 2 : room - 2);
-            int before = pick(room - decimals < 4 ? room - decimals : 4);
-            return std::string(static_cast<size_t>(before), '^') + "." + std::string(static_cast<size_t>(decimals), '^');
-        }
-        return std::string(static_cast<size_t>(1 + pick(room < 6 ? room : 6)), '^');
-    }
-    static std::string escaped(const std::string& text) {
-        std::string out;
-        for (char c : text) out += c == '\\' ? std::string("\\\\") : std::string(1, c);
-        return out;
     }
 
     std::mt19937 random_;
@@ -137,13 +122,7 @@ protected:
         const std::string script = dir.file("corpus.src");
         ASSERT_TRUE(lt::SaveFile(s, "", script));
         ASSERT_EQ(ui.unscripted, 0);
-
-        const std::string base = dir.file("corpus");
-        ASSERT_EQ(runTool(dir, "lexmill.exe", "c.lst",
-                          {script, base, "/error", base, "/include", binDir(), "/log", base}), 0)
-            << dir.read("corpus.err");
-        ASSERT_EQ(runTool(dir, "binmill.exe", "c.lst", {base, base, "/error", base, "/log", base}), 0)
-            << dir.read("corpus.err");
+        compileFile("corpus");
 
         Emulator unit(dir, {"--type", type});
         point(unit);

@@ -10,23 +10,33 @@
 namespace {
 
 using namespace lt::tools;
-using lt::emulator::formatUsing;
-using lt::emulator::formatWhole;
-using lt::emulator::Machine;
-using lt::emulator::unsetPicture;
+using namespace lt::emulator;
 
-struct Program {
-    EscapeProgram escape;
-    void add(int number, int task, CodeWriter code) {
-        code.op(Op::End);
-        escape.messages.push_back({number, task, code.take()});
-    }
-    void load(Machine& machine) {
-        std::string image, problem;
-        ASSERT_TRUE(buildFlashImage(escape, image, problem)) << problem;
-        ASSERT_TRUE(machine.setFlash(image));
-    }
+// CodeWriter in a chain, so that a message reads as its statements.
+struct Code {
+    CodeWriter w;
+    Code& op(Op o) { return w.op(o), *this; }
+    Code& op1(Op o, int a) { return w.op1(o, a), *this; }
+    Code& op2(Op o, int a, int b) { return w.op2(o, a, b), *this; }
+    Code& word(Op o, int word) { return w.opWord(o, word), *this; }
+    Code& byteWord(Op o, int a, int word) { return w.opByteWord(o, a, word), *this; }
+    Code& text(std::string_view chars) { return w.text(chars), *this; }
 };
+
+// Programs the messages {number, task, code} into the flash of a 4-row unit.
+void load(Machine& machine, std::vector<std::tuple<int, int, Code>> messages) {
+    EscapeProgram escape;
+    for (auto& [number, task, code] : messages) escape.messages.push_back({number, task, code.op(Op::End).w.take()});
+    std::string image, problem;
+    ASSERT_TRUE(buildFlashImage(escape, image, problem)) << problem;
+    ASSERT_TRUE(machine.setFlash(image));
+}
+
+// A row's text after `ms` more milliseconds.
+std::string after(Machine& m, int ms, int row) {
+    m.advance(ms);
+    return m.display().rowText(row);
+}
 
 std::string rows(const Machine& m) {
     std::string text;
@@ -35,26 +45,13 @@ std::string rows(const Machine& m) {
 }
 
 TEST(Machine, DisplayStatementsVariablesAndRelay) {
-    Program p;
-    CodeWriter c;
-    c.op(Op::Cls);
-    c.op1(Op::Relay, 1);
-    c.op2(Op::Cursor, 1, 1);
-    c.text("       HELLO");
-    c.op2(Op::Erase, kCurrentPosition, kCurrentPosition);
-    c.op2(Op::Cursor, 2, 1);
-    c.text("TEMP ");
-    c.op2(Op::PrintVar, 3, 4);
-    c.op2(Op::Cursor, 3, 1);
-    c.op1(Op::Blink, 50);
-    c.text("HOT");
-    c.op1(Op::Blink, 0);
-    c.op2(Op::PrintVar, 1, -3);
-    c.op1(Op::LoadA, 2);
-    c.op2(Op::PrintA, 16 * 1 + 5, 0);
-    p.add(5, 0, c);
     Machine m(4, 2);
-    p.load(m);
+    load(m, {{5, 0,
+              Code().op(Op::Cls).op1(Op::Relay, 1).op2(Op::Cursor, 1, 1).text("       HELLO")
+                  .op2(Op::Erase, kCurrentPosition, kCurrentPosition)
+                  .op2(Op::Cursor, 2, 1).text("TEMP ").op2(Op::PrintVar, 3, 4)
+                  .op2(Op::Cursor, 3, 1).op1(Op::Blink, 50).text("HOT").op1(Op::Blink, 0).op2(Op::PrintVar, 1, -3)
+                  .op1(Op::LoadA, 2).op2(Op::PrintA, 16 * 1 + 5, 0)}});
 
     EXPECT_EQ(m.callUp(6, ""), lt::protocol::kNoMessage);
     ASSERT_EQ(m.callUp(5, "7, 2.26 ,-12"), lt::protocol::kOk);
@@ -67,8 +64,7 @@ TEST(Machine, DisplayStatementsVariablesAndRelay) {
 
     // Variables keep their values; an empty value leaves one unchanged.
     ASSERT_EQ(m.callUp(5, ",,99999"), lt::protocol::kOk);
-    m.advance(10);
-    EXPECT_EQ(m.display().rowText(2), "TEMP ****           ");
+    EXPECT_EQ(after(m, 10, 2), "TEMP ****           ");
     EXPECT_EQ(m.variable(1), "7");
 
     EXPECT_EQ(formatWhole("abc", 5), "  abc");
@@ -90,55 +86,27 @@ TEST(Machine, DisplayStatementsVariablesAndRelay) {
 }
 
 TEST(Machine, ScrollingRepeatsWaitsAndVerticalBlocks) {
-    Program p;
-    CodeWriter scroll;
-    scroll.op2(Op::Cursor, 2, 1);
-    scroll.opByteWord(Op::Scroll, 10, 1);
-    scroll.text("ABC");
-    scroll.op(Op::Eot);
-    scroll.text("X"); // after the scroll has run its course
-    p.add(1, 0, scroll);
-    CodeWriter blocks; // vertical block scrolling, each block twice
-    blocks.op2(Op::Cursor, 4, 1);
-    blocks.op1(Op::Marker, 0);
-    blocks.op(Op::NewLine);
-    blocks.text("ONE");
-    blocks.opWord(Op::Wait, 2);
-    blocks.op(Op::NewLine);
-    blocks.text("TWO");
-    blocks.opWord(Op::Wait, 2);
-    blocks.opByteWord(Op::Goto, 0, 2);
-    blocks.text("END");
-    p.add(2, 1, blocks);
-    CodeWriter endless; // scrolls until the next message; the message goes on at once
-    endless.op2(Op::Cursor, 1, 1);
-    endless.opByteWord(Op::Scroll, 5, 0);
-    endless.op1(Op::Blink, 100);
-    endless.text("AB");
-    endless.op(Op::Eot);
-    endless.op2(Op::Cursor, 3, 1);
-    endless.text("Z\rY\n");
-    p.add(3, 2, endless);
     Machine m(4, 2);
-    p.load(m);
+    load(m, {// a scroll, then X once it has run its course
+             {1, 0, Code().op2(Op::Cursor, 2, 1).byteWord(Op::Scroll, 10, 1).text("ABC").op(Op::Eot).text("X")},
+             // vertical block scrolling, each block twice
+             {2, 1, Code().op2(Op::Cursor, 4, 1).op1(Op::Marker, 0).op(Op::NewLine).text("ONE").word(Op::Wait, 2)
+                        .op(Op::NewLine).text("TWO").word(Op::Wait, 2).byteWord(Op::Goto, 0, 2).text("END")},
+             // scrolls until the next message; the message goes on at once
+             {3, 2, Code().op2(Op::Cursor, 1, 1).byteWord(Op::Scroll, 5, 0).op1(Op::Blink, 100).text("AB")
+                        .op(Op::Eot).op2(Op::Cursor, 3, 1).text("Z\rY\n")}});
 
     ASSERT_EQ(m.callUp(1, ""), lt::protocol::kOk);
-    m.advance(10);
-    EXPECT_EQ(m.display().rowText(2), std::string(20, ' '));
-    m.advance(100);
-    EXPECT_EQ(m.display().rowText(2), std::string(19, ' ') + "A");
-    m.advance(100);
-    EXPECT_EQ(m.display().rowText(2), std::string(18, ' ') + "AB");
+    EXPECT_EQ(after(m, 10, 2), std::string(20, ' '));
+    EXPECT_EQ(after(m, 100, 2), std::string(19, ' ') + "A");
+    EXPECT_EQ(after(m, 100, 2), std::string(18, ' ') + "AB");
     EXPECT_EQ(m.runningMessage(0), 1);
-    m.advance(100);
-    EXPECT_EQ(m.display().rowText(2), "X" + std::string(16, ' ') + "ABC");
+    EXPECT_EQ(after(m, 100, 2), "X" + std::string(16, ' ') + "ABC");
     EXPECT_EQ(m.runningMessage(0), -1);
 
     ASSERT_EQ(m.callUp(2, ""), lt::protocol::kOk);
-    m.advance(10);
-    EXPECT_EQ(m.display().rowText(4), "ONE                 ");
-    m.advance(200);
-    EXPECT_EQ(m.display().rowText(3), "ONE                 ");
+    EXPECT_EQ(after(m, 10, 4), "ONE                 ");
+    EXPECT_EQ(after(m, 200, 3), "ONE                 ");
     EXPECT_EQ(m.display().rowText(4), "TWO                 ");
     m.advance(600); // the second round, then END on the row of the last block
     EXPECT_EQ(m.display().rowText(4), "TWOEND              ");
@@ -147,8 +115,7 @@ TEST(Machine, ScrollingRepeatsWaitsAndVerticalBlocks) {
     EXPECT_EQ(m.runningMessage(1), -1);
 
     ASSERT_EQ(m.callUp(3, ""), lt::protocol::kOk);
-    m.advance(10);
-    EXPECT_EQ(m.display().rowText(3), "YNE                 "); // Z overwritten after CR; "ONE" was there
+    EXPECT_EQ(after(m, 10, 3), "YNE                 "); // Z overwritten after CR; "ONE" was there
     EXPECT_EQ(m.runningMessage(2), -1);
     m.advance(200); // 4 steps: A, B, A, B
     EXPECT_EQ(m.display().rowText(1), std::string(16, ' ') + "ABAB");
@@ -156,33 +123,15 @@ TEST(Machine, ScrollingRepeatsWaitsAndVerticalBlocks) {
 }
 
 TEST(Machine, TasksStartsLockAndSerialOutput) {
-    Program p;
-    CodeWriter first;
-    first.opWord(Op::Start, 11); // other task: runs at once
-    first.opWord(Op::Start, 12); // same task: after this one
-    first.op1(Op::Lock, 1);
-    first.op2(Op::Cursor, 1, 1);
-    first.text("FIRST");
-    first.opWord(Op::Wait, 5);
-    first.op1(Op::Lock, 0);
-    p.add(10, 0, first);
-    CodeWriter other;
-    other.op2(Op::Cursor, 2, 1);
-    other.text("OTHER");
-    other.op1(Op::Device, kDeviceSerial);
-    other.text("to the line");
-    other.op1(Op::Device, kDeviceDisplay);
-    p.add(11, 1, other);
-    CodeWriter next;
-    next.op2(Op::Cursor, 3, 1);
-    next.text("NEXT");
-    p.add(12, 0, next);
-    CodeWriter forever; // a loop without a pause must not hang the unit
-    forever.op1(Op::Marker, 0);
-    forever.opByteWord(Op::Goto, 0, 0);
-    p.add(13, 2, forever);
     Machine m(4, 2);
-    p.load(m);
+    // 10 starts 11 (other task: at once) and 12 (same task: after 10); 13 loops without a
+    // pause, which must not hang the unit.
+    load(m, {{10, 0, Code().word(Op::Start, 11).word(Op::Start, 12).op1(Op::Lock, 1).op2(Op::Cursor, 1, 1)
+                         .text("FIRST").word(Op::Wait, 5).op1(Op::Lock, 0)},
+             {11, 1, Code().op2(Op::Cursor, 2, 1).text("OTHER").op1(Op::Device, kDeviceSerial).text("to the line")
+                         .op1(Op::Device, kDeviceDisplay)},
+             {12, 0, Code().op2(Op::Cursor, 3, 1).text("NEXT")},
+             {13, 2, Code().op1(Op::Marker, 0).byteWord(Op::Goto, 0, 0)}});
 
     ASSERT_EQ(m.callUp(10, ""), lt::protocol::kOk);
     ASSERT_EQ(m.callUp(13, ""), lt::protocol::kOk);
@@ -191,10 +140,8 @@ TEST(Machine, TasksStartsLockAndSerialOutput) {
     EXPECT_EQ(m.takeSerialOutput(), "to the line\r\n");
     // Locked: a call-up on its task waits until the message has ended.
     ASSERT_EQ(m.callUp(12, ""), lt::protocol::kOk);
-    m.advance(100);
-    EXPECT_EQ(m.display().rowText(3), std::string(20, ' '));
-    m.advance(500);
-    EXPECT_EQ(m.display().rowText(3), "NEXT                ");
+    EXPECT_EQ(after(m, 100, 3), std::string(20, ' '));
+    EXPECT_EQ(after(m, 500, 3), "NEXT                ");
     EXPECT_EQ(m.runningMessage(2), 13);
 }
 

@@ -18,23 +18,22 @@ public:
         : UnitProcess(binDir() + "unit7700", dir, std::move(options)) {}
 };
 
-inline pid_t startUnitTool(const TempDir& dir, const std::string& mode, const std::vector<std::string>& entries,
-                    const std::string& list = "u.lst") {
-    dir.write(list, listText(entries));
+// Starts 7700.exe the way the editor does: the leading entries, then the unit switch block
+// with the log <dir>/<name>.log (the list is <name>.lst).
+inline pid_t startUnitTool(const TempDir& dir, const std::string& mode, std::vector<std::string> entries,
+                           const std::string& address = "0", const std::string& model = "80",
+                           const std::string& name = "u") {
+    entries.insert(entries.end(), {"/a", address, "/b", "38400", "/c", "3", "/m", model, "/log", dir.file(name)});
+    dir.write(name + ".lst", listText(entries));
     std::vector<std::string> args = {binDir() + "7700.exe"};
     if (!mode.empty()) args.push_back(mode);
-    args.push_back("@" + dir.file(list));
+    args.push_back("@" + dir.file(name + ".lst"));
     return spawnProgram(args);
 }
 
-// Runs 7700.exe the way the editor does: the leading entries, then the unit switch block.
 inline int unitTool(const TempDir& dir, const std::string& mode, std::vector<std::string> entries,
-             const std::string& address = "0", const std::string& model = "80") {
-    for (const std::string& e : {std::string("/a"), address, std::string("/b"), std::string("38400"),
-                                 std::string("/c"), std::string("3"), std::string("/m"), model,
-                                 std::string("/log"), dir.file("u")})
-        entries.push_back(e);
-    return finish(startUnitTool(dir, mode, entries));
+                    const std::string& address = "0", const std::string& model = "80") {
+    return finish(startUnitTool(dir, mode, std::move(entries), address, model));
 }
 
 class UnitE2E : public ::testing::Test {
@@ -45,14 +44,20 @@ protected:
     }
     void point(const Emulator& unit) { ::setenv("LUMATEXT7700_COM3", unit.device().c_str(), 1); }
     std::string log() const { return dir.read("u.log"); }
-    // Compiles a script with the real compiler and assembler into <dir>/msg.bin.
-    void compile(const std::string& body) {
-        dir.write("msg.src", "#define Display_type (7780)\r\n#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n\r\n" + body);
-        const std::string base = dir.file("msg");
+    // Compiles <dir>/<name>.src with the real compiler and assembler into <dir>/<name>.bin.
+    void compileFile(const std::string& name) {
+        const std::string base = dir.file(name);
         ASSERT_EQ(runTool(dir, "lexmill.exe", "c.lst",
-                          {dir.file("msg.src"), base, "/error", base, "/include", binDir(), "/log", base}), 0);
-        ASSERT_EQ(runTool(dir, "binmill.exe", "c.lst", {base, base, "/error", base, "/log", base}), 0);
-        ASSERT_FALSE(dir.has("msg.err"));
+                          {base + ".src", base, "/error", base, "/include", binDir(), "/log", base}), 0)
+            << dir.read(name + ".err");
+        ASSERT_EQ(runTool(dir, "binmill.exe", "c.lst", {base, base, "/error", base, "/log", base}), 0)
+            << dir.read(name + ".err");
+        ASSERT_FALSE(dir.has(name + ".err"));
+    }
+    void compile(const std::string& body) {
+        dir.write("msg.src",
+                  "#define Display_type (7780)\r\n#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n\r\n" + body);
+        compileFile("msg");
     }
     TempDir dir;
 };
