@@ -59,7 +59,7 @@ std::string recordView(const QuickMessage& m) {
       << " same=" << withoutBlanks(m.StartSameTask) << " send=" << rtrim(m.SendText) << " lock=" << !m.LockBuffer.empty();
     bool repeats = false;
     for (int i = 1; i <= m.LineCount; ++i) {
-        if (GetText(m.LineRtf[i]).empty()) continue;
+        if (GetText(m.LineRtf[i]).find_first_not_of("\r\n") == std::string::npos) continue;  // shows nothing
         v << "\nline " << i << " row=" << m.LineNumber[i] << " font=" << m.LineFont[i] << " blink=" << m.LineBlink[i]
           << " scroll=" << m.LineScroll[i] << " repeat=" << m.LineRepeat[i]
           << lineView(m.LineRtf[i], !m.LineScroll[i].empty());

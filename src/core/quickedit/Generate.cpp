@@ -200,8 +200,11 @@ std::string repeatingSection(const QuickMessage& m, int i, const std::string& la
 
 std::string lineSection(const QuickMessage& m, int i) {
     return Tagged("LineMake", [&]() -> std::string {
-        const size_t length = GetText(m.LineRtf.at(i)).size();
-        if (length == 0) return {};
+        const std::string text = GetText(m.LineRtf.at(i));
+        // A line without characters (empty, or a scrolling line whose blocks were all
+        // emptied) shows nothing and writes nothing.
+        if (text.find_first_not_of("\r\n") == std::string::npos) return {};
+        const size_t length = text.size();
         const std::string label = "LINE" + num(m.LineNumber.at(i)) + ":" + kCrlf;
         if (m.LineRepeat.at(i).empty()) return plainSection(m, i, label, length);
         return repeatingSection(m, i, label);

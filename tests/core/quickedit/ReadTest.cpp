@@ -134,3 +134,15 @@ TEST_F(QuickEditTest, EmptyCentredParagraphHandsOnItsAlignment) {
               std::string::npos)
         << m.LineScript[1];
 }
+
+// A scrolling line whose blocks were all emptied shows nothing: like an empty line it
+// writes nothing, so the block reads back into the same record.
+TEST_F(QuickEditTest, ScrollingLineOfEmptyBlocksIsAnEmptyLine) {
+    m.LineRtf[1] = "\\sb90\\sa90 \\f0 \\cf0 \\par\r\n\\f0 \\cf0 ";
+    m.LineRepeat[1] = "0,0";
+    m.WaitTime = "10";
+    m.HorizontalScrollMode = true;
+    m.ClearScreen = "CLS";
+    SubMake(s);
+    EXPECT_EQ(m.BlockText.find("LINE1:"), std::string::npos) << m.BlockText;
+}
