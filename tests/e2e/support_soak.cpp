@@ -906,8 +906,9 @@ private:
         const int from = s().msg.CurrentMessage;
         click(c, step.choice);
         settle();
-        // The message scroll bar steps to the next or previous message that has a block.
-        if (name == "vsbMsg" && c->isEnabled())
+        // The message scroll bar steps to the next or previous message that has a block
+        // (from wherever a number left in the message box took the window first).
+        if (name == "vsbMsg" && c->isEnabled() && !pendingNumber_)
             for (int n = std::min(from, s().msg.CurrentMessage) + 1; n < std::max(from, s().msg.CurrentMessage); ++n)
                 check(!blocks_.count(n), "the scroll bar passed over message " + std::to_string(n));
         // A label puts the focus into its box when the box can take it.
@@ -922,15 +923,18 @@ private:
                 check(focus() == box, "a click on " + name + " left the focus elsewhere");
         }
         if (!enabled) return;
-        if (name == "cmdFont") {
+        // The toggles compare with the message the click began on: a number left in the
+        // message box may have moved the window to another one as the focus left the box.
+        const bool same = s().msg.CurrentMessage == from;
+        if (same && name == "cmdFont") {
             static const std::vector<std::string> cycle = {"", "ENGLISH", "KATAKANA", "SLAVIC", "CYRILLIC", ""};
             const auto next = std::find(cycle.begin(), cycle.end(), font) + 1;
             check(s().msg.LineFont[line] == *next, "Font went from \"" + font + "\" to \"" + s().msg.LineFont[line] + "\"");
         }
-        if (name == "cmdRelay")
+        if (same && name == "cmdRelay")
             check(s().msg.RelayMode == (relay.empty() ? "ON" : relay == "ON" ? "OFF" : ""), "Relay went from \"" + relay + "\" to \"" + s().msg.RelayMode + "\"");
-        if (name == "cmdClrScreen") check(s().msg.ClearScreen.empty() != cls.empty(), "Clear screen did not toggle");
-        if (name == "cmdCenter" && s().msg.LineScroll[line].empty())
+        if (same && name == "cmdClrScreen") check(s().msg.ClearScreen.empty() != cls.empty(), "Clear screen did not toggle");
+        if (same && name == "cmdCenter" && s().msg.LineScroll[line].empty())
             check(win.txtEdit->centredAtCursor() != centred, "Center text did not change the paragraph at the cursor");
         noChangeUnlessOk(name == "cmdBlink" || name == "cmdVar" || name == "cmdScroll" || name == "cmdWait" ||
                          name == "cmdStart" || name == "cmdSend");
