@@ -120,6 +120,9 @@ void MergeLinesIntoFirst(QuickMessage& m) {
         m.LineScroll[i].clear();
         m.LineRepeat[i].clear();
     }
+    // A continuous line brought in is one paragraph of up to 155 characters: the merged
+    // line scrolls in blocks of 20.
+    first = SplitLongBlocks(first);
 }
 
 } // namespace lt

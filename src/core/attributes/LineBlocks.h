@@ -38,7 +38,7 @@ std::string SplitLongBlocks(const std::string& rtf);
 
 // Appends the paragraphs of lines 2..LineCount with text to line 1, in order, and empties
 // them (their scroll and repeat arguments go with them). A line 1 without text takes the
-// next line's text.
+// next line's text. A paragraph longer than 20 characters is split into blocks of 20.
 void MergeLinesIntoFirst(QuickMessage& m);
 
 } // namespace lt

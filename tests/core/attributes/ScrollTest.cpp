@@ -35,6 +35,13 @@ TEST(LineBlocks, JoinCutsAt155AndMergeKeepsAlignment) {
     MergeLinesIntoFirst(m);
     EXPECT_EQ(m.LineRtf[1], "\\sb90\\sa90 \\qc \\f0 \\cf0 ONE\\par\r\n\\ql \\f0 \\cf0 TWO\\par\r\n\\ql \\f0 \\cf0 FOUR");
     EXPECT_EQ(m.LineRtf[2] + m.LineRtf[4] + m.LineScroll[4], "");
+
+    // A continuous line longer than the display goes in as blocks of 20.
+    m.LineRtf[1] = Line("TOP");
+    m.LineRtf[3] = Line("4#CLGCAca9dCGNgCeG6.h");
+    m.LineScroll[3] = "18,0";
+    MergeLinesIntoFirst(m);
+    EXPECT_EQ(PlainParagraphs(m.LineRtf[1]), (std::vector<std::string>{"TOP", "4#CLGCAca9dCGNgCeG6.", "h"}));
 }
 
 TEST(VerticalScroll, OpeningAndOk) {
