@@ -44,10 +44,8 @@ const KeyDef kKeys[] = {
     {"Shift+Home", Qt::Key_Home, kShift}, {"Escape", Qt::Key_Escape, {}},
     {"Ctrl+Up", Qt::Key_Up, kCtrl},   {"Ctrl+Down", Qt::Key_Down, kCtrl},   {"Ctrl+Plus", Qt::Key_Plus, kCtrl},
     {"Ctrl+Minus", Qt::Key_Minus, kCtrl}};
-// Keys that only move about, which a script may receive without harm.
-const std::set<std::string> kMovingKeys = {"Home", "End", "Left", "Right", "Up", "Down", "PageUp", "PageDown",
-                                           "Shift+Left", "Shift+Right", "Shift+Home", "Escape",
-                                           "Ctrl+Up", "Ctrl+Down", "Ctrl+Plus", "Ctrl+Minus"};
+// The keys that change text; the others only move about, which a script may receive without harm.
+const std::set<std::string> kEditingKeys = {"Delete", "Backspace", "Enter", "Tab"};
 const KeyDef kShortcuts[] = {{"Ctrl+X", Qt::Key_X, kCtrl}, {"Ctrl+C", Qt::Key_C, kCtrl}, {"Ctrl+Z", Qt::Key_Z, kCtrl},
                              {"Ctrl+Y", Qt::Key_Y, kCtrl}, {"Ctrl+P", Qt::Key_P, kCtrl}, {"Alt+B", Qt::Key_B, kAlt},
                              {"Alt+V", Qt::Key_V, kAlt},   {"Alt+O", Qt::Key_O, kAlt},   {"Alt+X", Qt::Key_X, kAlt},
@@ -60,21 +58,22 @@ const char* const kControls[] = {"cmdAdvEdit", "txtMsg",    "vsbMsg",       "Lab
                                  "cmdCenter",  "cmdScroll", "cmdClrScreen", "cmdRelay",      "cmdStart",
                                  "cmdWait",    "cmdSend",   "lblDisplay(1)", "lblDisplay(2)", "lblDisplay(3)",
                                  "lblDisplay(4)", "Label4", "txtAdvEdit"};
-const int kControlCount = static_cast<int>(sizeof kControls / sizeof *kControls);
-const char* const kMenus[] = {"File", "Edit", "Program", "Advanced", "Help"};
-const Qt::Key kMenuKeys[] = {Qt::Key_F, Qt::Key_E, Qt::Key_P, Qt::Key_A, Qt::Key_H};
+const int kControlCount = static_cast<int>(std::size(kControls));
+const char* const kMenus[] = {"File", "Edit", "Program", "Advanced", "Help"};  // opened by Alt and their first letter
 const char* const kFiles[] = {"soak0.src", "soak1.src", "soak2.src"};
 const char* const kLeftovers[] = {"TMP$$$.TMP", "TMP1$$.TMP", "TMPFLN.TMP", "TST&&&.TMP", "TST$$$.TST"};
 const char* const kSaveQuestion = "Do you want to save the changes?";
+const char* const kPasteTooLong =
+    "The text to be pasted is too long to fit in 20 characters line. You may want to create a continuous "
+    "scrolling message.";
+const char* const kScrollTooLong = "You cant have more than 155 characters on continuous scrolling line";
 
 // Boxes that answer what a person typed or chose; anything else is a fault.
 bool allowedBox(const std::string& t) {
     static const std::set<std::string> exact = {
         "You have already a scrolling line. If you want to create another on the same screen search help on Scroll.",
-        "The text to be pasted is too long to fit in 20 characters line. You may want to create a continuous "
-        "scrolling message.",
+        kPasteTooLong, kScrollTooLong,
         "This text is too long to fit in 20 characters block. You may want to create a another block.",
-        "You cant have more than 155 characters on continuous scrolling line",
         "There is no text to be blinked.",
         "You have to enter positive decimal value in Play message times box or choose Play until next message option."};
     auto starts = [&](const char* p) { return t.rfind(p, 0) == 0; };
@@ -103,10 +102,6 @@ std::string asciiOnly(const std::string& text) {
     return out;
 }
 
-// The person: answers the scripted questions in order, every other box with its default,
-// and keeps every box for the checks.
-struct Person : test::FakeUserPort {};
-
 } // namespace
 
 std::map<long long, int> BlockCounts(const std::string& text) {
@@ -119,22 +114,6 @@ std::map<long long, int> BlockCounts(const std::string& text) {
     return copies;
 }
 
-namespace {
-std::string DescribeOp(const Step& step) {
-    std::string d = kOpNames[static_cast<int>(step.op)];
-    switch (step.op) {
-    case Op::Type: case Op::Paste: case Op::Drop: return d + " \"" + step.text + "\"";
-    case Op::Key: return d + " " + kKeys[step.value].name;
-    case Op::Shortcut: return d + " " + kShortcuts[step.value].name + " (" + std::to_string(step.choice) + ")";
-    case Op::Click: case Op::Hover: return d + " " + kControls[step.value] + " (" + std::to_string(step.choice) + ")";
-    case Op::Menu: return d + " " + kMenus[step.value] + " (" + std::to_string(step.choice) + ")";
-    case Op::MsgNumber: case Op::LineNumber: case Op::TaskNumber:
-        return d + " " + step.text + (step.choice % 2 ? " Tab" : " Enter");
-    case Op::SaveAs: case Op::Open: case Op::Save: return d + " " + kFiles[step.value];
-    default: return d;
-    }
-}
-} // namespace
 
 Step Named(Op op, const std::string& name, std::vector<std::string> plan) {
     Step step;
@@ -154,7 +133,20 @@ Step Named(Op op, const std::string& name, std::vector<std::string> plan) {
 }
 
 std::string Describe(const Step& step) {
-    std::string d = DescribeOp(step);
+    std::string d = kOpNames[static_cast<int>(step.op)];
+    const std::string choice = " (" + std::to_string(step.choice) + ")";
+    switch (step.op) {
+    case Op::Type: case Op::Paste: case Op::Drop: d += " \"" + step.text + "\""; break;
+    case Op::Key: d += std::string(" ") + kKeys[step.value].name; break;
+    case Op::Shortcut: d += std::string(" ") + kShortcuts[step.value].name + choice; break;
+    case Op::Click: case Op::Hover: d += std::string(" ") + kControls[step.value] + choice; break;
+    case Op::Menu: d += std::string(" ") + kMenus[step.value] + choice; break;
+    case Op::MsgNumber: case Op::LineNumber: case Op::TaskNumber:
+        d += " " + step.text + (step.choice % 2 ? " Tab" : " Enter");
+        break;
+    case Op::SaveAs: case Op::Open: case Op::Save: d += std::string(" ") + kFiles[step.value]; break;
+    default: break;
+    }
     for (const std::string& entry : step.plan) d += " [" + entry + "]";
     return d;
 }
@@ -179,20 +171,15 @@ std::vector<Step> MakeSteps(unsigned seed, int count) {
     };
     std::vector<Step> steps;
     for (int k = 0; k < count; ++k) {
-        int r = pick(0, total - 1);
+        auto weight = weights.begin();
+        for (int r = pick(0, total - 1); r >= weight->second; ++weight) r -= weight->second;
         Step step;
-        for (const auto& w : weights) {
-            if (r < w.second) {
-                step.op = w.first;
-                break;
-            }
-            r -= w.second;
-        }
+        step.op = weight->first;
         step.choice = static_cast<unsigned>(pick(0, 1 << 30));
         switch (step.op) {
         case Op::Type: step.text = text(1, 6); break;
-        case Op::Key: step.value = pick(0, static_cast<int>(sizeof kKeys / sizeof *kKeys) - 1); break;
-        case Op::Shortcut: step.value = pick(0, static_cast<int>(sizeof kShortcuts / sizeof *kShortcuts) - 1); break;
+        case Op::Key: step.value = pick(0, static_cast<int>(std::size(kKeys)) - 1); break;
+        case Op::Shortcut: step.value = pick(0, static_cast<int>(std::size(kShortcuts)) - 1); break;
         case Op::Click: {
             // Half the clicks go to the attribute buttons, whose dialogs hold most of the rules.
             static const int buttons[] = {11, 12, 14, 15, 16, 17, 18, 19, 20, 21};
@@ -211,8 +198,7 @@ std::vector<Step> MakeSteps(unsigned seed, int count) {
             step.text = std::to_string(pick(0, 9) ? pick(0, 12) : pick(0, 1) ? pick(1000, 1023) : pick(1024, 9999));
             if (pick(0, 15) == 0) step.text = "00" + step.text.substr(0, 2);
             break;
-        case Op::LineNumber: step.text = std::to_string(pick(0, 5)); break;
-        case Op::TaskNumber: step.text = std::to_string(pick(0, 5)); break;
+        case Op::LineNumber: case Op::TaskNumber: step.text = std::to_string(pick(0, 5)); break;
         case Op::Save: case Op::SaveAs: case Op::Open: step.value = pick(0, 2); break;
         default: break;
         }
@@ -234,7 +220,6 @@ public:
     std::optional<Failure> run(const std::vector<Step>& steps) {
         for (size_t k = 0; k < steps.size() && !failed_; ++k) {
             step_ = k;
-            performed_ = true;
             begin(steps[k]);
             stepping_ = true;
             perform(steps[k]);
@@ -269,15 +254,11 @@ protected:
         // step goes on to change the new message.
         if (stepping_ && !fileStep_ && !failed_ && !f_.w->changingMessage() && s().msg.CurrentMessage != cur_)
             messageChanged();
-        if (event->type() == QEvent::Show) {
-            auto* dialog = qobject_cast<QDialog*>(watched);
-            if (dialog && dialog->isModal()) {
-                QPointer<QDialog> d(dialog);
-                QTimer::singleShot(0, this, [this, d] {
-                    if (d && d->isVisible()) workDialog(d);
-                });
-            }
-        }
+        auto* dialog = event->type() == QEvent::Show ? qobject_cast<QDialog*>(watched) : nullptr;
+        if (dialog && dialog->isModal())
+            QTimer::singleShot(0, this, [this, d = QPointer<QDialog>(dialog)] {
+                if (d && d->isVisible()) workDialog(d);
+            });
         return false;
     }
 
@@ -369,6 +350,11 @@ private:
         if (auto* edit = qobject_cast<QPlainTextEdit*>(c)) target = edit->viewport();
         mouseClick(target, spot(target, choice));
     }
+    // Boxes the step asked for on purpose are left out of the checks.
+    void forget(const std::function<bool(const MessageBox&)>& asked) {
+        auto& b = f_.ui.boxes;
+        b.erase(std::remove_if(b.begin(), b.end(), asked), b.end());
+    }
     bool quickEditing() { return !s().run.ScriptEditMode && !s().msg.ScriptOnly; }
     bool lineIsPlain() {
         const int l = w().currentLine();
@@ -377,20 +363,26 @@ private:
     int pickIn(std::mt19937& rng, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
 
     // --- dialogs ----------------------------------------------------------------------------
+    // Closes a dialog the way a person does: "ok" or "cancel" clicks the button, "escape" presses Escape.
+    void closeWith(QDialog* d, const std::string& way) {
+        if (way == "escape") return key(Qt::Key_Escape);
+        if (auto* b = d->findChild<QPushButton*>(QString::fromLatin1(way == "ok" ? "cmdOk" : "cmdCancel")))
+            mouseClick(b);
+    }
+    // A dialog the person is done with: one still open is rejected, and the outcome is kept.
+    void done(QDialog* d, const std::string& outcome) {
+        if (d->isVisible()) d->reject();
+        dialogs_.push_back(d->objectName().toStdString() + " " + outcome);
+        if (outcome == "ok") anyDialogOk_ = true;
+    }
+
     // The planned actions of one dialog: clicks, typing, then the way it is closed.
     void followPlan(QDialog* d, const std::string& entry) {
         std::istringstream words(entry);
         std::string outcome;
         for (std::string word; words >> word && d->isVisible();) {
-            if (word == "ok" || word == "cancel") {
-                outcome = word;
-                if (auto* b = d->findChild<QPushButton*>(QString::fromStdString(word == "ok" ? "cmdOk" : "cmdCancel")))
-                    mouseClick(b);
-                continue;
-            }
-            if (word == "escape") {
-                outcome = word;
-                key(Qt::Key_Escape);
+            if (word == "ok" || word == "cancel" || word == "escape") {
+                closeWith(d, outcome = word);
                 continue;
             }
             const size_t eq = word.find('=');
@@ -407,9 +399,7 @@ private:
             key(Qt::Key_Home, kCtrl | kShift);
             keys(QString::fromStdString(word.substr(eq + 1)), true);
         }
-        if (d->isVisible()) d->reject();
-        dialogs_.push_back(d->objectName().toStdString() + " " + outcome);
-        if (outcome == "ok") anyDialogOk_ = true;
+        done(d, outcome);
     }
 
     void workDialog(QDialog* d) {
@@ -435,22 +425,10 @@ private:
         if (!d->isVisible()) return;
         const int end = pickIn(rng, 0, 99);
         std::string outcome;
-        if (end < 60) {
-            outcome = "ok";
-            if (auto* ok = d->findChild<QPushButton*>(QStringLiteral("cmdOk"))) mouseClick(ok);
-        }
-        if (d->isVisible() && end < 85) {
-            outcome = "cancel";
-            if (auto* cancel = d->findChild<QPushButton*>(QStringLiteral("cmdCancel")))
-                mouseClick(cancel);
-        }
-        if (d->isVisible()) {
-            outcome = "escape";
-            key(Qt::Key_Escape);
-        }
-        if (d->isVisible()) d->reject();
-        dialogs_.push_back(d->objectName().toStdString() + " " + outcome);
-        if (outcome == "ok") anyDialogOk_ = true;
+        if (end < 60) closeWith(d, outcome = "ok");
+        if (d->isVisible() && end < 85) closeWith(d, outcome = "cancel");
+        if (d->isVisible()) closeWith(d, outcome = "escape");
+        done(d, outcome);
     }
 
     void workPart(QWidget* c, std::mt19937& rng) {
@@ -517,10 +495,10 @@ private:
         loaded_ = have;
     }
 
-    void adopt() {
-        const std::string b = CurrentBlock(s());
-        if (b.empty()) blocks_.erase(cur_);
-        else blocks_[cur_] = b;
+    // The model takes block b for message n (none when empty).
+    void keep(int n, const std::string& b) {
+        if (b.empty()) blocks_.erase(n);
+        else blocks_[n] = b;
     }
 
     // The file on disk re-opens, in a session of its own, to exactly these blocks.
@@ -566,7 +544,8 @@ private:
         cancelled_ = expectQuestion_ && choice_ % 5 == 0;
         if (expectQuestion_) f_.ui.answers.push_back(cancelled_ ? Answer::Cancel : Answer::No);
     }
-    void takeSaveQuestion() {
+    // The save question came as expected; whether the command went on (a cancelled one changed nothing).
+    bool wentOn(bool unchanged, const std::string& command) {
         const bool asked = !f_.ui.boxes.empty() && f_.ui.boxes[0].text == kSaveQuestion;
         std::string why;
         if (asked && !expectQuestion_) {
@@ -581,15 +560,15 @@ private:
             check(f_.ui.boxes[0].buttons == Buttons::YesNoCancel, "the save question lacks Cancel");
             f_.ui.boxes.erase(f_.ui.boxes.begin());
         }
+        if (cancelled_)
+            check(unchanged && CurrentBlock(s()) == blockBefore_, "a cancelled " + command + " went on");
+        return !cancelled_;
     }
     void loaded(const std::string& path, const std::string& how) {
         // A file saved with no messages says so when it opens; the person clicks OK.
         const std::string none = "This file has no messages. It will be easier to select New file, create the "
                                  "messages and then save it under the same name.";
-        auto& boxes = f_.ui.boxes;
-        if (files_[path].empty()) boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
-                                                            [&](const MessageBox& b) { return b.text == none; }),
-                                             boxes.end());
+        if (files_[path].empty()) forget([&](const MessageBox& b) { return b.text == none; });
         check(s().index.CurrentFilePath == path, how + " " + s().index.CurrentFilePath + ", expected " + path);
         path_ = path;
         blocks_ = files_[path];
@@ -618,8 +597,8 @@ private:
         plan_ = step.plan;
         expectMessage_ = -1;
         blockBefore_ = CurrentBlock(s());
-        before_ = s().msg.CurrentMessage;
         fileStep_ = false;
+        performed_ = true;
     }
 
     void afterStep() {
@@ -639,9 +618,8 @@ private:
         if (QApplication::activeWindow() == f_.w.get() && !QApplication::activePopupWidget())
             if (!check(focus() != nullptr && focus() != f_.w.get(), "the keyboard went nowhere")) return;
         if (expectMessage_ >= 0 && !check(s().msg.CurrentMessage == expectMessage_,
-                                          "typing " + std::to_string(expectMessage_) +
-                                              " into the message box went to message " +
-                                              std::to_string(s().msg.CurrentMessage)))
+                                          "typing " + std::to_string(expectMessage_) + " into the message box went "
+                                          "to message " + std::to_string(s().msg.CurrentMessage)))
             return;
         // A script changed by keys other than whole statements may be anything the person made,
         // and stays what they made when it is stored, saved and opened again; a whole
@@ -654,7 +632,7 @@ private:
         const std::string broken = CheckInvariant(s(), w(), !script || !garbled_.count(now));
         if (!check(broken.empty(), broken)) return;
         if (!fileStep_ && s().msg.CurrentMessage != cur_) messageChanged();
-        adopt();
+        keep(cur_, CurrentBlock(s()));
     }
 
     // The message left is in the work store as the model has it; the one arrived at shows
@@ -664,10 +642,7 @@ private:
         const std::string stored = storedBlock(left);
         // After a change the step made before a pending number moved the window on, the
         // message left is as the store has it.
-        if (pendingNumber_) {
-            if (stored.empty()) blocks_.erase(left);
-            else blocks_[left] = stored;
-        }
+        if (pendingNumber_) keep(left, stored);
         check(kept(stored) == kept(modelBlock(left)),
               "message " + std::to_string(left) + " was stored as\n" + stored + "\ninstead of\n" + modelBlock(left));
         if (modelBlock(left) != loaded_) stored_ = true;
@@ -680,7 +655,7 @@ private:
         case Op::Type: return type(step);
         case Op::Key: {
             const KeyDef& k = kKeys[step.value];
-            if (focus() == w().txtAdvEdit && !kMovingKeys.count(k.name)) return skip();
+            if (focus() == w().txtAdvEdit && kEditingKeys.count(k.name)) return skip();
             return pressKey(k);
         }
         case Op::Shortcut: return shortcut(step);
@@ -698,11 +673,7 @@ private:
             expectSaveQuestion();
             const std::string before = s().index.CurrentFilePath;
             key(Qt::Key_N, kCtrl);
-            takeSaveQuestion();
-            if (cancelled_) {
-                check(s().index.CurrentFilePath == before && CurrentBlock(s()) == blockBefore_, "a cancelled New changed the file");
-                return;
-            }
+            if (!wentOn(s().index.CurrentFilePath == before, "New")) return;
             check(s().index.CurrentFilePath.empty(), "New kept the file name");
             blocks_.clear();
             path_.clear();
@@ -710,15 +681,13 @@ private:
             arrive(s().msg.CurrentMessage, "after New");
             return;
         }
-        case Op::Save:
+        case Op::Save: {
             if (path_.empty()) return saveAs(step.value, Qt::Key_S);
-            {
-                fileStep_ = true;
-                const bool writes = modified();
-                key(Qt::Key_S, kCtrl);
-                saved(path_, writes);
-            }
-            return;
+            fileStep_ = true;
+            const bool writes = modified();
+            key(Qt::Key_S, kCtrl);
+            return saved(path_, writes);
+        }
         case Op::SaveAs: return saveAs(step.value, Qt::Key_A);
         case Op::Open: {
             const std::string path = f_.dir.file(kFiles[step.value]);
@@ -728,11 +697,7 @@ private:
             expectSaveQuestion();
             if (cancelled_) f_.ui.files.clear();  // no dialog after a cancelled question
             key(Qt::Key_O, kCtrl);
-            takeSaveQuestion();
-            if (cancelled_) {
-                check(f_.ui.fileDialogs.empty() && CurrentBlock(s()) == blockBefore_, "a cancelled Open went on");
-                return;
-            }
+            if (!wentOn(f_.ui.fileDialogs.empty(), "Open")) return;
             check(f_.ui.fileDialogs.size() == 1 && f_.ui.fileDialogs[0].title == "Open Script File",
                   "Ctrl+O showed no open dialog");
             loaded(path, "opened");
@@ -818,9 +783,7 @@ private:
         std::string want = old;
         std::vector<std::string> boxes;
         if (old.size() - selected + clean.size() > limit)
-            boxes.push_back(plain ? "The text to be pasted is too long to fit in 20 characters line. You may want to "
-                                    "create a continuous scrolling message."
-                                  : "You cant have more than 155 characters on continuous scrolling line");
+            boxes.push_back(plain ? kPasteTooLong : kScrollTooLong);
         else
             want.replace(start, selected, clean);
         const std::string now = GetText(s().msg.LineRtf[line]);
@@ -837,10 +800,9 @@ private:
         const bool deleting = target == w().txtEdit && quickEditing() && std::string(k.name) == "Delete" &&
                               !cursor.hasSelection() && !cursor.atEnd() && lineIsPlain();
         key(k.key, k.mods);
-        if (deleting) {
-            const std::string now = GetText(s().msg.LineRtf[line]);
-            check(now.size() + 1 == old.size(), "Delete on \"" + old + "\" left \"" + now + "\"");
-        }
+        if (!deleting) return;
+        const std::string now = GetText(s().msg.LineRtf[line]);
+        check(now.size() + 1 == old.size(), "Delete on \"" + old + "\" left \"" + now + "\"");
     }
 
     // A script as compared for having been garbled: line by line, without the line ends and
@@ -863,22 +825,18 @@ private:
         if (name == "Ctrl+X" && target == w().txtAdvEdit) return skip();
         const bool scriptEdit = s().run.ScriptEditMode;
         const bool onlyScript = s().msg.ScriptOnly && !scriptEdit;
-        if (name == "Ctrl+Y" && target == w().txtAdvEdit && garbled_.count(Bare(s().msg.BlockText))) {
-            // The syntax check of a script the person garbled may find its errors.
-            key(k.key, k.mods);
-            auto& boxes = f_.ui.boxes;
-            boxes.erase(std::remove_if(boxes.begin(), boxes.end(),
-                                       [](const MessageBox& b) { return b.text.rfind("Errors encountered.", 0) == 0; }),
-                        boxes.end());
-            return;
-        }
-        if (name == "Ctrl+Y" && target == w().txtAdvEdit && !s().msg.BlockText.empty()) {
-            key(k.key, k.mods);
+        const bool syntax = name == "Ctrl+Y" && target == w().txtAdvEdit;
+        const bool garbled = syntax && garbled_.count(Bare(s().msg.BlockText));
+        const bool empty = s().msg.BlockText.empty();
+        key(k.key, k.mods);
+        // The syntax check of a script the person garbled may find its errors.
+        if (garbled)
+            return forget([](const MessageBox& b) { return b.text.rfind("Errors encountered.", 0) == 0; });
+        if (syntax && !empty) {
             const std::string want = "No syntax errors found in message " + std::to_string(s().msg.CurrentMessage);
             check(f_.ui.lastText() == want, "Ctrl+Y in Script Edit said \"" + f_.ui.lastText() + "\"");
             return;
         }
-        key(k.key, k.mods);
         if (name == "Alt+G" && s().settings.EditorType.empty() && (onlyScript || scriptEdit || quickEditing()))
             check(s().run.ScriptEditMode != scriptEdit, "Alt+G did not switch between Quick Edit and Script Edit");
         noChangeUnlessOk(name.rfind("Alt+", 0) == 0 && name != "Alt+G" && name != "Alt+N" && name != "Alt+R" &&
@@ -897,12 +855,11 @@ private:
         QWidget* c = control(step.value);
         if (!c || !c->isVisible()) return skip();
         const std::string name = kControls[step.value];
-        frmQuick& win = w();
         const bool enabled = c->isEnabled() && quickEditing();
         const std::string relay = s().msg.RelayMode, cls = s().msg.ClearScreen;
-        const int line = win.currentLine();
+        const int line = w().currentLine();
         const std::string font = s().msg.LineFont[line];
-        const bool centred = win.txtEdit->centredAtCursor();
+        const bool centred = w().txtEdit->centredAtCursor();
         const int from = s().msg.CurrentMessage;
         click(c, step.choice);
         settle();
@@ -915,8 +872,7 @@ private:
         static const std::map<std::string, std::string> labels = {{"Label2", "txtMsg"}, {"Label1", "txtTask"},
                                                                   {"lblLine", "txtLine"}};
         if (labels.count(name)) {
-            QWidget* box = control(static_cast<int>(std::find(std::begin(kControls), std::end(kControls), labels.at(name)) -
-                                                    std::begin(kControls)));
+            QWidget* box = w().findChild<QWidget*>(QString::fromStdString(labels.at(name)));
             // (A number left in the message box changes the message as the focus leaves it,
             // and the new message puts the focus into its text.)
             if (usable(box) && f_.ui.boxes.empty() && !pendingNumber_)
@@ -935,7 +891,8 @@ private:
             check(s().msg.RelayMode == (relay.empty() ? "ON" : relay == "ON" ? "OFF" : ""), "Relay went from \"" + relay + "\" to \"" + s().msg.RelayMode + "\"");
         if (same && name == "cmdClrScreen") check(s().msg.ClearScreen.empty() != cls.empty(), "Clear screen did not toggle");
         if (same && name == "cmdCenter" && s().msg.LineScroll[line].empty())
-            check(win.txtEdit->centredAtCursor() != centred, "Center text did not change the paragraph at the cursor");
+            check(w().txtEdit->centredAtCursor() != centred,
+                  "Center text did not change the paragraph at the cursor");
         noChangeUnlessOk(name == "cmdBlink" || name == "cmdVar" || name == "cmdScroll" || name == "cmdWait" ||
                          name == "cmdStart" || name == "cmdSend");
     }
@@ -983,18 +940,16 @@ private:
     }
 
     void menu(const Step& step) {
-        static const char* const texts[] = {
-            "Press F1 in order to get help on commands from File Menu.",
-            "Press F1 in order to get help on commands from Edit Menu.",
-            "Press F1 in order to get help on commands from Program Menu.",
-            "Press F1 in order to get help on commands from Advanced Menu.",
-            "Press F1 in order to get help contents or select any item from the Help Menu."};
-        key(kMenuKeys[step.value], kAlt);
+        const std::string name = kMenus[step.value];
+        const std::string text =
+            name == "Help" ? "Press F1 in order to get help contents or select any item from the Help Menu."
+                           : "Press F1 in order to get help on commands from " + name + " Menu.";
+        key(static_cast<Qt::Key>(name[0]), kAlt);
         settle();
         auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-        if (!check(popup != nullptr, std::string("Alt opened no ") + kMenus[step.value] + " menu")) return;
-        check(w().lblStatBar->text().toStdString() == texts[step.value],
-              std::string("the open ") + kMenus[step.value] + " menu shows \"" + w().lblStatBar->text().toStdString() + "\"");
+        if (!check(popup != nullptr, "Alt opened no " + name + " menu")) return;
+        const std::string shown = w().lblStatBar->text().toStdString();
+        check(shown == text, "the open " + name + " menu shows \"" + shown + "\"");
         QAction* item = nullptr;
         if (step.value == 1 && step.choice % 3 == 0) item = w().mnuEditDel;
         if (step.value == 0 && step.choice % 3 == 0) item = w().mnuFileArray[1 + step.choice / 3 % 4];
@@ -1030,14 +985,9 @@ private:
         headerChanged_ = true;
         // The window shows the nearest message below (the next one above after message 0),
         // or the number next to it when there is none.
-        int want;
-        if (gone == 0) {
-            const auto above = blocks_.upper_bound(0);
-            want = above == blocks_.end() ? 1 : above->first;
-        } else {
-            const auto at = blocks_.lower_bound(gone);
-            want = at == blocks_.begin() ? gone - 1 : std::prev(at)->first;
-        }
+        const auto next = gone == 0 ? blocks_.upper_bound(0) : blocks_.lower_bound(gone);
+        const int want = gone == 0 ? (next == blocks_.end() ? 1 : next->first)
+                                   : (next == blocks_.begin() ? gone - 1 : std::prev(next)->first);
         const int landed = s().msg.CurrentMessage;
         check(landed == want, "deleting message " + std::to_string(gone) + " went to " + std::to_string(landed) +
                                   ", not " + std::to_string(want));
@@ -1052,12 +1002,7 @@ private:
         const std::string before = s().index.CurrentFilePath;
         mouseClick(popup, popup->actionGeometry(item).center());
         settle();
-        takeSaveQuestion();
-        if (cancelled_) {
-            check(s().index.CurrentFilePath == before && CurrentBlock(s()) == blockBefore_, "a cancelled reopen went on");
-            return;
-        }
-        loaded(path, "reopened");
+        if (wentOn(s().index.CurrentFilePath == before, "reopen")) loaded(path, "reopened");
     }
 
     void saveAs(int file, Qt::Key key) {
@@ -1091,11 +1036,10 @@ private:
         QMimeData data;
         data.setText(QString::fromUtf8(step.text.c_str()));
         QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(port, &enter);
         QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(port, &move);
         QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(port, &dropped);
+        for (QEvent* e : std::initializer_list<QEvent*>{&enter, &move, &dropped})
+            QApplication::sendEvent(port, e);
     }
 
     // A number typed into a number box: a valid one takes effect; leaving the box with one
@@ -1111,8 +1055,7 @@ private:
         key(tab ? Qt::Key_Tab : Qt::Key_Return);
         settle();
         const long long n = std::stoll(step.text);
-        const bool four = s().msg.LineCount == 4;
-        const long long last = box == w().txtMsg ? 1023 : box == w().txtTask ? 3 : four ? 4 : 2;
+        const long long last = box == w().txtMsg ? 1023 : box == w().txtTask ? 3 : s().msg.LineCount;
         const long long first = box == w().txtLine ? 1 : 0;
         // A box left with a number it refused keeps the focus, and the digits go there.
         if (!clean) return;
@@ -1122,8 +1065,7 @@ private:
         // The task box puts the task back at once when a number is out of its range, and the
         // line box shows the current line's row again after every digit (the refresh of the
         // edit controls); only the message box keeps a number to refuse when it is left.
-        const bool stays = box == w().txtMsg;
-        if (tab && stays && (n < first || n > last))
+        if (tab && box == w().txtMsg && (n < first || n > last))
             boxes.push_back(step.text + " is not a valid " + what + " number.  The value must be between " +
                             std::to_string(first) + " and " + std::to_string(last) + ".");
         check(f_.ui.texts() == boxes, "typing " + step.text + " into the " + what + " box showed \"" +
@@ -1170,7 +1112,6 @@ private:
     int dialogDepth_ = 0;
     unsigned choice_ = 0;
     std::string blockBefore_;
-    int before_ = 0;
     bool fileStep_ = false;
     size_t step_ = 0;
     bool performed_ = false;

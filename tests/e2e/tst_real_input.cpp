@@ -21,24 +21,20 @@ Step S(Op op, std::string text = {}, std::vector<std::string> plan = {}, int val
 Step Key(const char* name) { return Named(Op::Key, name); }
 Step Shortcut(const char* name, std::vector<std::string> plan = {}) { return Named(Op::Shortcut, name, std::move(plan)); }
 Step Click(const char* control, std::vector<std::string> plan = {}) { return Named(Op::Click, control, std::move(plan)); }
-Step Hover(const char* control) { return Named(Op::Hover, control); }
 Step Type(std::string text, std::vector<std::string> plan = {}) { return S(Op::Type, std::move(text), std::move(plan)); }
 
 Stats Run(const std::vector<Step>& steps) {
     Stats stats;
-    const auto failure = RunSteps(steps, 4, &stats);
-    if (failure) {
-        std::string report = "after step " + std::to_string(failure->step + 1) + " (" + Describe(steps[failure->step]) +
-                             "): " + failure->what;
+    if (const auto failure = RunSteps(steps, 4, &stats)) {
+        const std::string report = "after step " + std::to_string(failure->step + 1) + " (" +
+                                   Describe(steps[failure->step]) + "): " + failure->what;
         QTest::qFail(report.c_str(), __FILE__, __LINE__);
     }
     return stats;
 }
 
 bool Shown(const Stats& stats, const std::string& text) {
-    for (const std::string& box : stats.boxes)
-        if (box == text) return true;
-    return false;
+    return std::find(stats.boxes.begin(), stats.boxes.end(), text) != stats.boxes.end();
 }
 
 } // namespace
@@ -77,11 +73,11 @@ private slots:
     // The status bar shows an open menu's text, also when a text box had the keyboard.
     void statusShowsTheOpenMenu() {
         Step menu = S(Op::Menu);
-        menu.choice = 1;
+        menu.choice = 1;  // the File menu, closed again
         Run({Click("txtEdit"), menu});
     }
     // The pointer moving over a button just clicked shows the button's new state.
-    void statusFollowsThePointer() { Run({Click("cmdRelay"), Hover("cmdRelay")}); }
+    void statusFollowsThePointer() { Run({Click("cmdRelay"), Named(Op::Hover, "cmdRelay")}); }
     // Alt+G switches to Script Edit for a message edited by hand ("&Script Edit Only").
     void altGOnAHandEditedMessage() {
         Run({Click("cmdAdvEdit"), S(Op::HandEdit), Click("cmdAdvEdit"), Shortcut("Alt+G"), Shortcut("Alt+G"),

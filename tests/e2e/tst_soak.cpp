@@ -29,17 +29,13 @@ void Soak(unsigned seed, int count, int lineCount) {
     const std::vector<Step> steps = MakeSteps(seed, count);
     Stats stats;
     const auto failure = RunSteps(steps, lineCount, &stats);
-    std::string summary = "seed " + std::to_string(seed) + ": " + std::to_string(stats.performed) + " of " +
-                          std::to_string(count) + " steps did something, " + std::to_string(stats.fileChecks) +
-                          " saved files re-opened and compared, " +
-                          std::to_string(stats.dialogs) + " dialogs worked;";
-    for (const auto& [op, n] : stats.byOp) summary += " " + op + " " + std::to_string(n);
-    qInfo("%s", summary.c_str());
+    std::string byOp;
+    for (const auto& [op, n] : stats.byOp) byOp += " " + op + " " + std::to_string(n);
+    qInfo("seed %u: %d of %d steps did something, %d saved files re-opened and compared, %d dialogs worked;%s",
+          seed, stats.performed, count, stats.fileChecks, stats.dialogs, byOp.c_str());
     if (!failure) return;
-    const std::string report = "seed " + std::to_string(seed) + ", " + std::to_string(lineCount) +
-                               " lines: after step " + std::to_string(failure->step + 1) + " (" +
-                               Describe(steps[failure->step]) + "): " + failure->what + "\n";
-    std::fputs(report.c_str(), stderr);
+    std::fprintf(stderr, "seed %u, %d lines: after step %zu (%s): %s\n", seed, lineCount, failure->step + 1,
+                 Describe(steps[failure->step]).c_str(), failure->what.c_str());
     std::string shrunkList = "shrunk to:\n";
     for (const Step& s : Shrink(steps, *failure, EnvInt("LT_SOAK_SHRINK_SECONDS", 120), lineCount))
         shrunkList += "  " + Describe(s) + "\n";
