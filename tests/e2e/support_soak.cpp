@@ -116,20 +116,16 @@ std::map<long long, int> BlockCounts(const std::string& text) {
 
 
 Step Named(Op op, const std::string& name, std::vector<std::string> plan) {
-    Step step;
-    step.op = op;
-    step.plan = std::move(plan);
-    step.choice = 96;
     auto index = [&](const auto& table, auto nameOf) {
         for (int k = 0; k < static_cast<int>(std::size(table)); ++k)
             if (name == nameOf(table[k])) return k;
         throw std::invalid_argument("no step named " + name);
     };
     const auto keyName = [](const KeyDef& k) { return k.name; };
-    if (op == Op::Key) step.value = index(kKeys, keyName);
-    else if (op == Op::Shortcut) step.value = index(kShortcuts, keyName);
-    else step.value = index(kControls, [](const char* c) { return c; });
-    return step;
+    const int value = op == Op::Key        ? index(kKeys, keyName)
+                      : op == Op::Shortcut ? index(kShortcuts, keyName)
+                                           : index(kControls, [](const char* c) { return c; });
+    return Step{op, value, {}, 96, std::move(plan)};
 }
 
 std::string Describe(const Step& step) {
@@ -219,13 +215,13 @@ public:
 
     std::optional<Failure> run(const std::vector<Step>& steps) {
         for (size_t k = 0; k < steps.size() && !failed_; ++k) {
-            step_ = k;
+            stepIndex_ = k;
             begin(steps[k]);
             stepping_ = true;
             perform(steps[k]);
             settle();
             stepping_ = false;
-            if (performed_) {
+            if (step_.performed) {
                 ++stats_.performed;
                 ++stats_.byOp[kOpNames[static_cast<int>(steps[k].op)]];
             }
@@ -236,11 +232,13 @@ public:
                              focus()->objectName().toLatin1().constData(), focus()->metaObject()->className(),
                              QApplication::activeWindow() ? QApplication::activeWindow()->objectName().toLatin1().constData() : "-",
                              w().lblStatBar->text().toLatin1().constData());
-            if (trace_ > 1) std::fprintf(stderr, "   %s | centred %d | %s | dialogs:%s\n%s", w().txtEdit->lineRtf().c_str(),
-                                        w().txtEdit->centredAtCursor(), w().cmdCenter->text().toLatin1().constData(),
-                                        dialogs_.empty() ? "" : dialogs_.back().c_str(), CurrentBlock(s()).c_str());
+            const std::string dialog = step_.dialogs.empty() ? "" : step_.dialogs.back();
+            if (trace_ > 1)
+                std::fprintf(stderr, "   %s | centred %d | %s | dialogs:%s\n%s", w().txtEdit->lineRtf().c_str(),
+                             w().txtEdit->centredAtCursor(), w().cmdCenter->text().toLatin1().constData(),
+                             dialog.c_str(), CurrentBlock(s()).c_str());
         }
-        if (failed_) return Failure{step_, what_};
+        if (failed_) return Failure{stepIndex_, what_};
         return std::nullopt;
     }
     Stats stats_;
@@ -252,7 +250,8 @@ protected:
         // A message change can come in the middle of a step (a number left in the message box
         // is acted upon when a click takes the focus away): the arrival is checked before the
         // step goes on to change the new message.
-        if (stepping_ && !fileStep_ && !failed_ && !f_.w->changingMessage() && s().msg.CurrentMessage != cur_)
+        if (stepping_ && !step_.fileStep && !failed_ && !f_.w->changingMessage() &&
+            s().msg.CurrentMessage != cur_)
             messageChanged();
         auto* dialog = event->type() == QEvent::Show ? qobject_cast<QDialog*>(watched) : nullptr;
         if (dialog && dialog->isModal())
@@ -273,7 +272,7 @@ private:
         }
         return ok;
     }
-    void skip() { performed_ = false; }
+    void skip() { step_.performed = false; }
     // Everything the step set in motion (posted events, zero timers, deferred focus) is done.
     static void settle() {
         for (int i = 0; i < 8; ++i) {
@@ -372,8 +371,8 @@ private:
     // A dialog the person is done with: one still open is rejected, and the outcome is kept.
     void done(QDialog* d, const std::string& outcome) {
         if (d->isVisible()) d->reject();
-        dialogs_.push_back(d->objectName().toStdString() + " " + outcome);
-        if (outcome == "ok") anyDialogOk_ = true;
+        step_.dialogs.push_back(d->objectName().toStdString() + " " + outcome);
+        if (outcome == "ok") step_.anyDialogOk = true;
     }
 
     // The planned actions of one dialog: clicks, typing, then the way it is closed.
@@ -404,12 +403,12 @@ private:
 
     void workDialog(QDialog* d) {
         ++stats_.dialogs;
-        if (!plan_.empty()) {
-            const std::string entry = plan_.front();
-            plan_.erase(plan_.begin());
+        if (!step_.plan.empty()) {
+            const std::string entry = step_.plan.front();
+            step_.plan.erase(step_.plan.begin());
             return followPlan(d, entry);
         }
-        std::mt19937 rng(choice_ * 7919u + static_cast<unsigned>(dialogDepth_++));
+        std::mt19937 rng(step_.choice * 7919u + static_cast<unsigned>(step_.dialogDepth++));
         std::vector<QWidget*> parts;
         for (QWidget* c : d->findChildren<QWidget*>()) {
             const QString name = c->objectName();
@@ -541,7 +540,7 @@ private:
     // Now and then the person cancels; then nothing happens.
     void expectSaveQuestion() {
         expectQuestion_ = modified();
-        cancelled_ = expectQuestion_ && choice_ % 5 == 0;
+        cancelled_ = expectQuestion_ && step_.choice % 5 == 0;
         if (expectQuestion_) f_.ui.answers.push_back(cancelled_ ? Answer::Cancel : Answer::No);
     }
     // The save question came as expected; whether the command went on (a cancelled one changed nothing).
@@ -561,7 +560,7 @@ private:
             f_.ui.boxes.erase(f_.ui.boxes.begin());
         }
         if (cancelled_)
-            check(unchanged && CurrentBlock(s()) == blockBefore_, "a cancelled " + command + " went on");
+            check(unchanged && CurrentBlock(s()) == step_.blockBefore, "a cancelled " + command + " went on");
         return !cancelled_;
     }
     void loaded(const std::string& path, const std::string& how) {
@@ -587,18 +586,10 @@ private:
         }
         // A number left in the message box is acted upon when the focus leaves the box, in
         // the middle of whatever the step does next.
-        pendingNumber_ = focus() == w().txtMsg && w().txtMsg->text() != QString::number(s().msg.CurrentMessage);
+        const QString shown = QString::number(s().msg.CurrentMessage);
+        const bool pending = focus() == w().txtMsg && w().txtMsg->text() != shown;
         f_.ui.clear();
-        dialogs_.clear();
-        anyDialogOk_ = false;
-        dialogDepth_ = 0;
-        choice_ = step.choice;
-        op_ = step.op;
-        plan_ = step.plan;
-        expectMessage_ = -1;
-        blockBefore_ = CurrentBlock(s());
-        fileStep_ = false;
-        performed_ = true;
+        step_ = StepState(step, CurrentBlock(s()), pending);
     }
 
     void afterStep() {
@@ -617,21 +608,22 @@ private:
         if (!check(QApplication::activeModalWidget() == nullptr, "a dialog stayed open")) return;
         if (QApplication::activeWindow() == f_.w.get() && !QApplication::activePopupWidget())
             if (!check(focus() != nullptr && focus() != f_.w.get(), "the keyboard went nowhere")) return;
-        if (expectMessage_ >= 0 && !check(s().msg.CurrentMessage == expectMessage_,
-                                          "typing " + std::to_string(expectMessage_) + " into the message box went "
-                                          "to message " + std::to_string(s().msg.CurrentMessage)))
+        if (step_.expectMessage >= 0 && !check(s().msg.CurrentMessage == step_.expectMessage,
+                                               "typing " + std::to_string(step_.expectMessage) +
+                                                   " into the message box went to message " +
+                                                   std::to_string(s().msg.CurrentMessage)))
             return;
         // A script changed by keys other than whole statements may be anything the person made,
         // and stays what they made when it is stored, saved and opened again; a whole
         // statement added to it does not mend it.
         const std::string now = Bare(CurrentBlock(s()));
         const bool script = s().run.ScriptEditMode || s().msg.ScriptOnly;
-        if (script && s().msg.CurrentMessage == cur_ && now != Bare(blockBefore_) &&
-            (op_ != Op::HandEdit || garbled_.count(Bare(blockBefore_))))
+        if (script && s().msg.CurrentMessage == cur_ && now != Bare(step_.blockBefore) &&
+            (step_.op != Op::HandEdit || garbled_.count(Bare(step_.blockBefore))))
             garbled_.insert(now);
         const std::string broken = CheckInvariant(s(), w(), !script || !garbled_.count(now));
         if (!check(broken.empty(), broken)) return;
-        if (!fileStep_ && s().msg.CurrentMessage != cur_) messageChanged();
+        if (!step_.fileStep && s().msg.CurrentMessage != cur_) messageChanged();
         keep(cur_, CurrentBlock(s()));
     }
 
@@ -642,12 +634,12 @@ private:
         const std::string stored = storedBlock(left);
         // After a change the step made before a pending number moved the window on, the
         // message left is as the store has it.
-        if (pendingNumber_) keep(left, stored);
+        if (step_.pendingNumber) keep(left, stored);
         check(kept(stored) == kept(modelBlock(left)),
               "message " + std::to_string(left) + " was stored as\n" + stored + "\ninstead of\n" + modelBlock(left));
         if (modelBlock(left) != loaded_) stored_ = true;
         arrive(s().msg.CurrentMessage, "arriving at");
-        blockBefore_ = CurrentBlock(s());  // what the rest of the step starts from
+        step_.blockBefore = CurrentBlock(s());  // what the rest of the step starts from
     }
 
     void perform(const Step& step) {
@@ -669,7 +661,7 @@ private:
         case Op::TaskNumber: return number(w().txtTask, step);
         case Op::HandEdit: return handEdit();
         case Op::New: {
-            fileStep_ = true;
+            step_.fileStep = true;
             expectSaveQuestion();
             const std::string before = s().index.CurrentFilePath;
             key(Qt::Key_N, kCtrl);
@@ -683,7 +675,7 @@ private:
         }
         case Op::Save: {
             if (path_.empty()) return saveAs(step.value, Qt::Key_S);
-            fileStep_ = true;
+            step_.fileStep = true;
             const bool writes = modified();
             key(Qt::Key_S, kCtrl);
             return saved(path_, writes);
@@ -692,7 +684,7 @@ private:
         case Op::Open: {
             const std::string path = f_.dir.file(kFiles[step.value]);
             if (!files_.count(path)) return skip();
-            fileStep_ = true;
+            step_.fileStep = true;
             f_.ui.files.push_back(path);
             expectSaveQuestion();
             if (cancelled_) f_.ui.files.clear();  // no dialog after a cancelled question
@@ -765,8 +757,7 @@ private:
     void paste(const Step& step) {
         QWidget* target = focus();
         if (target == w().txtAdvEdit) return skip();
-        const QString text = QString::fromUtf8(step.text.c_str());
-        QApplication::clipboard()->setText(text);
+        QApplication::clipboard()->setText(QString::fromUtf8(step.text.c_str()));
         const int line = w().currentLine();
         const bool plain = lineIsPlain(), continuous = !s().msg.LineScroll[line].empty();
         // Positions are taken now: a QTextCursor copy follows the document's later edits.
@@ -779,10 +770,9 @@ private:
         if (!predictable) return;
         const std::string clean = asciiOnly(step.text);
         const size_t selected = end - start;
-        const size_t limit = plain ? 20 : 155;
         std::string want = old;
         std::vector<std::string> boxes;
-        if (old.size() - selected + clean.size() > limit)
+        if (old.size() - selected + clean.size() > (plain ? 20u : 155u))
             boxes.push_back(plain ? kPasteTooLong : kScrollTooLong);
         else
             want.replace(start, selected, clean);
@@ -845,10 +835,11 @@ private:
 
     // A dialog that was cancelled changed nothing.
     void noChangeUnlessOk(bool opensDialog) {
-        if (!opensDialog || dialogs_.empty() || anyDialogOk_) return;
+        if (!opensDialog || step_.dialogs.empty() || step_.anyDialogOk) return;
         settle();
-        check(CurrentBlock(s()) == blockBefore_, "cancelling " + dialogs_.front() + " changed the message to\n" +
-                                                       CurrentBlock(s()) + "\nfrom\n" + blockBefore_);
+        check(CurrentBlock(s()) == step_.blockBefore, "cancelling " + step_.dialogs.front() +
+                                                          " changed the message to\n" + CurrentBlock(s()) +
+                                                          "\nfrom\n" + step_.blockBefore);
     }
 
     void clickControl(const Step& step) {
@@ -865,7 +856,7 @@ private:
         settle();
         // The message scroll bar steps to the next or previous message that has a block
         // (from wherever a number left in the message box took the window first).
-        if (name == "vsbMsg" && c->isEnabled() && !pendingNumber_)
+        if (name == "vsbMsg" && c->isEnabled() && !step_.pendingNumber)
             for (int n = std::min(from, s().msg.CurrentMessage) + 1; n < std::max(from, s().msg.CurrentMessage); ++n)
                 check(!blocks_.count(n), "the scroll bar passed over message " + std::to_string(n));
         // A label puts the focus into its box when the box can take it.
@@ -875,7 +866,7 @@ private:
             QWidget* box = w().findChild<QWidget*>(QString::fromStdString(labels.at(name)));
             // (A number left in the message box changes the message as the focus leaves it,
             // and the new message puts the focus into its text.)
-            if (usable(box) && f_.ui.boxes.empty() && !pendingNumber_)
+            if (usable(box) && f_.ui.boxes.empty() && !step_.pendingNumber)
                 check(focus() == box, "a click on " + name + " left the focus elsewhere");
         }
         if (!enabled) return;
@@ -967,7 +958,7 @@ private:
     }
 
     void deleteMessage(QMenu* popup, bool ok) {
-        fileStep_ = true;
+        step_.fileStep = true;
         const int gone = s().msg.CurrentMessage;
         f_.ui.answers.push_back(ok ? Answer::Ok : Answer::Cancel);
         mouseClick(popup, popup->actionGeometry(w().mnuEditDel).center());
@@ -978,7 +969,8 @@ private:
             return;
         f_.ui.boxes.erase(f_.ui.boxes.begin());
         if (!ok) {
-            check(s().msg.CurrentMessage == gone && CurrentBlock(s()) == blockBefore_, "a cancelled delete changed the message");
+            check(s().msg.CurrentMessage == gone && CurrentBlock(s()) == step_.blockBefore,
+                  "a cancelled delete changed the message");
             return;
         }
         blocks_.erase(gone);
@@ -995,7 +987,7 @@ private:
     }
 
     void recent(QMenu* popup, QAction* item) {
-        fileStep_ = true;
+        step_.fileStep = true;
         const std::string path = item->text().toStdString();
         check(files_.count(path) == 1, "recent file " + path + " was never saved");
         expectSaveQuestion();
@@ -1006,7 +998,7 @@ private:
     }
 
     void saveAs(int file, Qt::Key key) {
-        fileStep_ = true;
+        step_.fileStep = true;
         const std::string path = f_.dir.file(kFiles[file]);
         f_.ui.files.push_back(path);
         const bool exists = f_.dir.has(kFiles[file]);
@@ -1059,7 +1051,7 @@ private:
         const long long first = box == w().txtLine ? 1 : 0;
         // A box left with a number it refused keeps the focus, and the digits go there.
         if (!clean) return;
-        if (box == w().txtMsg && n <= last) expectMessage_ = static_cast<int>(n);
+        if (box == w().txtMsg && n <= last) step_.expectMessage = static_cast<int>(n);
         const std::string what = box == w().txtMsg ? "message" : box == w().txtTask ? "task" : "line";
         std::vector<std::string> boxes;
         // The task box puts the task back at once when a number is out of its range, and the
@@ -1099,22 +1091,26 @@ private:
     bool headerChanged_ = false;
     bool expectQuestion_ = false;
     bool cancelled_ = false;   // the person cancelled the save question
-    bool pendingNumber_ = false;
-    // The step in progress.
     std::set<std::string> garbled_;  // scripts the person changed key by key
-    std::vector<std::string> dialogs_;
-    Op op_ = Op::Type;
-    std::vector<std::string> plan_;
-    int expectMessage_ = -1;
+    // The step in progress; begin() starts it afresh.
+    struct StepState {
+        StepState(const Step& s = {}, std::string before = {}, bool pending = false)
+            : choice(s.choice), op(s.op), plan(s.plan), blockBefore(std::move(before)), pendingNumber(pending) {}
+        unsigned choice = 0;               // seeds the random choices in its dialogs
+        Op op = Op::Type;
+        std::vector<std::string> plan;     // the planned dialogs not yet open
+        std::string blockBefore;           // the current message's block before the step
+        bool pendingNumber = false;        // a number was left in the message box
+        std::vector<std::string> dialogs;  // each dialog worked, with its outcome
+        bool anyDialogOk = false;
+        int dialogDepth = 0;
+        int expectMessage = -1;            // where a number typed into the message box goes
+        bool fileStep = false;             // the model follows a file command, not the message change
+        bool performed = true;
+    } step_;
     bool stepping_ = false;
     QPoint pointer_;  // where the last mouse event put the pointer, in the main window
-    bool anyDialogOk_ = false;
-    int dialogDepth_ = 0;
-    unsigned choice_ = 0;
-    std::string blockBefore_;
-    bool fileStep_ = false;
-    size_t step_ = 0;
-    bool performed_ = false;
+    size_t stepIndex_ = 0;
     bool failed_ = false;
     std::string what_;
 };

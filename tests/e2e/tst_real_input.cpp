@@ -9,14 +9,9 @@ using namespace lt::soak;
 
 namespace {
 
+// Choice 96: clicks land near the right end of a box.
 Step S(Op op, std::string text = {}, std::vector<std::string> plan = {}, int value = 0) {
-    Step s;
-    s.op = op;
-    s.text = std::move(text);
-    s.plan = std::move(plan);
-    s.value = value;
-    s.choice = 96;  // clicks land near the right end of a box
-    return s;
+    return Step{op, value, std::move(text), 96, std::move(plan)};
 }
 Step Key(const char* name) { return Named(Op::Key, name); }
 Step Shortcut(const char* name, std::vector<std::string> plan = {}) { return Named(Op::Shortcut, name, std::move(plan)); }
