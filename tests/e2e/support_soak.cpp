@@ -46,12 +46,9 @@ const KeyDef kKeys[] = {
     {"Ctrl+Minus", Qt::Key_Minus, kCtrl}};
 // The keys that change text; the others only move about, which a script may receive without harm.
 const std::set<std::string> kEditingKeys = {"Delete", "Backspace", "Enter", "Tab"};
-const KeyDef kShortcuts[] = {{"Ctrl+X", Qt::Key_X, kCtrl}, {"Ctrl+C", Qt::Key_C, kCtrl}, {"Ctrl+Z", Qt::Key_Z, kCtrl},
-                             {"Ctrl+Y", Qt::Key_Y, kCtrl}, {"Ctrl+P", Qt::Key_P, kCtrl}, {"Alt+B", Qt::Key_B, kAlt},
-                             {"Alt+V", Qt::Key_V, kAlt},   {"Alt+O", Qt::Key_O, kAlt},   {"Alt+X", Qt::Key_X, kAlt},
-                             {"Alt+Z", Qt::Key_Z, kAlt},   {"Alt+N", Qt::Key_N, kAlt},   {"Alt+R", Qt::Key_R, kAlt},
-                             {"Alt+S", Qt::Key_S, kAlt},   {"Alt+C", Qt::Key_C, kAlt},   {"Alt+D", Qt::Key_D, kAlt},
-                             {"Alt+G", Qt::Key_G, kAlt}};
+// Command keys, pressed as the key sequences they name.
+const char* const kShortcuts[] = {"Ctrl+X", "Ctrl+C", "Ctrl+Z", "Ctrl+Y", "Ctrl+P", "Alt+B", "Alt+V", "Alt+O",
+                                  "Alt+X",  "Alt+Z",  "Alt+N",  "Alt+R",  "Alt+S",  "Alt+C", "Alt+D", "Alt+G"};
 const char* const kControls[] = {"cmdAdvEdit", "txtMsg",    "vsbMsg",       "Label2",        "vsbTask",
                                  "txtTask",    "Label1",    "lblLine",      "vsbLine",       "txtLine",
                                  "txtEdit",    "cmdBlink",  "cmdVar",       "lblAttribute",  "cmdFont",
@@ -121,10 +118,10 @@ Step Named(Op op, const std::string& name, std::vector<std::string> plan) {
             if (name == nameOf(table[k])) return k;
         throw std::invalid_argument("no step named " + name);
     };
-    const auto keyName = [](const KeyDef& k) { return k.name; };
-    const int value = op == Op::Key        ? index(kKeys, keyName)
-                      : op == Op::Shortcut ? index(kShortcuts, keyName)
-                                           : index(kControls, [](const char* c) { return c; });
+    const auto plain = [](const char* c) { return c; };
+    const int value = op == Op::Key        ? index(kKeys, [](const KeyDef& k) { return k.name; })
+                      : op == Op::Shortcut ? index(kShortcuts, plain)
+                                           : index(kControls, plain);
     return Step{op, value, {}, 96, std::move(plan)};
 }
 
@@ -134,7 +131,7 @@ std::string Describe(const Step& step) {
     switch (step.op) {
     case Op::Type: case Op::Paste: case Op::Drop: d += " \"" + step.text + "\""; break;
     case Op::Key: d += std::string(" ") + kKeys[step.value].name; break;
-    case Op::Shortcut: d += std::string(" ") + kShortcuts[step.value].name + choice; break;
+    case Op::Shortcut: d += std::string(" ") + kShortcuts[step.value] + choice; break;
     case Op::Click: case Op::Hover: d += std::string(" ") + kControls[step.value] + choice; break;
     case Op::Menu: d += std::string(" ") + kMenus[step.value] + choice; break;
     case Op::MsgNumber: case Op::LineNumber: case Op::TaskNumber:
@@ -265,11 +262,10 @@ private:
     // --- small helpers --------------------------------------------------------------------
     Session& s() { return f_.s; }
     frmQuick& w() { return *f_.w; }
+    // Keeps the first failed check.
     bool check(bool ok, const std::string& what) {
-        if (!ok && !failed_) {
-            failed_ = true;
-            what_ = what;
-        }
+        if (!ok && !failed_) what_ = what;
+        failed_ = failed_ || !ok;
         return ok;
     }
     void skip() { step_.performed = false; }
@@ -280,10 +276,7 @@ private:
             QApplication::processEvents();
         }
     }
-    QWidget* focus() {
-        QWidget* f = QApplication::focusWidget();
-        return f ? f : f_.w.get();
-    }
+    QWidget* focus() { return QApplication::focusWidget() ? QApplication::focusWidget() : f_.w.get(); }
     QWidget* control(int id) { return w().findChild<QWidget*>(QString::fromLatin1(kControls[id])); }
     bool usable(QWidget* c) { return c && c->isVisibleTo(f_.w.get()) && c->isVisible() && c->isEnabled(); }
     static QPoint spot(QWidget* c, unsigned choice) {
@@ -304,8 +297,8 @@ private:
     void key(Qt::Key k, Qt::KeyboardModifiers mods = {}) {
         if (k == Qt::Key_Delete && mods == Qt::NoModifier) {
             // An X11 keyboard's Delete carries the DEL character as its text.
-            QTest::sendKeyEvent(QTest::Press, keyWindow(), k, QString(QChar(0x7f)), mods);
-            QTest::sendKeyEvent(QTest::Release, keyWindow(), k, QString(QChar(0x7f)), mods);
+            for (const auto action : {QTest::Press, QTest::Release})
+                QTest::sendKeyEvent(action, keyWindow(), k, QString(QChar(0x7f)), mods);
             return;
         }
         QTest::keyPress(keyWindow(), k, mods);
@@ -809,8 +802,8 @@ private:
     }
 
     void shortcut(const Step& step) {
-        const KeyDef& k = kShortcuts[step.value];
-        const std::string name = k.name;
+        const std::string name = kShortcuts[step.value];
+        const QKeyCombination k = QKeySequence(QString::fromLatin1(kShortcuts[step.value]))[0];
         QWidget* target = focus();
         if (name == "Ctrl+X" && target == w().txtAdvEdit) return skip();
         const bool scriptEdit = s().run.ScriptEditMode;
@@ -818,7 +811,7 @@ private:
         const bool syntax = name == "Ctrl+Y" && target == w().txtAdvEdit;
         const bool garbled = syntax && garbled_.count(Bare(s().msg.BlockText));
         const bool empty = s().msg.BlockText.empty();
-        key(k.key, k.mods);
+        key(k.key(), k.keyboardModifiers());
         // The syntax check of a script the person garbled may find its errors.
         if (garbled)
             return forget([](const MessageBox& b) { return b.text.rfind("Errors encountered.", 0) == 0; });
@@ -1145,7 +1138,6 @@ std::vector<Step> Shrink(std::vector<Step> steps, const Failure& failure, int se
             if (!candidate.empty() && sameFailure(candidate)) steps = candidate;
             else start += chunk;
         }
-        if (chunk == 1) break;
     }
     return steps;
 }
