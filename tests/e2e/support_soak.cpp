@@ -691,39 +691,15 @@ private:
         }
     }
 
-    // The typing rules at the end of a fixed line of a message without scrolling lines:
-    // the line takes each character the unit shows up to 20, refuses "#" followed by "#" or
-    // "?".."_" with its box, and refuses characters above the unit's range with a status text.
-    struct TypedLine {
-        std::string text;
-        std::vector<std::string> boxes;
-        bool refusedOutside = false;
-    };
-    static TypedLine predictTyping(std::string text, const std::string& typed) {
-        TypedLine r;
-        for (unsigned char c : typed) {
-            if (c >= 0x80) {
-                if ((c & 0xC0) == 0xC0) r.refusedOutside = true;  // one refusal per character
-                continue;
-            }
-            if (text.size() >= 20) break;  // the long message dialog: left to the dialog worker
-            if (!text.empty() && text.back() == '#' && (c == '#' || (c >= 63 && c <= 95))) {
-                r.boxes.push_back(std::string("Character combination #") + static_cast<char>(c) +
-                                  " is illegal in Quick Edit. Please refer to the 7700 PC User's Manual on Literal "
-                                  "Control Characters which can be entered in Script Edit.");
-                continue;
-            }
-            text += static_cast<char>(c);
-        }
-        r.text = text;
-        return r;
-    }
     bool messageScrolls() {
         for (int i = 1; i <= s().msg.LineCount; ++i)
             if (!s().msg.LineScroll[i].empty() || !s().msg.LineRepeat[i].empty()) return true;
         return false;
     }
 
+    // The typing rules at the end of a fixed line of a message without scrolling lines:
+    // the line takes each character the unit shows up to 20, refuses "#" followed by "#" or
+    // "?".."_" with its box, and refuses characters above the unit's range with a status text.
     void type(const Step& step) {
         QWidget* target = focus();
         if (target == w().txtAdvEdit) return skip();
@@ -733,14 +709,30 @@ private:
         const bool predictable = target == w().txtEdit && quickEditing() && lineIsPlain() && !messageScrolls() &&
                                  !cursor.hasSelection() && cursor.atEnd() &&
                                  (old + asciiOnly(step.text)).size() <= 20;
-        const TypedLine want = predictTyping(old, step.text);
         keys(QString::fromUtf8(step.text.c_str()));
         if (!predictable) return;
+        std::string want = old;
+        std::vector<std::string> boxes;
+        bool refusedOutside = false;
+        for (unsigned char c : step.text) {
+            if (c >= 0x80) {
+                if ((c & 0xC0) == 0xC0) refusedOutside = true;  // one refusal per character
+                continue;
+            }
+            if (want.size() >= 20) break;  // the long message dialog: left to the dialog worker
+            if (!want.empty() && want.back() == '#' && (c == '#' || (c >= 63 && c <= 95))) {
+                boxes.push_back(std::string("Character combination #") + static_cast<char>(c) +
+                                " is illegal in Quick Edit. Please refer to the 7700 PC User's Manual on Literal "
+                                "Control Characters which can be entered in Script Edit.");
+                continue;
+            }
+            want += static_cast<char>(c);
+        }
         const std::string now = GetText(s().msg.LineRtf[line]);
-        check(now == want.text, "typing \"" + step.text + "\" after \"" + old + "\" gave \"" + now + "\"");
-        check(f_.ui.texts() == want.boxes, "typing \"" + step.text + "\" showed other boxes: " + f_.ui.lastText());
+        check(now == want, "typing \"" + step.text + "\" after \"" + old + "\" gave \"" + now + "\"");
+        check(f_.ui.texts() == boxes, "typing \"" + step.text + "\" showed other boxes: " + f_.ui.lastText());
         f_.ui.clear();
-        if (want.refusedOutside && step.text.back() & 0x80)
+        if (refusedOutside && step.text.back() & 0x80)
             check(w().lblStatBar->text().startsWith(QStringLiteral("The unit cannot show ")),
                   "a refused character left the status \"" + w().lblStatBar->text().toStdString() + "\"");
     }
