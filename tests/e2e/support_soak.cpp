@@ -11,7 +11,6 @@
 #include <stdexcept>
 
 #include "../ui/support_window.h"
-#include "quickedit/Read.h"
 #include "quickedit/RichText.h"
 #include "settings/ProgramMenu.h"
 #include "storage/FileCommands.h"
@@ -380,13 +379,9 @@ private:
             const size_t eq = word.find('=');
             QWidget* c = d->findChild<QWidget*>(QString::fromStdString(word.substr(0, eq)));
             if (!check(c != nullptr, d->objectName().toStdString() + " has no " + word)) break;
-            if (eq == std::string::npos) {
-                mouseClick(c);
-                continue;
-            }
-            QWidget* box = c;
-            if (auto* plain = qobject_cast<QPlainTextEdit*>(c)) box = plain->viewport();
-            mouseClick(box);
+            auto* plain = qobject_cast<QPlainTextEdit*>(c);
+            mouseClick(eq != std::string::npos && plain ? plain->viewport() : c);
+            if (eq == std::string::npos) continue;
             key(Qt::Key_End, kCtrl);
             key(Qt::Key_Home, kCtrl | kShift);
             keys(QString::fromStdString(word.substr(eq + 1)), true);

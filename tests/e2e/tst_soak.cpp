@@ -49,14 +49,8 @@ class TestSoak : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() { testLog = qInstallMessageHandler(QuietPlatform); }
-    void randomUserOnA7780() {
-        const int steps = EnvInt("LT_SOAK_STEPS", 6000);
-        Soak(static_cast<unsigned>(EnvInt("LT_SOAK_SEED", 7700)), steps, 4);
-    }
-    void randomUserOnA7740() {
-        const int steps = EnvInt("LT_SOAK_STEPS", 6000) / 2;
-        Soak(static_cast<unsigned>(EnvInt("LT_SOAK_SEED", 7740)) + 1, steps, 2);
-    }
+    void randomUserOnA7780() { Soak(EnvInt("LT_SOAK_SEED", 7700), EnvInt("LT_SOAK_STEPS", 6000), 4); }
+    void randomUserOnA7740() { Soak(EnvInt("LT_SOAK_SEED", 7740) + 1u, EnvInt("LT_SOAK_STEPS", 6000) / 2, 2); }
 };
 
 // A long soak (./dev soak) runs for as long as it takes.
