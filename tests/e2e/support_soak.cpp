@@ -347,10 +347,8 @@ private:
         b.erase(std::remove_if(b.begin(), b.end(), asked), b.end());
     }
     bool quickEditing() { return !s().run.ScriptEditMode && !s().msg.ScriptOnly; }
-    bool lineIsPlain() {
-        const int l = w().currentLine();
-        return s().msg.LineScroll[l].empty() && s().msg.LineRepeat[l].empty();
-    }
+    bool lineIsPlain(int l) { return s().msg.LineScroll[l].empty() && s().msg.LineRepeat[l].empty(); }
+    bool lineIsPlain() { return lineIsPlain(w().currentLine()); }
     int pickIn(std::mt19937& rng, int lo, int hi) { return std::uniform_int_distribution<int>(lo, hi)(rng); }
 
     // --- dialogs ----------------------------------------------------------------------------
@@ -457,10 +455,7 @@ private:
     }
 
     // --- the model ----------------------------------------------------------------------------
-    std::string modelBlock(int n) const {
-        auto it = blocks_.find(n);
-        return it == blocks_.end() ? std::string() : it->second;
-    }
+    std::string modelBlock(int n) const { return blocks_.count(n) ? blocks_.at(n) : std::string(); }
     bool modified() { return headerChanged_ || stored_ || CurrentBlock(s()) != loaded_; }
 
     // The block of message n as the work store gives it now.
@@ -633,11 +628,7 @@ private:
     void perform(const Step& step) {
         switch (step.op) {
         case Op::Type: return type(step);
-        case Op::Key: {
-            const KeyDef& k = kKeys[step.value];
-            if (focus() == w().txtAdvEdit && kEditingKeys.count(k.name)) return skip();
-            return pressKey(k);
-        }
+        case Op::Key: return pressKey(kKeys[step.value]);
         case Op::Shortcut: return shortcut(step);
         case Op::Click: return clickControl(step);
         case Op::Hover: return hover(step);
@@ -688,7 +679,7 @@ private:
 
     bool messageScrolls() {
         for (int i = 1; i <= s().msg.LineCount; ++i)
-            if (!s().msg.LineScroll[i].empty() || !s().msg.LineRepeat[i].empty()) return true;
+            if (!lineIsPlain(i)) return true;
         return false;
     }
 
@@ -764,6 +755,7 @@ private:
 
     void pressKey(const KeyDef& k) {
         QWidget* target = focus();
+        if (target == w().txtAdvEdit && kEditingKeys.count(k.name)) return skip();
         const int line = w().currentLine();
         const std::string old = GetText(s().msg.LineRtf[line]);
         const QTextCursor cursor = w().txtEdit->textCursor();
