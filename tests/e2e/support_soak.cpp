@@ -567,8 +567,6 @@ private:
             QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
             settle();
         }
-        // A number left in the message box is acted upon when the focus leaves the box, in
-        // the middle of whatever the step does next.
         const QString shown = QString::number(s().msg.CurrentMessage);
         const bool pending = focus() == w().txtMsg && w().txtMsg->text() != shown;
         f_.ui.clear();
@@ -1072,7 +1070,7 @@ private:
         Op op = Op::Type;
         std::vector<std::string> plan;     // the planned dialogs not yet open
         std::string blockBefore;           // the current message's block before the step
-        bool pendingNumber = false;        // a number was left in the message box
+        bool pendingNumber = false;        // left in the message box: acted upon when the focus leaves it
         std::vector<std::string> dialogs;  // each dialog worked, with its outcome
         bool anyDialogOk = false;
         int dialogDepth = 0;
