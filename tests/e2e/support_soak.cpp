@@ -1064,8 +1064,8 @@ private:
     std::set<std::string> garbled_;  // scripts the person changed key by key
     // The step in progress; begin() starts it afresh.
     struct StepState {
-        StepState(const Step& s = {}, std::string before = {}, bool pending = false)
-            : choice(s.choice), op(s.op), plan(s.plan), blockBefore(std::move(before)), pendingNumber(pending) {}
+        StepState(const Step& s = {}, std::string b = {}, bool p = false)
+            : choice(s.choice), op(s.op), plan(s.plan), blockBefore(std::move(b)), pendingNumber(p) {}
         unsigned choice = 0;               // seeds the random choices in its dialogs
         Op op = Op::Type;
         std::vector<std::string> plan;     // the planned dialogs not yet open
