@@ -36,10 +36,9 @@ void Soak(unsigned seed, int count, int lineCount) {
     if (!failure) return;
     std::fprintf(stderr, "seed %u, %d lines: after step %zu (%s): %s\n", seed, lineCount, failure->step + 1,
                  Describe(steps[failure->step]).c_str(), failure->what.c_str());
-    std::string shrunkList = "shrunk to:\n";
-    for (const Step& s : Shrink(steps, *failure, EnvInt("LT_SOAK_SHRINK_SECONDS", 120), lineCount))
-        shrunkList += "  " + Describe(s) + "\n";
-    std::fputs(shrunkList.c_str(), stderr);
+    const std::vector<Step> shrunk = Shrink(steps, *failure, EnvInt("LT_SOAK_SHRINK_SECONDS", 120), lineCount);
+    std::fputs("shrunk to:\n", stderr);
+    for (const Step& s : shrunk) std::fprintf(stderr, "  %s\n", Describe(s).c_str());
     QFAIL(qPrintable(QString::fromStdString(failure->what)));
 }
 
