@@ -5,9 +5,9 @@
 // A second message, opened from a file, shows the same LED dots in the simulation display
 // and in the emulator's window.
 //
-// With LT_E2E_SCREENSHOT=PNG and an X display (xvfb-run, QT_QPA_PLATFORM=xcb) the emulator
-// also shows its LED window, the editor stands beside it, and the screen is saved as PNG
-// once the message is up: docs/editor-and-unit.png is made this way.
+// With LT_E2E_SCREENSHOT=PNG and an X display (xvfb-run, QT_QPA_PLATFORM=xcb) the editor
+// stands beside the emulator's LED window and the screen is saved as PNG once the typed
+// message is up: docs/editor-and-unit.png is made this way.
 #include <QScreen>
 #include <QAction>
 #include <QApplication>
@@ -106,9 +106,9 @@ std::string CompileAndProgram(test::WindowFixture& f, const std::string& image) 
     return {};
 }
 
-// Calls message 0 up from the Advanced menu.
-void CallUpMessage0(test::WindowFixture& f) {
-    f.ui.inputs.push_back(std::string("0"));
+// Calls a message up from the Advanced menu.
+void CallUp(test::WindowFixture& f, int n) {
+    f.ui.inputs.push_back(std::to_string(n));
     f.w->mnuAdvCall->trigger();
 }
 
@@ -117,55 +117,15 @@ void CallUpMessage0(test::WindowFixture& f) {
 class TestTypedMessage : public QObject {
     Q_OBJECT
 private slots:
-    void typedMessageShowsOnTheEmulatedUnit();
-    void simulationAndUnitShowTheSameDots();
+    void typedAndOpenedMessagesShowOnTheEmulatedUnit();
 };
 
-void TestTypedMessage::typedMessageShowsOnTheEmulatedUnit() {
-    const std::string missing = missingTool();
-    if (!missing.empty()) QFAIL(("build the tools first: " + kBin + missing + " is missing").c_str());
-    test::WindowFixture f;
-    f.s.settings.ToolsPath = kBin;
-
-    const QString screenshot = qEnvironmentVariable("LT_E2E_SCREENSHOT");
-    EmulatedUnit unit;
-    QVERIFY(unit.start(f.dir, screenshot.isEmpty() ? QStringList() : QStringList{"--window"}));
-
-    // Typed on line 1 of message 0; the simulation shows it at once.
-    f.w->txtEdit->setFocus();
-    QTest::keyClicks(f.w->txtEdit, "HELLO 7700!");
-    QCOMPARE(f.w->frameDisplay->row(1)->text(), QStringLiteral("HELLO 7700!"));
-
-    f.ui.files.push_back(f.dir.file("typed.src"));
-    f.w->mnuFile[3]->trigger(); // Save As...
-    QCOMPARE(f.s.index.CurrentFilePath, f.dir.file("typed.src"));
-    QVERIFY(f.dir.read("typed.src").find("    PRINT\"HELLO 7700!\";") != std::string::npos);
-
-    const std::string failure = CompileAndProgram(f, "typed.bin");
-    QVERIFY2(failure.empty(), failure.c_str());
-
-    CallUpMessage0(f);
-    QCOMPARE(f.ui.prompts.back(), std::string("Enter message number and variable string if necessary. PLEASE "
-                                              "separate message number and variable string with a space or put "
-                                              "variable string in double quotes."));
-    QVERIFY2(f.ui.lastText().find("Message 0 called up") != std::string::npos, f.ui.lastText().c_str());
-    const std::string blank = std::string(20, ' ') + "\n";
-    const std::string want = "HELLO 7700!" + std::string(9, ' ') + "\n" + blank + blank + blank;
-    QTRY_COMPARE_WITH_TIMEOUT(f.dir.read("display").substr(0, want.size()), want, 30000); // the four rows
-
-    if (!screenshot.isEmpty()) {
-        f.w->move(630, 0); // the LED window sits at the top left corner
-        f.w->raise();
-        QTest::qWait(1500); // both windows repaint; the picture is for people, not a check
-        QVERIFY(f.w->screen()->grabWindow(0).save(screenshot));
-    }
-}
-
-// A message with a centred line, a variable field (no value set: its picture shows) and a
-// blinking word, opened from a file, programmed and called up: the emulator's window,
-// caught in its snapshots, shows exactly the dots of the simulation display, in the blink's
-// on phase and in its off phase.
-void TestTypedMessage::simulationAndUnitShowTheSameDots() {
+// Message 1 of a file (a centred line, a variable field with no value set, so its picture
+// shows, and a blinking word) is opened; "HELLO 7700!" is typed into message 0 and the file
+// is saved as another one, compiled, programmed and both messages are called up. Message 0
+// fills the unit's first row; for message 1 the emulator's window, caught in its snapshots,
+// shows exactly the dots of the simulation display, in the blink's on and off phases.
+void TestTypedMessage::typedAndOpenedMessagesShowOnTheEmulatedUnit() {
     const std::string missing = missingTool();
     if (!missing.empty()) QFAIL(("build the tools first: " + kBin + missing + " is missing").c_str());
     test::WindowFixture f;
@@ -174,6 +134,7 @@ void TestTypedMessage::simulationAndUnitShowTheSameDots() {
         Session g(f.disk, f.ui);
         g.settings.UnitType = "7780";
         g.msg.LineCount = 4;
+        g.msg.CurrentMessage = 1;
         g.msg.LineRtf[1] = "\\sb90\\sa90 \\qc \\f0 \\cf0 WELCOME";
         g.msg.LineRtf[2] = "\\sb90\\sa90 \\f0 \\cf0 TEMP \\f3 \\cf4 ^^.^\\f0 \\cf0  C";
         g.msg.LineRtf[3] = "\\sb90\\sa90 \\f0 \\cf0 DOORS \\f65 \\cf0 OPEN";
@@ -190,9 +151,37 @@ void TestTypedMessage::simulationAndUnitShowTheSameDots() {
     f.ui.files.push_back(f.dir.file("shown.src"));
     f.w->mnuFile[1]->trigger(); // Open...
     QCOMPARE(f.w->frameDisplay->row(1)->text(), QStringLiteral("      WELCOME"));
-    const std::string failure = CompileAndProgram(f, "shown.bin");
+
+    // Typed on line 1 of message 0; the simulation shows it at once.
+    f.goTo(0);
+    f.w->txtEdit->setFocus();
+    QTest::keyClicks(f.w->txtEdit, "HELLO 7700!");
+    QCOMPARE(f.w->frameDisplay->row(1)->text(), QStringLiteral("HELLO 7700!"));
+    f.ui.files.push_back(f.dir.file("typed.src"));
+    f.w->mnuFile[3]->trigger(); // Save As...
+    QCOMPARE(f.s.index.CurrentFilePath, f.dir.file("typed.src"));
+    QVERIFY(f.dir.read("typed.src").find("    PRINT\"HELLO 7700!\";") != std::string::npos);
+
+    const std::string failure = CompileAndProgram(f, "typed.bin");
     QVERIFY2(failure.empty(), failure.c_str());
-    CallUpMessage0(f);
+    CallUp(f, 0);
+    QCOMPARE(f.ui.prompts.back(), std::string("Enter message number and variable string if necessary. PLEASE "
+                                              "separate message number and variable string with a space or put "
+                                              "variable string in double quotes."));
+    QVERIFY2(f.ui.lastText().find("Message 0 called up") != std::string::npos, f.ui.lastText().c_str());
+    const std::string blank = std::string(20, ' ') + "\n";
+    const std::string want = "HELLO 7700!" + std::string(9, ' ') + "\n" + blank + blank + blank;
+    QTRY_COMPARE_WITH_TIMEOUT(f.dir.read("display").substr(0, want.size()), want, 30000); // the four rows
+    const QString screenshot = qEnvironmentVariable("LT_E2E_SCREENSHOT");
+    if (!screenshot.isEmpty()) {
+        f.w->move(630, 0); // the LED window sits at the top left corner
+        f.w->raise();
+        QTest::qWait(1500); // both windows repaint; the picture is for people, not a check
+        QVERIFY(f.w->screen()->grabWindow(0).save(screenshot));
+    }
+
+    f.goTo(1);
+    CallUp(f, 1);
     QTRY_VERIFY_WITH_TIMEOUT(f.dir.read("display").find("TEMP ^^.^ C") != std::string::npos, 30000);
 
     // The simulation's dots in both phases of its blink timer.
