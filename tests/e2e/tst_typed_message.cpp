@@ -8,15 +8,6 @@
 // With LT_E2E_SCREENSHOT=PNG and an X display (xvfb-run, QT_QPA_PLATFORM=xcb) the editor
 // stands beside the emulator's LED window and the screen is saved as PNG once the typed
 // message is up: docs/editor-and-unit.png is made this way.
-#include <QScreen>
-#include <QAction>
-#include <QApplication>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QProcess>
-#include <QPushButton>
-#include <QTimer>
-#include <QtTest>
 #include <filesystem>
 
 #include "../ui/support_window.h"

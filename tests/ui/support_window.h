@@ -2,10 +2,8 @@
 // with the few gestures the tests repeat: typing, choosing a message, selecting text.
 #pragma once
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QtTest>
+#include <QtWidgets>
 #include <memory>
 
 #include "FakeUserPort.h"

@@ -1,8 +1,6 @@
 // The attribute dialogs offscreen (Blink, Start and Send message, the horizontal and
 // vertical scroll dialogs, Variable): opening from the model, the controls and their sample
 // animations, the refusals, the editing rules and what OK writes into the model.
-#include <QtWidgets>
-#include <QtTest>
 
 #include "quickedit/RichText.h"
 #include "support_dialogs.h"

@@ -1,14 +1,5 @@
 // The help viewer: F1 on controls and menu items, the Help menu entries, every help
 // context number in use has its topic, back / forward and search.
-#include <QAction>
-#include <QApplication>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QPushButton>
-#include <QTextBrowser>
-#include <QtTest>
 
 #include "support_window.h"
 #include "ui/dialogs/DialogContext.h"

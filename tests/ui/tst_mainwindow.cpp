@@ -1,11 +1,5 @@
 // The main window along the paths people take: message numbers, stepping between stored
 // messages, New / Open / Save with their questions, recent files, the live display.
-#include <QAction>
-#include <QLabel>
-#include <QInputDialog>
-#include <QMenu>
-#include <QPushButton>
-#include <QToolTip>
 
 #include "LedDots.h"
 #include "storage/WorkStore.h"

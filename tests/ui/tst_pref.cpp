@@ -1,9 +1,5 @@
 // The Preferences dialog: its key filters, Browse, and the OK step with the placeholder
 // question and the rebuild of the current message.
-#include <QLineEdit>
-#include <QPushButton>
-#include <QRadioButton>
-#include <QtTest>
 
 #include "support_dialogs.h"
 #include "ui/dialogs/frmPref.h"

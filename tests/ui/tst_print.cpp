@@ -1,8 +1,5 @@
 // Printing through the window's menu to a PDF file chosen in the (scripted) print dialog,
 // checked with pdftotext.
-#include <QAction>
-#include <QProcess>
-#include <QtTest>
 
 #include "support_window.h"
 

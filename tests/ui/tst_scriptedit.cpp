@@ -1,13 +1,5 @@
 // Script Edit inside the main window and the external editor: the switch both ways,
 // txtAdvEdit's keys and status texts, and editor runs with small shell scripts.
-#include <QLabel>
-#include <QMenu>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTextBlock>
-#include <QtTest>
 #include <filesystem>
 
 #include "quickedit/RichText.h"

@@ -1,10 +1,7 @@
 // Start-up and shut-down as main() runs them: the first start, the settings file, a
 // second instance.
-#include <QDialog>
-#include <QLabel>
-#include <QProcess>
-#include <QScreen>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "TempDir.h"
 #include "app/EditorApp.h"

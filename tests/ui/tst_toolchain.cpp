@@ -1,11 +1,5 @@
 // The result window and the flash window over a scripted runner, the QProcess runner
 // with real programs and a missing tool, and an error of the real compiler followed to its line.
-#include <QApplication>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QTextBrowser>
-#include <QtTest>
 #include <filesystem>
 
 #include "../core/toolchain/ScriptedRunner.h"

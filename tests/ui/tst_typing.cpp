@@ -1,5 +1,4 @@
 // Typing into the message line with real keys: the line limits and protected fields.
-#include <QPushButton>
 
 #include "support_dialogs.h"
 
