@@ -24,40 +24,6 @@ namespace {
 
 const std::string kBin = std::string(LT_BIN_DIR) + "/";
 
-std::string missingTool() {
-    for (auto name : {"lexmill.exe", "binmill.exe", "7700.exe", "unit7700", "CTRLCODE.H"})
-        if (!std::filesystem::exists(kBin + name)) return name;
-    return {};
-}
-
-// Presses the result window's buttons once it is up: "&Program" after the compile, then
-// "&Close". Whatever happens, the window is closed so the modal loop ends.
-struct ResultWindowDriver {
-    const Session& s;
-    std::string programText, programCaption, failure;
-
-    void run() {
-        frmShow* show = nullptr;
-        if (!QTest::qWaitFor([&] { return (show = qobject_cast<frmShow*>(QApplication::activeModalWidget())); },
-                             60000)) {
-            failure = "the result window did not open";
-            return;
-        }
-        if (!QTest::qWaitFor([&] { return show->cmdProgram->isVisible(); }, 120000)) {
-            failure = "the compile did not end";
-        } else {
-            programCaption = show->cmdProgram->text().toStdString();
-            if (programCaption == "&Program") {
-                show->cmdProgram->click(); // runs the version check and 7700.exe "p"
-                (void)QTest::qWaitFor([&] { return !s.tools.busy; }, 120000);
-                programText = show->text();
-            }
-        }
-        show->cmdClose->click();
-        if (show->isVisible()) show->done(0);
-    }
-};
-
 // unit7700 on a pseudo-terminal, with COM 1 pointed at it while it runs.
 struct EmulatedUnit {
     QProcess process;
@@ -83,16 +49,33 @@ struct EmulatedUnit {
 };
 
 // Compiles the open file from the Program menu and programs it from the result window;
-// empty when the flash was programmed and verified, else what went wrong.
+// empty when the flash was programmed and verified, else what went wrong. The result
+// window's buttons are pressed once it is up ("&Program" after the compile, then "&Close");
+// whatever happens, it is closed so that its modal loop ends.
 std::string CompileAndProgram(test::WindowFixture& f, const std::string& image) {
-    ResultWindowDriver driver{f.s, {}, {}, {}};
-    QTimer::singleShot(0, [&] { driver.run(); });
+    std::string failure, caption, programText;
+    QTimer::singleShot(0, [&] {
+        frmShow* show = nullptr;
+        if (!QTest::qWaitFor([&] { return (show = qobject_cast<frmShow*>(QApplication::activeModalWidget())); },
+                             60000)) {
+            failure = "the result window did not open";
+            return;
+        }
+        if (!QTest::qWaitFor([&] { return show->cmdProgram->isVisible(); }, 120000)) {
+            failure = "the compile did not end";
+        } else if ((caption = show->cmdProgram->text().toStdString()) == "&Program") {
+            show->cmdProgram->click(); // runs the version check and 7700.exe "p"
+            (void)QTest::qWaitFor([&] { return !f.s.tools.busy; }, 120000);
+            programText = show->text();
+        }
+        show->cmdClose->click();
+        if (show->isVisible()) show->done(0);
+    });
     f.w->mnuPrgCompile->trigger(); // returns when the result window has closed
-    if (!driver.failure.empty()) return driver.failure;
-    if (driver.programCaption != "&Program") return "the compile failed: " + driver.programCaption;
+    if (!failure.empty()) return failure;
+    if (caption != "&Program") return "the compile failed: " + caption;
     if (!f.dir.has(image) || std::filesystem::file_size(f.dir.file(image)) != 32768) return "no image " + image;
-    if (driver.programText.find("Flash programmed and verified: 32,768 bytes") == std::string::npos)
-        return driver.programText;
+    if (programText.find("Flash programmed and verified: 32,768 bytes") == std::string::npos) return programText;
     if (!f.ui.boxes.empty()) return "a question on the way: " + f.ui.lastText(); // none expected
     return {};
 }
@@ -117,8 +100,9 @@ private slots:
 // fills the unit's first row; for message 1 the emulator's window, caught in its snapshots,
 // shows exactly the dots of the simulation display, in the blink's on and off phases.
 void TestTypedMessage::typedAndOpenedMessagesShowOnTheEmulatedUnit() {
-    const std::string missing = missingTool();
-    if (!missing.empty()) QFAIL(("build the tools first: " + kBin + missing + " is missing").c_str());
+    for (const std::string name : {"lexmill.exe", "binmill.exe", "7700.exe", "unit7700", "CTRLCODE.H"})
+        if (!std::filesystem::exists(kBin + name))
+            QFAIL(("build the tools first: " + kBin + name + " is missing").c_str());
     test::WindowFixture f;
     f.s.settings.ToolsPath = kBin;
     {
