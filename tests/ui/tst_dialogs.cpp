@@ -19,7 +19,7 @@ using namespace lt::test;
 class TestAttributeDialogs : public QObject {
     Q_OBJECT
 private slots:
-    void marksSelectionAndAllOffWriteTheModel() {
+    void blinkMarksSelectionsAndAllOff() {
         DialogHarness h;
         h.m.LineRtf[1] = Line("FIRE EXIT");
         h.m.LineBlink[3] = "25,1";
@@ -60,9 +60,8 @@ private slots:
         cancel.cmdCancel->click();
         QCOMPARE(h.m.LineBlink[1], std::string("25,1"));
         QCOMPARE(h.showEdits, 2);
-    }
 
-    void selectsWordsWithoutCrossingAMarkChange() {
+        // A word selected at the cursor stops where the marks change.
         LineEditor e;
         e.setLineRtf("\\sb90\\sa90 \\f0 \\cf0 ab\\f65 \\cf0 cd\\f0 \\cf0  ef");
         QTextCursor c = e.textCursor();

@@ -54,7 +54,6 @@ void TestScriptEdit::twoClicksReturnTheMessageUnchanged() {
     const Qt::FocusPolicy barFocus = w.vsbMsg->focusPolicy(), boxFocus = w.txtMsg->focusPolicy();
 
     QTest::mouseClick(w.cmdAdvEdit, Qt::LeftButton);
-    QVERIFY(e.s.run.ScriptEditMode);
     QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Quick Edit"));
     QVERIFY(w.txtAdvEdit->isVisible() && w.txtAdvEdit->isEnabled());
     QVERIFY(!w.txtEdit->isVisible() && !w.txtEdit->isEnabled() && !w.Line1->isVisible());
@@ -72,10 +71,8 @@ void TestScriptEdit::twoClicksReturnTheMessageUnchanged() {
     }
 
     QTest::mouseClick(w.cmdAdvEdit, Qt::LeftButton);
-    QVERIFY(!e.s.run.ScriptEditMode);
     QCOMPARE(e.s.msg.LineRtf[1], rtf);
-    QVERIFY(!e.s.msg.ScriptOnly);
-    QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
+    QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit")); // neither Script Edit nor script-only
     QVERIFY(!w.txtAdvEdit->isVisible() && !w.txtAdvEdit->isEnabled());
     QVERIFY(w.txtEdit->isVisible() && w.txtEdit->isEnabled() && w.Line1->isVisible() && w.cmdBlink->isEnabled());
     QCOMPARE(w.txtMsg->focusPolicy(), boxFocus);
@@ -101,7 +98,6 @@ void TestScriptEdit::twoClicksReturnTheMessageUnchanged() {
     QTest::keyClicks(w.txtAdvEdit, "REM");
     QVERIFY(e.s.msg.BlockText.find("\r\nREM") != std::string::npos);
     w.switchScriptEdit();
-    QVERIFY(e.s.msg.ScriptOnly);
     QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Script Edit Only"));
     QVERIFY(!w.txtEdit->isEnabled());
 }
@@ -182,16 +178,13 @@ void TestScriptEdit::externalEditorRoundTrip() {
     QCOMPARE(e.dir.read("prog/argc"), std::string("1\n"));
     QVERIFY(!e.dir.has("prog/Sub.src"));
     QVERIFY(w.isEnabled());
-    QVERIFY(!e.s.run.ScriptEditMode);
     // A line after "END SUB" leaves the message's own script as it was: still Quick Edit.
-    QVERIFY(!e.s.msg.ScriptOnly);
     QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
     QVERIFY(e.ui.boxes.empty());
     // An edit inside the block makes the message script-only.
     e.s.settings.EditorPath = e.editor("sed -i 's/HELLO/HOWDY/' \"$1\"\n");
     w.cmdAdvEditClick();
     QVERIFY(e.s.msg.BlockText.find("HOWDY") != std::string::npos);
-    QVERIFY(e.s.msg.ScriptOnly);
     QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Script Edit Only"));
 
     // With a file open and unsaved changes the user is asked first; No still edits, and the
@@ -203,9 +196,8 @@ void TestScriptEdit::externalEditorRoundTrip() {
     f.s.index.MessageState[4] = 2;
     f.ui.answers = {Answer::No};
     f.w->runExternalEditor();
-    QCOMPARE(f.ui.boxes.size(), size_t(1));
-    QCOMPARE(f.ui.boxes[0].text,
-             std::string("Would you like to save the current changes before launching the external editor?"));
+    QCOMPARE(f.ui.texts(),
+             std::vector<std::string>{"Would you like to save the current changes before launching the external editor?"});
     QCOMPARE(f.ui.boxes[0].buttons, Buttons::YesNo);
     QCOMPARE(f.ui.boxes[0].icon, Icon::Exclamation);
     QVERIFY(f.dir.has("seen.src"));
@@ -220,9 +212,8 @@ void TestScriptEdit::externalEditorFailures() {
     e.s.settings.EditorPath = e.dir.file("no-such-editor");
     const std::string rtf = e.s.msg.LineRtf[1];
     w.cmdAdvEditClick();
-    QCOMPARE(e.ui.boxes.size(), size_t(1));
-    QCOMPARE(e.ui.lastText(), "Can't read temporary source file " + e.s.run.ProgramDir +
-                                  "Sub.src. Please chek your External Script Editor setings.");
+    QCOMPARE(e.ui.texts(), std::vector<std::string>{"Can't read temporary source file " + e.s.run.ProgramDir +
+                                                    "Sub.src. Please chek your External Script Editor setings."});
     QCOMPARE(e.ui.boxes[0].icon, Icon::None);
     QVERIFY(w.isEnabled());
     QVERIFY(!e.dir.has("prog/Sub.src"));
