@@ -64,9 +64,7 @@ private slots:
         // A word selected at the cursor stops where the marks change.
         LineEditor e;
         e.setLineRtf("\\sb90\\sa90 \\f0 \\cf0 ab\\f65 \\cf0 cd\\f0 \\cf0  ef");
-        QTextCursor c = e.textCursor();
-        c.setPosition(3);
-        e.setTextCursor(c);
+        Select(&e, 3, 3);
         e.selectWordAtCursor();
         QCOMPARE(e.textCursor().selectedText(), QStringLiteral("cd"));
         QCOMPARE(QString::fromStdString(e.selectedLineRtf()), QStringLiteral("\\sb90\\sa90 \\f65 \\cf0 cd"));
@@ -135,9 +133,7 @@ private slots:
         // Backspace stops at a delimiter; a click selects the whole name.
         QTest::keyClick(dlg.txtSend, Qt::Key_Backspace);
         QCOMPARE(dlg.txtSend->toPlainText(), QStringLiteral("A<cr>B<13>C<0Dh><ESC>"));
-        QTextCursor c = dlg.txtSend->textCursor();
-        c.setPosition(18);
-        dlg.txtSend->setTextCursor(c);
+        Select(dlg.txtSend, 18, 18);
         QTest::mouseRelease(dlg.txtSend->viewport(), Qt::LeftButton, {}, dlg.txtSend->cursorRect().center());
         QCOMPARE(dlg.txtSend->textCursor().selectedText(), QStringLiteral("<ESC>"));
         QTest::keyClick(dlg.txtSend, Qt::Key_Delete);

@@ -72,17 +72,14 @@ void TestHelp::f1AndTheHelpMenuOpenTheirTopics() {
     // The attribute dialogs are modal: each Help button opens a viewer of the dialog's own
     // at the dialog's topic.
     DialogContext ctx{e.s, e.w.get(), [] { return 1; }, [](int) {}, [] {}, [] {}};
-    auto helpTopic = [](QDialog& dialog, QPushButton* help) {
-        QTest::mouseClick(help, Qt::LeftButton);
+    auto helpTopic = [](QDialog&& dialog) {
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdHelp")), Qt::LeftButton);
         auto* own = dialog.findChild<HelpViewer*>(QStringLiteral("dialogHelpViewer"));
         return own && own->isVisible() ? own->currentTopic() : -1;
     };
-    frmBlink blink(ctx);
-    QCOMPARE(helpTopic(blink, blink.cmdHelp), 3000);
-    frmScroll scroll(ctx);
-    QCOMPARE(helpTopic(scroll, scroll.cmdHelp), 3400);
-    frmWait wait(ctx);
-    QCOMPARE(helpTopic(wait, wait.cmdHelp), 3900);
+    QCOMPARE(helpTopic(frmBlink(ctx)), 3000);
+    QCOMPARE(helpTopic(frmScroll(ctx)), 3400);
+    QCOMPARE(helpTopic(frmWait(ctx)), 3900);
 }
 
 void TestHelp::everyContextHasATopicAndTheViewerNavigates() {
@@ -113,7 +110,6 @@ void TestHelp::everyContextHasATopicAndTheViewerNavigates() {
 
     v->showTopic(1100);
     v->showTopic(1200);
-    QVERIFY(v->backButton->isEnabled());
     QTest::mouseClick(v->backButton, Qt::LeftButton);
     QCOMPARE(v->currentTopic(), 1100);
     QTest::mouseClick(v->forwardButton, Qt::LeftButton);

@@ -31,11 +31,8 @@ private slots:
 
     void recentFilesReorder() {
         test::WindowFixture f;
-        std::vector<std::string> paths;
-        for (const char* name : {"a.src", "b.src", "c.src", "d.src", "e.src"})
-            paths.push_back(f.writeScript(name, {{1, name}}));
-        for (const auto& p : paths) {
-            f.ui.files.push_back(p);
+        for (const char* name : {"a.src", "b.src", "c.src", "d.src", "e.src"}) {
+            f.ui.files.push_back(f.writeScript(name, {{1, name}}));
             f.w->mnuFile[1]->trigger();
         }
         auto captions = [&] {

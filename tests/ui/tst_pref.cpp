@@ -108,8 +108,7 @@ void TestPref::okAppliesInOrderWithThePlaceholderQuestion() {
     QCOMPARE(s.settings.VarChar, std::string("~"));
     QCOMPARE(s.settings.EditorType, std::string());
     QCOMPARE(s.settings.StopChar, std::string(">"));
-    QVERIFY(s.msg.LineRtf[1].find("~~") != std::string::npos);
-    QVERIFY(s.msg.LineRtf[1].find("T=") != std::string::npos);
+    QCOMPARE(s.msg.LineRtf[1], std::string("\\sb90\\sa90 \\f0 \\cf0 T=\\f3 \\cf4 ~~"));
     // The same character again asks nothing; an empty box goes back to "^" without asking.
     ApplyPreferences(s, {false, "", "", "", "~"});
     ApplyPreferences(s, {false, "", "", "", ""});

@@ -57,13 +57,10 @@ private slots:
         f.s.msg.LineRtf[1] = "\\sb90\\sa90 \\f0 \\cf0 T\\f3 \\cf4 ^^^^";
         f.w->setLine(1);
         f.w->txtEdit->setFocus();
-        QTextCursor c = f.w->txtEdit->textCursor();
-        c.setPosition(3);
-        f.w->txtEdit->setTextCursor(c);
+        test::Select(f.w->txtEdit, 3, 3);
         QTest::keyClicks(f.w->txtEdit, "x.");
         QCOMPARE(f.w->txtEdit->toPlainText(), QStringLiteral("T^^.^^"));
-        c.movePosition(QTextCursor::End);
-        f.w->txtEdit->setTextCursor(c);
+        f.w->txtEdit->moveCursor(QTextCursor::End);
         QTest::keyClicks(f.w->txtEdit, "C");
         QCOMPARE(QString::fromStdString(f.s.msg.LineRtf[1]),
                  QStringLiteral("\\sb90\\sa90 \\f0 \\cf0 T\\f3 \\cf4 ^^.^^\\f0 \\cf0 C"));
