@@ -36,9 +36,7 @@ struct EmulatedUnit {
         if (!process.waitForStarted(30000) ||
             !QTest::qWaitFor([&] { return dir.has("device") && !dir.read("device").empty(); }, 30000))
             return false;
-        std::string device = dir.read("device");
-        device.pop_back(); // its line end
-        qputenv("LUMATEXT7700_COM1", QByteArray::fromStdString(device));
+        qputenv("LUMATEXT7700_COM1", QByteArray::fromStdString(dir.read("device")).trimmed());
         return true;
     }
     ~EmulatedUnit() {
@@ -182,16 +180,14 @@ void TestTypedMessage::typedAndOpenedMessagesShowOnTheEmulatedUnit() {
         seenOff = seenOff || last == off;
         return seenOn && seenOff;
     }, 15000);
-    if (!seenOn || !seenOff) {
-        auto print = [](const char* what, const std::vector<std::string>& dots) {
-            qInfo().noquote() << what;
-            for (const std::string& line : dots) qInfo().noquote() << QString::fromStdString(line);
-        };
-        print("the unit's last snapshot:", last);
-        print("the simulation, blink on:", on);
-        print("the simulation, blink off:", off);
-    }
-    QVERIFY2(seenOn && seenOff, "the unit's dots differ from the simulation's (printed above)");
+    auto rows = [](const std::vector<std::string>& dots) {
+        std::string text;
+        for (const std::string& line : dots) text += line + "\n";
+        return text;
+    };
+    const std::string shown = "the unit's last snapshot:\n" + rows(last) + "the simulation, blink on:\n" +
+                              rows(on) + "the simulation, blink off:\n" + rows(off);
+    QVERIFY2(seenOn && seenOff, ("the unit's dots differ from the simulation's. " + shown).c_str());
 
     // LT_SCREENSHOT_DIR=DIR: the pictures of README.md and docs/emulator.md, the window at
     // the scale factor of the run (QT_SCALE_FACTOR) and, at 1, the unit's window.

@@ -60,7 +60,6 @@ void TestHelp::f1AndTheHelpMenuOpenTheirTopics() {
     e.viewer()->close();
     e.w->activateWindow();
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(e.w.get()));
-    QVERIFY(e.w->cmdClrScreen->isEnabled());
     e.w->cmdClrScreen->setFocus();
     QTest::keyClick(e.w->cmdClrScreen, Qt::Key_F1);
     QCOMPARE(e.viewer()->currentTopic(), 3500);

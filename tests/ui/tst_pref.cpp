@@ -88,10 +88,9 @@ void TestPref::okAppliesInOrderWithThePlaceholderQuestion() {
         QTest::mouseClick(d.cmdOk, Qt::LeftButton);
         QCOMPARE(d.result(), int(QDialog::Accepted));
     }
-    QCOMPARE(ui.boxes.size(), size_t(1));
-    QCOMPARE(ui.boxes[0].text, std::string("Current variable placeholder ^ will be replaced with the new one ~ only in "
-                                           "places which have variable attribute assigned already, i.e. appeared in "
-                                           "red color."));
+    QCOMPARE(ui.texts(), std::vector<std::string>{"Current variable placeholder ^ will be replaced with the new "
+                                                  "one ~ only in places which have variable attribute assigned "
+                                                  "already, i.e. appeared in red color."});
     QCOMPARE(ui.boxes[0].buttons, Buttons::OkCancel);
     QCOMPARE(ui.boxes[0].icon, Icon::Information);
     QCOMPARE(s.settings.VarChar, std::string("^"));

@@ -118,8 +118,7 @@ void TestScriptEdit::altKeypadCodesAndStatusTexts() {
     QTest::keyPress(w.txtAdvEdit, Qt::Key_End, altPad);   // keypad 1 with Num Lock off
     QTest::keyRelease(w.txtAdvEdit, Qt::Key_Alt);
     QCOMPARE(e.s.msg.BlockText, "\x0b" + before);
-    QTest::keyPress(w.txtAdvEdit, Qt::Key_1, altPad);
-    QTest::keyPress(w.txtAdvEdit, Qt::Key_2, altPad);
+    for (Qt::Key k : {Qt::Key_1, Qt::Key_2}) QTest::keyPress(w.txtAdvEdit, k, altPad);
     QTest::keyRelease(w.txtAdvEdit, Qt::Key_Alt);
     QCOMPARE(e.s.msg.BlockText, "\x0b\x0c" + before);
     QCOMPARE(e.status(), QStringLiteral("Total length of this script is  %1 bytes. Max. possible 30000 bytes.")
@@ -150,8 +149,7 @@ void TestScriptEdit::syntaxErrorSteppingAndMessageKeys() {
     QCOMPARE(w.txtAdvEdit->textCursor().blockNumber(), w.txtAdvEdit->document()->blockCount() - 1);
     QTest::keyClick(w.txtAdvEdit, Qt::Key_Minus, Qt::ControlModifier);
     QCOMPARE(e.status(), QStringLiteral("Undefined label"));
-    QTest::keyClick(w.txtAdvEdit, Qt::Key_Plus, Qt::ControlModifier);
-    QTest::keyClick(w.txtAdvEdit, Qt::Key_Plus, Qt::ControlModifier);
+    for (int i = 0; i < 2; ++i) QTest::keyClick(w.txtAdvEdit, Qt::Key_Plus, Qt::ControlModifier);
     QCOMPARE(e.status(), QStringLiteral("There are no more errors."));
 
     // Ctrl+Up moves to the next message, which shows its own (empty) block.
@@ -196,8 +194,8 @@ void TestScriptEdit::externalEditorRoundTrip() {
     f.s.index.MessageState[4] = 2;
     f.ui.answers = {Answer::No};
     f.w->runExternalEditor();
-    QCOMPARE(f.ui.texts(),
-             std::vector<std::string>{"Would you like to save the current changes before launching the external editor?"});
+    QCOMPARE(f.ui.texts(), std::vector<std::string>{"Would you like to save the current changes before launching "
+                                                    "the external editor?"});
     QCOMPARE(f.ui.boxes[0].buttons, Buttons::YesNo);
     QCOMPARE(f.ui.boxes[0].icon, Icon::Exclamation);
     QVERIFY(f.dir.has("seen.src"));
