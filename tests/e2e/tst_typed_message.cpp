@@ -12,10 +12,7 @@
 
 #include "../ui/support_window.h"
 #include "LedDots.h"
-#include "quickedit/Generate.h"
-#include "storage/ScriptFile.h"
 #include "ui/toolchain/frmShow.h"
-#include "ui/widgets/LineEditor.h"
 #include "ui/widgets/SimulationDisplay.h"
 
 using namespace lt;
