@@ -13,12 +13,6 @@
 
 namespace lt::test {
 
-inline std::string listText(const std::vector<std::string>& entries) {
-    std::string text;
-    for (const std::string& e : entries) text += e + "\r\n";
-    return text + "\r\n";
-}
-
 // Exit code of the program, -1 when it could not be started or did not exit normally.
 inline int runProgram(const std::string& program, const std::string& argument) {
     return RunProgram({program, {argument}, {}, {}, {}});

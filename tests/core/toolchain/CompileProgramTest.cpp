@@ -27,9 +27,9 @@ TEST_F(CompileRunTest, CompilesAndAssemblesWithExactListsAndCleansUp) {
     EXPECT_EQ(runner.calls[0].program + " " + runner.calls[1].program,
               tools() + "lexmill.exe " + tools() + "binmill.exe");
     EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"@" + B + ".lst"}));
-    EXPECT_EQ(runner.calls[0].listText, ListBytes({src, B, "/error", B, "/include", tools(), "/log", B}));
+    EXPECT_EQ(runner.calls[0].listText, listText({src, B, "/error", B, "/include", tools(), "/log", B}));
     EXPECT_TRUE(runner.calls[0].keepResponsive);  // "&Close" must reach the window
-    EXPECT_EQ(runner.calls[1].listText, ListBytes({B, B, "/error", B, "/log", B}));
+    EXPECT_EQ(runner.calls[1].listText, listText({B, B, "/error", B, "/log", B}));
     EXPECT_EQ(sink.shown, "lex ok \r\nbin ok\r\n");
     // The clock runs across both tools and is shown only when the seconds change.
     EXPECT_EQ(sink.elapsed, (std::vector<std::string>{"00:00", "00:01", "00:02"}));
@@ -100,7 +100,7 @@ TEST_F(ProgramRunTest, VersionCheckThenProgramWithExactLists) {
     put(B + ".src", "#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n");
     session.settings.UnitType = "7780";
     session.settings.UnitPort = "2";
-    const std::string list = ListBytes({B, "/a", "0", "/b", "19200", "/c", "2", "/m", "80", "/log", B});
+    const std::string list = listText({B, "/a", "0", "/b", "19200", "/c", "2", "/m", "80", "/log", B});
     runner.actions.push_back(writes({{B + ".log", "Version 4.12, build 7"}}));
     runner.actions.push_back(writes({{B + ".log", std::string("Programmed\x01")}}));
     runner.ticksPerRun = 11;

@@ -79,7 +79,7 @@ TEST_F(ResultWindowFlowTest, UnwritableDirectoryMovesTheOutputToTheProgramDirect
                                          Buttons::Ok, Icon::Exclamation, Answer::Ok));
     EXPECT_EQ(flow.outputName(), prog() + "s");
     ASSERT_EQ(runner.calls.size(), 2u);
-    EXPECT_EQ(runner.calls[0].listText, ListBytes({locked + "s.src", prog() + "s", "/error", prog() + "s",
+    EXPECT_EQ(runner.calls[0].listText, listText({locked + "s.src", prog() + "s", "/error", prog() + "s",
                                                    "/include", tools(), "/log", prog() + "s"}));
     EXPECT_FALSE(flow.errors());
 }
