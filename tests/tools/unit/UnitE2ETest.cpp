@@ -20,6 +20,7 @@ const char* const kScript =
     "END SUB\r\n"
     "SUB 6(TASK=1)    // CRC value = 2\r\n    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"SENT OUT\";\r\n"
     "    CALL OUTPUT_DEVICE(DISPLAY)\r\n    CALL CURSOR(4,1)\r\n    PRINT\"SIX\";\r\nEND SUB\r\n";
+const std::string kBlankRow = std::string(20, ' ') + "\n";
 
 TEST_F(UnitE2E, ProgramCallUpSendReadBackAndReboot) {
     compile(kScript);
@@ -49,8 +50,7 @@ TEST_F(UnitE2E, ProgramCallUpSendReadBackAndReboot) {
     EXPECT_TRUE(contains(log(), "Message 5 ("));
 
     ASSERT_EQ(unitTool(dir, "", {"b"}), 0) << log();
-    const std::string blank = std::string(20, ' ') + "\n";
-    const std::string rebooted = blank + blank + blank + blank + "--\nunit 7780\nrelay OFF\n";
+    const std::string rebooted = kBlankRow + kBlankRow + kBlankRow + kBlankRow + "--\nunit 7780\nrelay OFF\n";
     EXPECT_EQ(unit.displayWhen(rebooted), rebooted);
 }
 
@@ -65,8 +65,7 @@ TEST_F(UnitE2E, FlashFileKeepsTheProgrammingAcrossRuns) {
     Emulator again(dir, {"--flash-file", dir.file("flash")});
     point(again);
     ASSERT_EQ(unitTool(dir, "c", {"6"}), 0) << log();
-    std::string blank = std::string(20, ' ') + "\n";
-    const std::string want = blank + blank + blank + "SIX" + std::string(17, ' ') + "\n";
+    const std::string want = kBlankRow + kBlankRow + kBlankRow + "SIX" + std::string(17, ' ') + "\n";
     EXPECT_EQ(again.displayWhen(want).substr(0, want.size()), want);
     again.stop(SIGTERM);
     EXPECT_FALSE(dir.has("device")); // removed on the way out
