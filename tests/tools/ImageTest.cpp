@@ -4,7 +4,6 @@
 #include "ToolRun.h"
 #include "common/EscapeFile.h"
 #include "common/FlashImage.h"
-#include "common/UnitCode.h"
 
 using namespace lt;
 using namespace lt::test;
@@ -12,11 +11,8 @@ using namespace lt::test;
 namespace {
 
 std::string messageCode(int fill) {
-    tools::CodeWriter code;
-    code.op2(tools::Op::Cursor, 1, 1);
-    code.text(std::string(static_cast<size_t>(fill), 'X'));
-    code.op(tools::Op::End);
-    return code.take();
+    return Code().op2(tools::Op::Cursor, 1, 1).text(std::string(static_cast<size_t>(fill), 'X'))
+        .op(tools::Op::End).w.take();
 }
 
 tools::EscapeProgram sampleProgram() {

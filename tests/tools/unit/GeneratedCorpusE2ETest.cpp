@@ -115,9 +115,7 @@ protected:
             if (n == first) s.msg.LineBlink[1] = "25,ON";
             lt::SubMake(s);
             ASSERT_FALSE(s.msg.BlockText.empty()) << n;
-            if (n + 1 < first + count) {
-                ASSERT_TRUE(store.StoreMessage(n)) << n;
-            }
+            if (n + 1 < first + count) ASSERT_TRUE(store.StoreMessage(n)) << n;
         }
         const std::string script = dir.file("corpus.src");
         ASSERT_TRUE(lt::SaveFile(s, "", script));

@@ -2,8 +2,8 @@
 // variables, without any line in between.
 #include <gtest/gtest.h>
 
+#include "../ToolRun.h"
 #include "common/FlashImage.h"
-#include "common/UnitCode.h"
 #include "emulator/Machine.h"
 #include "protocol/Commands.h"
 
@@ -11,17 +11,7 @@ namespace {
 
 using namespace lt::tools;
 using namespace lt::emulator;
-
-// CodeWriter in a chain, so that a message reads as its statements.
-struct Code {
-    CodeWriter w;
-    Code& op(Op o) { return w.op(o), *this; }
-    Code& op1(Op o, int a) { return w.op1(o, a), *this; }
-    Code& op2(Op o, int a, int b) { return w.op2(o, a, b), *this; }
-    Code& word(Op o, int word) { return w.opWord(o, word), *this; }
-    Code& byteWord(Op o, int a, int word) { return w.opByteWord(o, a, word), *this; }
-    Code& text(std::string_view chars) { return w.text(chars), *this; }
-};
+using lt::test::Code;
 
 // Programs the messages {number, task, code} into the flash of a 4-row unit.
 void load(Machine& machine, std::vector<std::tuple<int, int, Code>> messages) {
