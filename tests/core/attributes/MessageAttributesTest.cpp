@@ -14,8 +14,7 @@ std::string Line(const std::string& text) { return "\\sb90\\sa90 \\f0 \\cf0 " + 
 // Opening, a good OK and Off are checked on the dialog; here the bar's range and every
 // refusal.
 TEST(StartMessages, BarRangeAndRefusals) {
-    EXPECT_EQ(StartBarValue(""), 0);
-    EXPECT_EQ(StartBarValue("5000"), 1023);
+    EXPECT_EQ(std::make_pair(StartBarValue(""), StartBarValue("5000")), std::make_pair(0, 1023));
     QuickMessage m;
     m.CurrentMessage = 9;
     m.StartSameTask = "5";
