@@ -145,8 +145,7 @@ TEST_F(ProgramRunTest, VersionQuestionsAndSkips) {
 
     // No "#pragma version": the save-and-recompile question; Cancel programs anyway.
     put(B + ".src", "SUB 1\r\n");
-    ui.clear();
-    runner.calls.clear();
+    again();
     runner.actions.push_back(writes({{B + ".log", "Version 4.12, build 7"}}));
     runner.actions.push_back(writes({{B + ".log", "done"}}));
     ui.answers.push_back(Answer::Cancel);

@@ -27,11 +27,6 @@ protected:
         leading.push_back(base);
         EXPECT_EQ(runner.calls[i].listText, listText(leading));
     }
-    // Forgets the person's boxes and the tool calls of the step before.
-    void again() {
-        ui.clear();
-        runner.calls.clear();
-    }
 };
 
 TEST_F(UnitCommandsTest, CallUpSplitsTheAnswerThreeWays) {
