@@ -182,7 +182,7 @@ TEST_F(ProgramRunTest, VersionQuestionsAndSkips) {
 // The edge cases of the tool contract that the compile, program and unit command runs
 // do not reach: names with dots in the directory, raw logs, clock rounding, version
 // answers and pragmas.
-TEST(ToolContract, BaseNamesLogsClockAndStartFailures) {
+TEST(ToolContract, BaseNamesLogsClockStartFailuresVersionsAndPragmas) {
     for (const char* name : {"/a.b/x.src", "/a.b/x"}) EXPECT_EQ(BaseName(name), "/a.b/x");
 
     TempDir tmp;
@@ -198,9 +198,7 @@ TEST(ToolContract, BaseNamesLogsClockAndStartFailures) {
     EXPECT_EQ(ElapsedText(0) + " " + ElapsedText(59.4) + " " + ElapsedText(59.5) + " " + ElapsedText(3725),
               "00:00 00:59 01:00 62:05");
     EXPECT_EQ(ToolStartFailedText("/t/x", ""), "Can't start the program /t/x.");
-}
 
-TEST(ToolContract, VersionDecisions) {
     auto v = ParseUnitVersion("Unit answered: Version 4.12, build 7\r\n");
     ASSERT_TRUE(v);
     EXPECT_EQ(v->version + " " + v->release, "2 4.12");
@@ -210,8 +208,6 @@ TEST(ToolContract, VersionDecisions) {
     EXPECT_EQ(VersionQuestion(UnitVersion{"2", "4.12"}, "2", "2"), "");
     EXPECT_NE(VersionQuestion(UnitVersion{"1", "3.9"}, "3", "1"), "");
 
-    TempDir tmp;
-    NativeFileSystem fs;
     tmp.write("a.src", "' header\r\n#pragma version  2 \r\n#pragma version 1\r\n");
     tmp.write("b.src", "no pragma\r\n");
     EXPECT_EQ(ReadPragmaVersion(fs, tmp.file("a.src")).value_or("-"), "2");
