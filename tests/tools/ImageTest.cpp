@@ -42,9 +42,8 @@ TEST(EscapeFile, RoundTripsAndRejectsDamage) {
     std::vector<tools::EscapeProblem> problems;
     ASSERT_TRUE(tools::readEscapeFile(text, back, problems));
     ASSERT_EQ(back.messages.size(), 2u);
-    EXPECT_EQ(back.messages[1].code, messageCode(100));
-    EXPECT_EQ(back.messages[1].task, 3);
-    EXPECT_EQ(back.displayType, 7740);
+    EXPECT_EQ(std::make_tuple(back.messages[1].code, back.messages[1].task, back.displayType),
+              std::make_tuple(messageCode(100), 3, 7740));
 
     EXPECT_EQ(problemsOf(text.substr(0, text.size() - 7)), "0: the file is cut short: END is missing\n");
     auto damaged = [&text](const std::string& from, const std::string& to) {

@@ -102,9 +102,8 @@ TEST(PrintLayout, BlockLinesInBothModes) {
     for (const auto& l : BlockPrintLines(kBlock, PrintMode::TextOnly, 5)) got.push_back(Spans(l));
     EXPECT_EQ(got, (std::vector<std::string>{"[B]Message= 5    [N]2)    // CRC value = 77", "[N]LINE1:",
                                              "[N]    SAY \"HI\" \\", "[N]LINE2:"}));
-    EXPECT_EQ(PrintedText("    PRINT\"AB;\";"), "AB;");
-    EXPECT_EQ(PrintedText("    PRINT\"open;"), "open");
-    EXPECT_EQ(PrintedText("    PRINT USING(20,0);A;"), "");
+    EXPECT_EQ(PrintedText("    PRINT\"AB;\";") + "|" + PrintedText("    PRINT\"open;") + "|" +
+                  PrintedText("    PRINT USING(20,0);A;"), "AB;|open|");
     EXPECT_TRUE(BlockPrintLines("", PrintMode::TextOnly, 0).empty());
 }
 

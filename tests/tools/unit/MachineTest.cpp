@@ -57,11 +57,9 @@ TEST(Machine, DisplayStatementsVariablesAndRelay) {
     EXPECT_EQ(after(m, 10, 2), "TEMP ****           ");
     EXPECT_EQ(m.variable(1), "7");
 
-    EXPECT_EQ(formatWhole("abc", 5), "  abc");
-    EXPECT_EQ(formatWhole("-5", -4), "-005");
+    EXPECT_EQ(formatWhole("abc", 5) + "|" + formatWhole("-5", -4), "  abc|-005");
     EXPECT_EQ(formatUsing("3.14159", 16 * 2 + 6, 2), "003.14");
-    EXPECT_EQ(unsetPicture(16 * 2 + 6, '^'), "^^^.^^");
-    EXPECT_EQ(unsetPicture(3, '#'), "###");
+    EXPECT_EQ(unsetPicture(16 * 2 + 6, '^') + "|" + unsetPicture(3, '#'), "^^^.^^|###");
     m.reboot();
     EXPECT_FALSE(m.relay());
     EXPECT_EQ(m.variable(1), "");
