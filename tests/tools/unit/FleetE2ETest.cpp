@@ -40,7 +40,7 @@ TEST_F(UnitE2E, ProgramsEightUnitsAndReportsTheOnesThatFailed) {
     for (size_t i = 0; i < options.size(); ++i) {
         std::vector<std::string> o = options[i];
         o.insert(o.end(), {"--flash-file", homes[i].file("flash")});
-        units.emplace_back(homes[i], o);
+        units.emplace_back(homes[i], o, false);
         ASSERT_FALSE(units.back().device().empty()) << i;
     }
     for (size_t com : {1, 2, 4, 5, 6})

@@ -123,7 +123,6 @@ protected:
         compileFile("corpus");
 
         Emulator unit(dir, {"--type", type});
-        point(unit);
         ASSERT_FALSE(unit.device().empty());
         const std::string model = type == "7740" ? "40" : "80";
         ASSERT_EQ(unitTool(dir, "p", {dir.file("corpus")}, "0", model), 0) << log();
