@@ -33,9 +33,8 @@ TEST_F(CompileRunTest, CompilesAndAssemblesWithExactListsAndCleansUp) {
     EXPECT_EQ(sink.shown, "lex ok \r\nbin ok\r\n");
     // The clock runs across both tools and is shown only when the seconds change.
     EXPECT_EQ(sink.elapsed, (std::vector<std::string>{"00:00", "00:01", "00:02"}));
-    EXPECT_TRUE(exists(B + ".bin"));
+    EXPECT_TRUE(exists(B + ".bin") && !session.tools.busy && ui.boxes.empty());
     for (auto ext : {".esc", ".lst", ".log"}) EXPECT_FALSE(exists(B + ext)) << ext;
-    EXPECT_TRUE(!session.tools.busy && ui.boxes.empty());
 
     session.settings.KeepEscFile = "yes";
     runner.actions.push_back(writes({{B + ".log", "a"}, {B + ".esc", "esc"}}));
@@ -113,10 +112,9 @@ TEST_F(ProgramRunTest, VersionCheckThenProgramWithExactLists) {
         EXPECT_EQ(call.listText, list);
     }
     EXPECT_EQ(sink.shown, "Programmed ");
-    EXPECT_TRUE(sink.labelVisible);
+    EXPECT_TRUE(sink.labelVisible && ui.boxes.empty());
     // The clock is shown only while programming.
     EXPECT_EQ(sink.elapsed, (std::vector<std::string>{"00:00", "00:01"}));
-    EXPECT_TRUE(ui.boxes.empty());
     EXPECT_FALSE(session.tools.busy || exists(B + ".lst") || exists(B + ".log"));
 }
 
