@@ -121,7 +121,8 @@ TEST(WorkStore, NextAndPreviousMessage) {
               (std::vector<int>{3, 9, 10, 3, 2}));
     const int last = store.NextMessage(1023), first = store.PreviousMessage(0);
     EXPECT_EQ(std::make_pair(last, first), std::make_pair(1023, 0));
-    EXPECT_EQ(f.ui.texts(), (std::vector<std::string>{"Message 1023 is the last one", "Message 0 is the first one"}));
+    EXPECT_EQ(f.ui.texts(),
+              (std::vector<std::string>{"Message 1023 is the last one", "Message 0 is the first one"}));
 }
 
 TEST(WorkStore, LoadAndModifiedTest) {

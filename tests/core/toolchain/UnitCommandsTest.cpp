@@ -18,7 +18,8 @@ protected:
     bool busy = false;
     // The step's last call, number `i`, ran the unit tool in `mode` ("": none) on <base>.lst,
     // which held the `leading` entries, then the unit settings and the log.
-    void expectUnitCall(size_t i, const std::string& mode, const std::string& base, std::vector<std::string> leading) {
+    void expectUnitCall(size_t i, const std::string& mode, const std::string& base,
+                        std::vector<std::string> leading) {
         ASSERT_EQ(runner.calls.size(), i + 1);
         std::vector<std::string> arguments = {"@" + base + ".lst"};
         if (!mode.empty()) arguments.insert(arguments.begin(), mode);

@@ -81,8 +81,9 @@ private:
 
 // Runs `lumatext show FILE N` and returns what it printed; a run that fails fails the test.
 std::string lumatextShow(const TempDir& dir, const std::string& file, int number) {
-    EXPECT_EQ(finish(spawnProgram({binDir() + "lumatext", "show", file, std::to_string(number)}, dir.file("show.txt"))),
-              0) << "lumatext show failed for message " << number << " (is " << binDir() << "lumatext built?)";
+    const std::vector<std::string> show = {binDir() + "lumatext", "show", file, std::to_string(number)};
+    EXPECT_EQ(finish(spawnProgram(show, dir.file("show.txt"))), 0)
+        << "lumatext show failed for message " << number << " (is " << binDir() << "lumatext built?)";
     return dir.read("show.txt");
 }
 
