@@ -125,10 +125,8 @@ TEST_F(UnitE2E, PortBusyAndUnitGoneMidTransfer) {
     unit.stop(SIGKILL);
     int code = finish(tool);
     EXPECT_TRUE(code == 3 || code == 8) << code << "\n" << log();
-    const std::string text = log();
-    EXPECT_TRUE(text.find("The connection to the unit was lost: ") != std::string::npos ||
-                text.find("No answer from address 0 after") != std::string::npos)
-        << text;
+    EXPECT_TRUE(contains(log(), "The connection to the unit was lost: ") ||
+                contains(log(), "No answer from address 0 after")) << log();
 }
 
 // A socket on 127.0.0.1: listening (with its port in `port`) or connected to `port`.
