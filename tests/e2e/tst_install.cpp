@@ -2,13 +2,8 @@
 // install folders: the desktop files pass their validators, the editor starts from the
 // install tree, compiles the sample kept there, keeps its settings and work in the user's
 // folders, and the install tree stays exactly as it was.
-#include <QApplication>
-#include <QDirIterator>
-#include <QMenu>
-#include <QMimeDatabase>
-#include <QProcess>
-#include <QPushButton>
 #include <QtTest>
+#include <QtWidgets>
 #include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>

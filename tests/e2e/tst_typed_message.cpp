@@ -5,26 +5,14 @@
 // A second message, opened from a file, shows the same LED dots in the simulation display
 // and in the emulator's window.
 //
-// With LT_E2E_SCREENSHOT=PNG and an X display (xvfb-run, QT_QPA_PLATFORM=xcb) the emulator
-// also shows its LED window, the editor stands beside it, and the screen is saved as PNG
-// once the message is up: docs/editor-and-unit.png is made this way.
-#include <QScreen>
-#include <QAction>
-#include <QApplication>
-#include <QLabel>
-#include <QPlainTextEdit>
-#include <QProcess>
-#include <QPushButton>
-#include <QTimer>
-#include <QtTest>
+// With LT_E2E_SCREENSHOT=PNG and an X display (xvfb-run, QT_QPA_PLATFORM=xcb) the editor
+// stands beside the emulator's LED window and the screen is saved as PNG once the typed
+// message is up: docs/editor-and-unit.png is made this way.
 #include <filesystem>
 
 #include "../ui/support_window.h"
 #include "LedDots.h"
-#include "quickedit/Generate.h"
-#include "storage/ScriptFile.h"
 #include "ui/toolchain/frmShow.h"
-#include "ui/widgets/LineEditor.h"
 #include "ui/widgets/SimulationDisplay.h"
 
 using namespace lt;
@@ -32,40 +20,6 @@ using namespace lt;
 namespace {
 
 const std::string kBin = std::string(LT_BIN_DIR) + "/";
-
-std::string missingTool() {
-    for (auto name : {"lexmill.exe", "binmill.exe", "7700.exe", "unit7700", "CTRLCODE.H"})
-        if (!std::filesystem::exists(kBin + name)) return name;
-    return {};
-}
-
-// Presses the result window's buttons once it is up: "&Program" after the compile, then
-// "&Close". Whatever happens, the window is closed so the modal loop ends.
-struct ResultWindowDriver {
-    const Session& s;
-    std::string programText, programCaption, failure;
-
-    void run() {
-        frmShow* show = nullptr;
-        if (!QTest::qWaitFor([&] { return (show = qobject_cast<frmShow*>(QApplication::activeModalWidget())); },
-                             60000)) {
-            failure = "the result window did not open";
-            return;
-        }
-        if (!QTest::qWaitFor([&] { return show->cmdProgram->isVisible(); }, 120000)) {
-            failure = "the compile did not end";
-        } else {
-            programCaption = show->cmdProgram->text().toStdString();
-            if (programCaption == "&Program") {
-                show->cmdProgram->click(); // runs the version check and 7700.exe "p"
-                (void)QTest::qWaitFor([&] { return !s.tools.busy; }, 120000);
-                programText = show->text();
-            }
-        }
-        show->cmdClose->click();
-        if (show->isVisible()) show->done(0);
-    }
-};
 
 // unit7700 on a pseudo-terminal, with COM 1 pointed at it while it runs.
 struct EmulatedUnit {
@@ -79,9 +33,7 @@ struct EmulatedUnit {
         if (!process.waitForStarted(30000) ||
             !QTest::qWaitFor([&] { return dir.has("device") && !dir.read("device").empty(); }, 30000))
             return false;
-        std::string device = dir.read("device");
-        device.pop_back(); // its line end
-        qputenv("LUMATEXT7700_COM1", QByteArray::fromStdString(device));
+        qputenv("LUMATEXT7700_COM1", QByteArray::fromStdString(dir.read("device")).trimmed());
         return true;
     }
     ~EmulatedUnit() {
@@ -92,23 +44,40 @@ struct EmulatedUnit {
 };
 
 // Compiles the open file from the Program menu and programs it from the result window;
-// empty when the flash was programmed and verified, else what went wrong.
+// empty when the flash was programmed and verified, else what went wrong. The result
+// window's buttons are pressed once it is up ("&Program" after the compile, then "&Close");
+// whatever happens, it is closed so that its modal loop ends.
 std::string CompileAndProgram(test::WindowFixture& f, const std::string& image) {
-    ResultWindowDriver driver{f.s, {}, {}, {}};
-    QTimer::singleShot(0, [&] { driver.run(); });
+    std::string failure, caption, programText;
+    QTimer::singleShot(0, [&] {
+        frmShow* show = nullptr;
+        if (!QTest::qWaitFor([&] { return (show = qobject_cast<frmShow*>(QApplication::activeModalWidget())); },
+                             60000)) {
+            failure = "the result window did not open";
+            return;
+        }
+        if (!QTest::qWaitFor([&] { return show->cmdProgram->isVisible(); }, 120000)) {
+            failure = "the compile did not end";
+        } else if ((caption = show->cmdProgram->text().toStdString()) == "&Program") {
+            show->cmdProgram->click(); // runs the version check and 7700.exe "p"
+            (void)QTest::qWaitFor([&] { return !f.s.tools.busy; }, 120000);
+            programText = show->text();
+        }
+        show->cmdClose->click();
+        if (show->isVisible()) show->done(0);
+    });
     f.w->mnuPrgCompile->trigger(); // returns when the result window has closed
-    if (!driver.failure.empty()) return driver.failure;
-    if (driver.programCaption != "&Program") return "the compile failed: " + driver.programCaption;
+    if (!failure.empty()) return failure;
+    if (caption != "&Program") return "the compile failed: " + caption;
     if (!f.dir.has(image) || std::filesystem::file_size(f.dir.file(image)) != 32768) return "no image " + image;
-    if (driver.programText.find("Flash programmed and verified: 32,768 bytes") == std::string::npos)
-        return driver.programText;
+    if (programText.find("Flash programmed and verified: 32,768 bytes") == std::string::npos) return programText;
     if (!f.ui.boxes.empty()) return "a question on the way: " + f.ui.lastText(); // none expected
     return {};
 }
 
-// Calls message 0 up from the Advanced menu.
-void CallUpMessage0(test::WindowFixture& f) {
-    f.ui.inputs.push_back(std::string("0"));
+// Calls a message up from the Advanced menu.
+void CallUp(test::WindowFixture& f, int n) {
+    f.ui.inputs.push_back(std::to_string(n));
     f.w->mnuAdvCall->trigger();
 }
 
@@ -117,63 +86,25 @@ void CallUpMessage0(test::WindowFixture& f) {
 class TestTypedMessage : public QObject {
     Q_OBJECT
 private slots:
-    void typedMessageShowsOnTheEmulatedUnit();
-    void simulationAndUnitShowTheSameDots();
+    void typedAndOpenedMessagesShowOnTheEmulatedUnit();
 };
 
-void TestTypedMessage::typedMessageShowsOnTheEmulatedUnit() {
-    const std::string missing = missingTool();
-    if (!missing.empty()) QFAIL(("build the tools first: " + kBin + missing + " is missing").c_str());
-    test::WindowFixture f;
-    f.s.settings.ToolsPath = kBin;
-
-    const QString screenshot = qEnvironmentVariable("LT_E2E_SCREENSHOT");
-    EmulatedUnit unit;
-    QVERIFY(unit.start(f.dir, screenshot.isEmpty() ? QStringList() : QStringList{"--window"}));
-
-    // Typed on line 1 of message 0; the simulation shows it at once.
-    f.w->txtEdit->setFocus();
-    QTest::keyClicks(f.w->txtEdit, "HELLO 7700!");
-    QCOMPARE(f.w->frameDisplay->row(1)->text(), QStringLiteral("HELLO 7700!"));
-
-    f.ui.files.push_back(f.dir.file("typed.src"));
-    f.w->mnuFile[3]->trigger(); // Save As...
-    QCOMPARE(f.s.index.CurrentFilePath, f.dir.file("typed.src"));
-    QVERIFY(f.dir.read("typed.src").find("    PRINT\"HELLO 7700!\";") != std::string::npos);
-
-    const std::string failure = CompileAndProgram(f, "typed.bin");
-    QVERIFY2(failure.empty(), failure.c_str());
-
-    CallUpMessage0(f);
-    QCOMPARE(f.ui.prompts.back(), std::string("Enter message number and variable string if necessary. PLEASE "
-                                              "separate message number and variable string with a space or put "
-                                              "variable string in double quotes."));
-    QVERIFY2(f.ui.lastText().find("Message 0 called up") != std::string::npos, f.ui.lastText().c_str());
-    const std::string blank = std::string(20, ' ') + "\n";
-    const std::string want = "HELLO 7700!" + std::string(9, ' ') + "\n" + blank + blank + blank;
-    QTRY_COMPARE_WITH_TIMEOUT(f.dir.read("display").substr(0, want.size()), want, 30000); // the four rows
-
-    if (!screenshot.isEmpty()) {
-        f.w->move(630, 0); // the LED window sits at the top left corner
-        f.w->raise();
-        QTest::qWait(1500); // both windows repaint; the picture is for people, not a check
-        QVERIFY(f.w->screen()->grabWindow(0).save(screenshot));
-    }
-}
-
-// A message with a centred line, a variable field (no value set: its picture shows) and a
-// blinking word, opened from a file, programmed and called up: the emulator's window,
-// caught in its snapshots, shows exactly the dots of the simulation display, in the blink's
-// on phase and in its off phase.
-void TestTypedMessage::simulationAndUnitShowTheSameDots() {
-    const std::string missing = missingTool();
-    if (!missing.empty()) QFAIL(("build the tools first: " + kBin + missing + " is missing").c_str());
+// Message 1 of a file (a centred line, a variable field with no value set, so its picture
+// shows, and a blinking word) is opened; "HELLO 7700!" is typed into message 0 and the file
+// is saved as another one, compiled, programmed and both messages are called up. Message 0
+// fills the unit's first row; for message 1 the emulator's window, caught in its snapshots,
+// shows exactly the dots of the simulation display, in the blink's on and off phases.
+void TestTypedMessage::typedAndOpenedMessagesShowOnTheEmulatedUnit() {
+    for (const std::string name : {"lexmill.exe", "binmill.exe", "7700.exe", "unit7700", "CTRLCODE.H"})
+        if (!std::filesystem::exists(kBin + name))
+            QFAIL(("build the tools first: " + kBin + name + " is missing").c_str());
     test::WindowFixture f;
     f.s.settings.ToolsPath = kBin;
     {
         Session g(f.disk, f.ui);
         g.settings.UnitType = "7780";
         g.msg.LineCount = 4;
+        g.msg.CurrentMessage = 1;
         g.msg.LineRtf[1] = "\\sb90\\sa90 \\qc \\f0 \\cf0 WELCOME";
         g.msg.LineRtf[2] = "\\sb90\\sa90 \\f0 \\cf0 TEMP \\f3 \\cf4 ^^.^\\f0 \\cf0  C";
         g.msg.LineRtf[3] = "\\sb90\\sa90 \\f0 \\cf0 DOORS \\f65 \\cf0 OPEN";
@@ -190,9 +121,37 @@ void TestTypedMessage::simulationAndUnitShowTheSameDots() {
     f.ui.files.push_back(f.dir.file("shown.src"));
     f.w->mnuFile[1]->trigger(); // Open...
     QCOMPARE(f.w->frameDisplay->row(1)->text(), QStringLiteral("      WELCOME"));
-    const std::string failure = CompileAndProgram(f, "shown.bin");
+
+    // Typed on line 1 of message 0; the simulation shows it at once.
+    f.goTo(0);
+    f.w->txtEdit->setFocus();
+    QTest::keyClicks(f.w->txtEdit, "HELLO 7700!");
+    QCOMPARE(f.w->frameDisplay->row(1)->text(), QStringLiteral("HELLO 7700!"));
+    f.ui.files.push_back(f.dir.file("typed.src"));
+    f.w->mnuFile[3]->trigger(); // Save As...
+    QCOMPARE(f.s.index.CurrentFilePath, f.dir.file("typed.src"));
+    QVERIFY(f.dir.read("typed.src").find("    PRINT\"HELLO 7700!\";") != std::string::npos);
+
+    const std::string failure = CompileAndProgram(f, "typed.bin");
     QVERIFY2(failure.empty(), failure.c_str());
-    CallUpMessage0(f);
+    CallUp(f, 0);
+    QCOMPARE(f.ui.prompts.back(), std::string("Enter message number and variable string if necessary. PLEASE "
+                                              "separate message number and variable string with a space or put "
+                                              "variable string in double quotes."));
+    QVERIFY2(f.ui.lastText().find("Message 0 called up") != std::string::npos, f.ui.lastText().c_str());
+    const std::string blank = std::string(20, ' ') + "\n";
+    const std::string want = "HELLO 7700!" + std::string(9, ' ') + "\n" + blank + blank + blank;
+    QTRY_COMPARE_WITH_TIMEOUT(f.dir.read("display").substr(0, want.size()), want, 30000); // the four rows
+    const QString screenshot = qEnvironmentVariable("LT_E2E_SCREENSHOT");
+    if (!screenshot.isEmpty()) {
+        f.w->move(630, 0); // the LED window sits at the top left corner
+        f.w->raise();
+        QTest::qWait(1500); // both windows repaint; the picture is for people, not a check
+        QVERIFY(f.w->screen()->grabWindow(0).save(screenshot));
+    }
+
+    f.goTo(1);
+    CallUp(f, 1);
     QTRY_VERIFY_WITH_TIMEOUT(f.dir.read("display").find("TEMP ^^.^ C") != std::string::npos, 30000);
 
     // The simulation's dots in both phases of its blink timer.
@@ -218,16 +177,14 @@ void TestTypedMessage::simulationAndUnitShowTheSameDots() {
         seenOff = seenOff || last == off;
         return seenOn && seenOff;
     }, 15000);
-    if (!seenOn || !seenOff) {
-        auto print = [](const char* what, const std::vector<std::string>& dots) {
-            qInfo().noquote() << what;
-            for (const std::string& line : dots) qInfo().noquote() << QString::fromStdString(line);
-        };
-        print("the unit's last snapshot:", last);
-        print("the simulation, blink on:", on);
-        print("the simulation, blink off:", off);
-    }
-    QVERIFY2(seenOn && seenOff, "the unit's dots differ from the simulation's (printed above)");
+    auto rows = [](const std::vector<std::string>& dots) {
+        std::string text;
+        for (const std::string& line : dots) text += line + "\n";
+        return text;
+    };
+    const std::string shown = "the unit's last snapshot:\n" + rows(last) + "the simulation, blink on:\n" +
+                              rows(on) + "the simulation, blink off:\n" + rows(off);
+    QVERIFY2(seenOn && seenOff, ("the unit's dots differ from the simulation's. " + shown).c_str());
 
     // LT_SCREENSHOT_DIR=DIR: the pictures of README.md and docs/emulator.md, the window at
     // the scale factor of the run (QT_SCALE_FACTOR) and, at 1, the unit's window.

@@ -18,14 +18,12 @@ public:
     int operations = 0;
     bool failAll = false;  // every mutating operation fails (a disk that stays full)
 
-    bool shouldFail() { return ++operations == failAt || failAll; }
-
     std::unique_ptr<ReadableFile> openRead(const std::string& path, int* error) override {
         return real_.openRead(path, error);
     }
     // Counts a mutating operation; true (with the error set) when it is the one to fail.
     bool failed(int* error) {
-        if (!shouldFail()) return false;
+        if (++operations != failAt && !failAll) return false;
         if (error) *error = failErrno;
         return true;
     }

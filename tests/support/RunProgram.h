@@ -18,4 +18,11 @@ struct ProgramCall {
 // The program's exit code; -1 when it could not be started or did not end normally.
 int RunProgram(const ProgramCall& call);
 
+// The bytes of an argument-list file as the editor writes it: CR LF lines, one extra empty line.
+inline std::string listText(const std::vector<std::string>& entries) {
+    std::string text;
+    for (const std::string& e : entries) text += e + "\r\n";
+    return text + "\r\n";
+}
+
 } // namespace lt::test

@@ -64,12 +64,8 @@ public:
         args.insert(args.end(), options.begin(), options.end());
         pid_ = spawnProgram(args);
         for (int i = 0; i < 500 && pid_ > 0 && !dir.has("device"); ++i) {
-            int status = 0;
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) { // it refused to start
-                pid_ = 0;
-                break;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            if (::waitpid(pid_, nullptr, WNOHANG) == pid_) pid_ = 0; // it refused to start
+            else std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
         device_ = dir.read("device");
         if (!device_.empty()) device_.pop_back(); // line end

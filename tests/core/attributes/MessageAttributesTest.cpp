@@ -14,8 +14,7 @@ std::string Line(const std::string& text) { return "\\sb90\\sa90 \\f0 \\cf0 " + 
 // Opening, a good OK and Off are checked on the dialog; here the bar's range and every
 // refusal.
 TEST(StartMessages, BarRangeAndRefusals) {
-    EXPECT_EQ(StartBarValue(""), 0);
-    EXPECT_EQ(StartBarValue("5000"), 1023);
+    EXPECT_EQ(std::make_pair(StartBarValue(""), StartBarValue("5000")), std::make_pair(0, 1023));
     QuickMessage m;
     m.CurrentMessage = 9;
     m.StartSameTask = "5";
@@ -37,10 +36,9 @@ TEST(StartMessages, BarRangeAndRefusals) {
         bad.boxes[0].text = row.a;
         bad.boxes[1].text = row.b;
         StartResult r = ApplyStart(m, bad);
-        EXPECT_FALSE(r.accepted);
-        EXPECT_EQ(r.message, row.message);
-        EXPECT_EQ(r.emptyBox, row.box);
-        EXPECT_EQ(m.StartSameTask, "5");  // refused: the record is untouched
+        // Refused: the record is untouched.
+        EXPECT_EQ(std::make_tuple(r.accepted, r.message, r.emptyBox, m.StartSameTask),
+                  std::make_tuple(false, row.message, row.box, "5"));
     }
     EXPECT_EQ(StartHelpLine("optEnd"),
               "You can select whether the START MESSAGE occurs at the begining or end of this message script.");

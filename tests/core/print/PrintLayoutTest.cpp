@@ -68,7 +68,9 @@ struct JobFixture {
         surface->failures = failures;
         return surface;
     };
-    JobFixture() {
+    // A printer is chosen in the print dialog unless the test says otherwise.
+    explicit JobFixture(bool choosePrinter = true) {
+        if (choosePrinter) ui.printers.push_back(PrintChoice{});
         s.run.ScriptEditMode = true;
         s.msg.CurrentMessage = 1;
         s.msg.BlockText = "SUB 1(TASK=0)\r\nLINE1:\r\n    PRINT\"CURRENT\";\r\nEND SUB\r\n";
@@ -100,9 +102,8 @@ TEST(PrintLayout, BlockLinesInBothModes) {
     for (const auto& l : BlockPrintLines(kBlock, PrintMode::TextOnly, 5)) got.push_back(Spans(l));
     EXPECT_EQ(got, (std::vector<std::string>{"[B]Message= 5    [N]2)    // CRC value = 77", "[N]LINE1:",
                                              "[N]    SAY \"HI\" \\", "[N]LINE2:"}));
-    EXPECT_EQ(PrintedText("    PRINT\"AB;\";"), "AB;");
-    EXPECT_EQ(PrintedText("    PRINT\"open;"), "open");
-    EXPECT_EQ(PrintedText("    PRINT USING(20,0);A;"), "");
+    EXPECT_EQ(PrintedText("    PRINT\"AB;\";") + "|" + PrintedText("    PRINT\"open;") + "|" +
+                  PrintedText("    PRINT USING(20,0);A;"), "AB;|open|");
     EXPECT_TRUE(BlockPrintLines("", PrintMode::TextOnly, 0).empty());
 }
 
@@ -125,7 +126,7 @@ TEST(PrintJob, PrintsEveryBlockWhereItLivesWithCopiesAndProgress) {
     // A file never saved: the current message from memory, message 7 from the work file.
     JobFixture f;
     f.s.index.MessageState[0] = 0;
-    f.ui.printers.push_back(PrintChoice{2, "", ""});
+    f.ui.printers = {PrintChoice{2, "", ""}};
     ASSERT_TRUE(PrintFile(f.s, PrintMode::TextOnly, f.factory));
     // Four lines a page; the second copy starts on a fresh page.
     std::vector<std::string> expected = {"begin", "0 [B]       Brelmo Industries 7740 Message Script Printout",
@@ -144,7 +145,6 @@ TEST(PrintJob, PrintsEveryBlockWhereItLivesWithCopiesAndProgress) {
     // message of the file prints from it, the current one as edited.
     JobFixture g;
     g.s.index.CurrentFilePath = "/w/demo.src";
-    g.ui.printers.push_back(PrintChoice{});
     ASSERT_TRUE(PrintFile(g.s, PrintMode::CompleteScript, g.factory));
     EXPECT_EQ(g.log[2] + "|" + g.log[3],
               "10 [N]" + std::string(19, ' ') + "Filename: /w/demo.src|20 [N]    #define Display_type (7740)");
@@ -157,7 +157,7 @@ TEST(PrintJob, PrintsEveryBlockWhereItLivesWithCopiesAndProgress) {
 }
 
 TEST(PrintJob, DialogCancelPrinterErrorsAndCurrentMessage) {
-    JobFixture f;
+    JobFixture f(false);
     EXPECT_FALSE(PrintFile(f.s, PrintMode::TextOnly, f.factory));  // dialog cancelled
     EXPECT_TRUE(f.log.empty() && f.ui.printDialogs == 1);
 
@@ -165,7 +165,6 @@ TEST(PrintJob, DialogCancelPrinterErrorsAndCurrentMessage) {
     JobFixture r;
     r.s.index.CurrentFilePath = "/w/demo.src";
     r.failures = {"begin", "draw     FROM FILE"};
-    r.ui.printers.push_back(PrintChoice{});
     r.ui.answers = {Answer::Retry, Answer::Cancel};
     EXPECT_FALSE(PrintFile(r.s, PrintMode::TextOnly, r.factory));
     ASSERT_EQ(r.ui.boxes.size(), 2u);
@@ -176,11 +175,9 @@ TEST(PrintJob, DialogCancelPrinterErrorsAndCurrentMessage) {
 
     // The current message alone, as script, with its own progress text.
     JobFixture m;
-    m.ui.printers.push_back(PrintChoice{});
     ASSERT_TRUE(PrintMessage(m.s, m.factory));
     EXPECT_EQ(m.log[3] + "|" + m.ui.statuses.front(), "20 [B]SUB 1[N](TASK=0)|Printing message  1");
     JobFixture e;  // an empty block prints nothing
     e.s.msg.BlockText.clear();
-    e.ui.printers.push_back(PrintChoice{});
     EXPECT_FALSE(PrintMessage(e.s, e.factory) || !e.log.empty());
 }

@@ -25,11 +25,9 @@ TEST_F(QuickEditTest, CrcCheckTasksAndHandEditedBlocks) {
     m.CurrentMessage = 9;
     m.BlockText = Block(9, "2", "LINE1:\r\n    CALL CURSOR(1,1)\r\n    PRINT\"HI\";\r\n");
     ReadFields(s);
-    EXPECT_FALSE(m.ScriptOnly);
-    EXPECT_EQ(m.MessageTask[9], 2);
-    EXPECT_EQ(m.LineRtf[1], "\\sb90\\sa90 \\f0 \\cf0 HI");
+    EXPECT_EQ(std::make_tuple(m.ScriptOnly, m.MessageTask[9], m.LineRtf[1], ui.busyDepth),
+              std::make_tuple(false, 2, "\\sb90\\sa90 \\f0 \\cf0 HI", 0));
     EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Performing CRC check on message  9", "", "Reading message  9", ""}));
-    EXPECT_EQ(ui.busyDepth, 0);
     for (const char* task : {"4", "-1"}) {
         m.BlockText = Block(9, task, "LINE1:\r\n");
         CheckCrc(s);
@@ -41,9 +39,8 @@ TEST_F(QuickEditTest, CrcCheckTasksAndHandEditedBlocks) {
     block.replace(block.find("HI"), 2, "HO");
     m.BlockText = block;
     ReadFields(s);
-    EXPECT_TRUE(m.ScriptOnly);
-    EXPECT_EQ(m.MessageTask[9], 1);
-    EXPECT_EQ(m.ClearScreen + m.LineRtf[1], "");
+    EXPECT_EQ(std::make_tuple(m.ScriptOnly, m.MessageTask[9], m.ClearScreen + m.LineRtf[1]),
+              std::make_tuple(true, 1, ""));
     // The empty block needs no CRC; a block without "SUB" gives an empty record.
     m.LineCount = 4;
     m.BlockText = "SUB 9(TASK=0)\r\n\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nLINE3:\r\n\r\nLINE4:\r\n\r\nEND SUB\r\n";

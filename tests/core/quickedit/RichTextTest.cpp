@@ -48,18 +48,15 @@ TEST(RichText, MakeBlinkTogglesRunsAndKeepsBlanksSteady) {
 
 TEST(RichText, TruncateTextCutsAtWordsAndKeepsMarks) {
     std::string text = "\\f0 \\cf0 HELLO \\f65 \\cf0 WIDE WORLD";
-    EXPECT_EQ(TruncateText(text, 12), "\\f0 \\cf0 HELLO \\f65 \\cf0 WIDE");
-    EXPECT_EQ(text, "\\f65 \\cf0 WORLD");
-    EXPECT_EQ(TruncateText(text, 5), "\\f65 \\cf0 WORLD");
-    EXPECT_EQ(text, "");
+    // What is cut off, then what stays in `text`.
+    auto cut = [&text](int n) { const std::string head = TruncateText(text, n); return head + "|" + text; };
+    EXPECT_EQ(cut(12), "\\f0 \\cf0 HELLO \\f65 \\cf0 WIDE|\\f65 \\cf0 WORLD");
+    EXPECT_EQ(cut(5), "\\f65 \\cf0 WORLD|");
     text = "\\qc \\f65 \\cf0 ABCDEFGH\\\\IJ";
-    EXPECT_EQ(TruncateText(text, 9), "\\qc \\f65 \\cf0 ABCDEFGH\\\\");
-    EXPECT_EQ(text, "\\qc \\f65 \\cf0 IJ");
+    EXPECT_EQ(cut(9), "\\qc \\f65 \\cf0 ABCDEFGH\\\\|\\qc \\f65 \\cf0 IJ");
     // A blank right after the n-th character is a word boundary too.
     text = "\\f0 ABCDE FGH";
-    EXPECT_EQ(TruncateText(text, 5), "\\f0 ABCDE");
-    EXPECT_EQ(text, "\\f0 \\cf0 FGH");
+    EXPECT_EQ(cut(5), "\\f0 ABCDE|\\f0 \\cf0 FGH");
     text = "   X";
-    EXPECT_EQ(TruncateText(text, 2), "");
-    EXPECT_EQ(text, "\\f0 \\cf0 X");
+    EXPECT_EQ(cut(2), "|\\f0 \\cf0 X");
 }

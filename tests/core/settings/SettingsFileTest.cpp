@@ -1,10 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "FakeUserPort.h"
-#include "TempDir.h"
+#include "../storage/StorageFixture.h"
 #include "settings/ProgramMenu.h"
 #include "settings/SettingsFile.h"
-#include "storage/NativeFileSystem.h"
 #include "storage/PathUtil.h"
 
 using namespace lt;
@@ -38,11 +36,9 @@ TEST(SettingsFile, ToolsPathWithoutCompilerFallsBackToProgramDir) {
 }
 
 TEST(ProgramMenu, AddressAnswers) {
-    NativeFileSystem fs;
-    test::FakeUserPort ui;
-    Session s(fs, ui);
+    test::StorageFixture f;
+    auto& [dir, disk, ui, s] = f;
     EnterAddress(s, std::string("255"));
-    EXPECT_EQ(s.settings.UnitAddress, "255");
     for (auto answer : {std::optional<std::string>("256"), {"-1"}, {"abc"}, {""}, {}}) EnterAddress(s, answer);
     EXPECT_EQ(s.settings.UnitAddress, "255");
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"You have entered an illegal address.",
@@ -56,10 +52,8 @@ TEST(ProgramMenu, AddressAnswers) {
 }
 
 TEST(ProgramMenu, UnitTypeAndVersionSwitches) {
-    test::TempDir dir;
-    NativeFileSystem fs;
-    test::FakeUserPort ui;
-    Session s(fs, ui);
+    test::StorageFixture f;
+    auto& [dir, disk, ui, s] = f;
     EXPECT_FALSE(ChooseUnitType(s, "7740") || s.run.HeaderChanged);
     s.run.ScriptEditMode = true;
     s.msg.BlockText = "SUB 0(TASK=0)\r\n\r\nLINE1:\r\n\r\nLINE2:\r\n\r\nEND SUB\r\n";

@@ -119,11 +119,10 @@ TEST(WorkStore, NextAndPreviousMessage) {
     EXPECT_EQ((std::vector<int>{store.NextMessage(-1), store.NextMessage(3), store.NextMessage(9),
                                 store.PreviousMessage(9), store.PreviousMessage(3)}),
               (std::vector<int>{3, 9, 10, 3, 2}));
-    EXPECT_TRUE(f.ui.boxes.empty());
-    EXPECT_EQ(store.NextMessage(1023), 1023);
-    EXPECT_EQ(f.ui.lastText(), "Message 1023 is the last one");
-    EXPECT_EQ(store.PreviousMessage(0), 0);
-    EXPECT_EQ(f.ui.lastText(), "Message 0 is the first one");
+    const int last = store.NextMessage(1023), first = store.PreviousMessage(0);
+    EXPECT_EQ(std::make_pair(last, first), std::make_pair(1023, 0));
+    EXPECT_EQ(f.ui.texts(),
+              (std::vector<std::string>{"Message 1023 is the last one", "Message 0 is the first one"}));
 }
 
 TEST(WorkStore, LoadAndModifiedTest) {

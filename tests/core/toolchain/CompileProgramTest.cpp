@@ -27,15 +27,14 @@ TEST_F(CompileRunTest, CompilesAndAssemblesWithExactListsAndCleansUp) {
     EXPECT_EQ(runner.calls[0].program + " " + runner.calls[1].program,
               tools() + "lexmill.exe " + tools() + "binmill.exe");
     EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"@" + B + ".lst"}));
-    EXPECT_EQ(runner.calls[0].listText, ListBytes({src, B, "/error", B, "/include", tools(), "/log", B}));
+    EXPECT_EQ(runner.calls[0].listText, listText({src, B, "/error", B, "/include", tools(), "/log", B}));
     EXPECT_TRUE(runner.calls[0].keepResponsive);  // "&Close" must reach the window
-    EXPECT_EQ(runner.calls[1].listText, ListBytes({B, B, "/error", B, "/log", B}));
+    EXPECT_EQ(runner.calls[1].listText, listText({B, B, "/error", B, "/log", B}));
     EXPECT_EQ(sink.shown, "lex ok \r\nbin ok\r\n");
     // The clock runs across both tools and is shown only when the seconds change.
     EXPECT_EQ(sink.elapsed, (std::vector<std::string>{"00:00", "00:01", "00:02"}));
-    EXPECT_TRUE(exists(B + ".bin"));
+    EXPECT_TRUE(exists(B + ".bin") && !session.tools.busy && ui.boxes.empty());
     for (auto ext : {".esc", ".lst", ".log"}) EXPECT_FALSE(exists(B + ext)) << ext;
-    EXPECT_TRUE(!session.tools.busy && ui.boxes.empty());
 
     session.settings.KeepEscFile = "yes";
     runner.actions.push_back(writes({{B + ".log", "a"}, {B + ".esc", "esc"}}));
@@ -100,7 +99,7 @@ TEST_F(ProgramRunTest, VersionCheckThenProgramWithExactLists) {
     put(B + ".src", "#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n");
     session.settings.UnitType = "7780";
     session.settings.UnitPort = "2";
-    const std::string list = ListBytes({B, "/a", "0", "/b", "19200", "/c", "2", "/m", "80", "/log", B});
+    const std::string list = listText({B, "/a", "0", "/b", "19200", "/c", "2", "/m", "80", "/log", B});
     runner.actions.push_back(writes({{B + ".log", "Version 4.12, build 7"}}));
     runner.actions.push_back(writes({{B + ".log", std::string("Programmed\x01")}}));
     runner.ticksPerRun = 11;
@@ -113,10 +112,9 @@ TEST_F(ProgramRunTest, VersionCheckThenProgramWithExactLists) {
         EXPECT_EQ(call.listText, list);
     }
     EXPECT_EQ(sink.shown, "Programmed ");
-    EXPECT_TRUE(sink.labelVisible);
+    EXPECT_TRUE(sink.labelVisible && ui.boxes.empty());
     // The clock is shown only while programming.
     EXPECT_EQ(sink.elapsed, (std::vector<std::string>{"00:00", "00:01"}));
-    EXPECT_TRUE(ui.boxes.empty());
     EXPECT_FALSE(session.tools.busy || exists(B + ".lst") || exists(B + ".log"));
 }
 
@@ -145,8 +143,7 @@ TEST_F(ProgramRunTest, VersionQuestionsAndSkips) {
 
     // No "#pragma version": the save-and-recompile question; Cancel programs anyway.
     put(B + ".src", "SUB 1\r\n");
-    ui.clear();
-    runner.calls.clear();
+    again();
     runner.actions.push_back(writes({{B + ".log", "Version 4.12, build 7"}}));
     runner.actions.push_back(writes({{B + ".log", "done"}}));
     ui.answers.push_back(Answer::Cancel);
@@ -183,7 +180,7 @@ TEST_F(ProgramRunTest, VersionQuestionsAndSkips) {
 // The edge cases of the tool contract that the compile, program and unit command runs
 // do not reach: names with dots in the directory, raw logs, clock rounding, version
 // answers and pragmas.
-TEST(ToolContract, BaseNamesLogsClockAndStartFailures) {
+TEST(ToolContract, BaseNamesLogsClockStartFailuresVersionsAndPragmas) {
     for (const char* name : {"/a.b/x.src", "/a.b/x"}) EXPECT_EQ(BaseName(name), "/a.b/x");
 
     TempDir tmp;
@@ -199,9 +196,7 @@ TEST(ToolContract, BaseNamesLogsClockAndStartFailures) {
     EXPECT_EQ(ElapsedText(0) + " " + ElapsedText(59.4) + " " + ElapsedText(59.5) + " " + ElapsedText(3725),
               "00:00 00:59 01:00 62:05");
     EXPECT_EQ(ToolStartFailedText("/t/x", ""), "Can't start the program /t/x.");
-}
 
-TEST(ToolContract, VersionDecisions) {
     auto v = ParseUnitVersion("Unit answered: Version 4.12, build 7\r\n");
     ASSERT_TRUE(v);
     EXPECT_EQ(v->version + " " + v->release, "2 4.12");
@@ -211,8 +206,6 @@ TEST(ToolContract, VersionDecisions) {
     EXPECT_EQ(VersionQuestion(UnitVersion{"2", "4.12"}, "2", "2"), "");
     EXPECT_NE(VersionQuestion(UnitVersion{"1", "3.9"}, "3", "1"), "");
 
-    TempDir tmp;
-    NativeFileSystem fs;
     tmp.write("a.src", "' header\r\n#pragma version  2 \r\n#pragma version 1\r\n");
     tmp.write("b.src", "no pragma\r\n");
     EXPECT_EQ(ReadPragmaVersion(fs, tmp.file("a.src")).value_or("-"), "2");

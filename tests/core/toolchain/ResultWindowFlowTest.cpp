@@ -79,7 +79,7 @@ TEST_F(ResultWindowFlowTest, UnwritableDirectoryMovesTheOutputToTheProgramDirect
                                          Buttons::Ok, Icon::Exclamation, Answer::Ok));
     EXPECT_EQ(flow.outputName(), prog() + "s");
     ASSERT_EQ(runner.calls.size(), 2u);
-    EXPECT_EQ(runner.calls[0].listText, ListBytes({locked + "s.src", prog() + "s", "/error", prog() + "s",
+    EXPECT_EQ(runner.calls[0].listText, listText({locked + "s.src", prog() + "s", "/error", prog() + "s",
                                                    "/include", tools(), "/log", prog() + "s"}));
     EXPECT_FALSE(flow.errors());
 }
@@ -118,8 +118,7 @@ TEST_F(ResultWindowFlowTest, ViewErrorsUsesTheEditorOrShowsTheText) {
     // An existing editor is started on the error file, without taking input meanwhile.
     put(tools() + "editor", "");
     session.settings.EditorPath = tools() + "editor";
-    runner.calls.clear();
-    ui.clear();
+    again();
     flow.programButton();
     ASSERT_EQ(runner.calls.size(), 1u);
     EXPECT_EQ(runner.calls[0].program, tools() + "editor");
@@ -171,8 +170,7 @@ TEST_F(ResultWindowFlowTest, StaleImageAsksToCompileFirst) {
                                  "compile the script first? No programs the older image.";
     std::vector<std::vector<std::string>> modes;
     for (Answer answer : {Answer::Cancel, Answer::No, Answer::Yes}) {
-        ui.clear();
-        runner.calls.clear();
+        again();
         ui.answers = {answer};
         for (int i = 0; i < 4; ++i) runner.actions.push_back(writes({{work() + "a.log", "ok"}}));
         ResultWindowFlow flow(ctx, sink);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "RunProgram.h"
 #include "TempDir.h"
 #include "toolchain/ProcessRunner.h"
 
@@ -46,12 +47,5 @@ public:
     static std::string readFile(const std::string& path) { return TempDir::readFile(path); }
     static void writeFile(const std::string& path, const std::string& content) { TempDir::writeFile(path, content); }
 };
-
-// The bytes of an argument list with these entries.
-inline std::string ListBytes(const std::vector<std::string>& entries) {
-    std::string text;
-    for (const auto& e : entries) text += e + "\r\n";
-    return text + "\r\n";
-}
 
 } // namespace lt::test

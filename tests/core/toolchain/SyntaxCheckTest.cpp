@@ -27,13 +27,12 @@ TEST_F(SyntaxCheckTest, CleanScriptWritesSourceAndListAndTellsSo) {
     EXPECT_EQ(runner.calls[0].program, tools() + "lexmill.exe");
     EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"@" + prog() + "sub.lst"}));
     EXPECT_EQ(runner.calls[0].listText,
-              ListBytes({prog() + "sub.src", "/error", prog() + "sub", "/include", tools()}));
+              listText({prog() + "sub.src", "/error", prog() + "sub", "/include", tools()}));
     EXPECT_FALSE(runner.calls[0].keepResponsive);
     EXPECT_EQ(sourceSeen, "#include \"CTRLCODE.H\"\r\n\r\nSUB 1\r\nEND SUB\r\n");
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"No syntax errors found in message 12"}));
-    EXPECT_TRUE(session.tools.errors.empty() && session.tools.errorCursor == 0);
+    EXPECT_TRUE(session.tools.errors.empty() && session.tools.errorCursor == 0 && ui.busyDepth == 0);
     for (auto f : {"sub.src", "sub.lst", "sub.esc"}) EXPECT_FALSE(exists(prog() + f)) << f;
-    EXPECT_EQ(ui.busyDepth, 0);
 }
 
 TEST_F(SyntaxCheckTest, ErrorsFillTheListAndSteppingSelectsScriptLines) {

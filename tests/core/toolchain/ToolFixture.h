@@ -57,6 +57,11 @@ protected:
     static bool exists(const std::string& p) { return std::filesystem::exists(p); }
     static void put(const std::string& p, const std::string& c) { ScriptedRunner::writeFile(p, c); }
     static std::string get(const std::string& p) { return ScriptedRunner::readFile(p); }
+    // Forgets the person's boxes and the tool calls of the step before.
+    void again() {
+        ui.clear();
+        runner.calls.clear();
+    }
     // A tool run that writes its log (and any other files) and succeeds.
     static ScriptedRunner::Action writes(std::vector<std::pair<std::string, std::string>> files) {
         return [files](const ToolCall&) {

@@ -16,15 +16,17 @@ class UnitCommandsTest : public ToolFixture {
 protected:
     FakeLabel label;  // the flash window's status label and busy flag
     bool busy = false;
-    // A unit command's argument list: its own entries, then the unit settings and the log.
-    static std::vector<std::string> entries(std::vector<std::string> leading, const std::string& base) {
+    // The step's last call, number `i`, ran the unit tool in `mode` ("": none) on <base>.lst,
+    // which held the `leading` entries, then the unit settings and the log.
+    void expectUnitCall(size_t i, const std::string& mode, const std::string& base,
+                        std::vector<std::string> leading) {
+        ASSERT_EQ(runner.calls.size(), i + 1);
+        std::vector<std::string> arguments = {"@" + base + ".lst"};
+        if (!mode.empty()) arguments.insert(arguments.begin(), mode);
+        EXPECT_EQ(runner.calls[i].arguments, arguments);
         for (auto e : {"/a", "0", "/b", "19200", "/c", "1", "/m", "40", "/log"}) leading.push_back(e);
-        return leading.push_back(base), leading;
-    }
-    // Forgets the person's boxes and the tool calls of the step before.
-    void again() {
-        ui.clear();
-        runner.calls.clear();
+        leading.push_back(base);
+        EXPECT_EQ(runner.calls[i].listText, listText(leading));
     }
 };
 
@@ -34,14 +36,13 @@ TEST_F(UnitCommandsTest, CallUpSplitsTheAnswerThreeWays) {
     for (const auto& [answer, leading] :
          {Case{"  12 \"hello\" ", {"12", "hello"}}, Case{"12 hello world", {"12", "hello world"}},
           Case{"12", {"", "12"}}, Case{"12\"hi\"", {"12", "hi"}}}) {
+        SCOPED_TRACE(answer);
         again();
         ui.inputs.push_back(answer);
         runner.actions.push_back(writes({{T + ".log", std::string("Message called\x0c")}}));
         CallUp(ctx);
-        ASSERT_EQ(runner.calls.size(), 1u) << answer;
-        EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"c", "@" + T + ".lst"}));
-        EXPECT_FALSE(runner.calls[0].keepResponsive);
-        EXPECT_EQ(runner.calls[0].listText, ListBytes(entries(leading, T))) << answer;
+        expectUnitCall(0, "c", T, leading);
+        EXPECT_FALSE(runner.calls.at(0).keepResponsive);
         EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Message called "}));
         EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Processing command Call up message.", ""}));
         EXPECT_FALSE(exists(T + ".lst") || exists(T + ".log"));
@@ -58,9 +59,7 @@ TEST_F(UnitCommandsTest, CallUpSplitsTheAnswerThreeWays) {
 TEST_F(UnitCommandsTest, RebootEraseAndTheirFailures) {
     runner.actions.push_back(writes({{prog() + "SGXREBT.log", "Rebooted"}}));
     Reboot(ctx);
-    ASSERT_EQ(runner.calls.size(), 1u);
-    EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"@" + prog() + "SGXREBT.lst"}));
-    EXPECT_EQ(runner.calls[0].listText, ListBytes(entries({"b"}, prog() + "SGXREBT")));
+    expectUnitCall(0, "", prog() + "SGXREBT", {"b"});
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Rebooted"}));
     EXPECT_EQ(ui.statuses.front(), "Processing command Reboot.");
 
@@ -76,9 +75,7 @@ TEST_F(UnitCommandsTest, RebootEraseAndTheirFailures) {
     ui.answers.push_back(Answer::Ok);
     runner.actions.push_back(writes({}));  // no log written
     EraseFlash(ctx);
-    ASSERT_EQ(runner.calls.size(), 1u);
-    EXPECT_EQ(runner.calls[0].arguments[0], "e");
-    EXPECT_EQ(runner.calls[0].listText, ListBytes(entries({}, prog() + "SGXERAS")));
+    expectUnitCall(0, "e", prog() + "SGXERAS", {});
     EXPECT_EQ(ui.lastText() + ui.statuses.back(), "Can't read return status file SGXERAS.log");
 
     ui.clear();
@@ -111,10 +108,8 @@ TEST_F(UnitCommandsTest, SendMessageCompilesTheCurrentMessageAlone) {
     EXPECT_EQ(ui.boxes[0].icon, Icon::Information);
     EXPECT_EQ(source, "#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n\r\nSUB 7 ,0\r\nEND SUB\r\n");
     EXPECT_EQ(std::make_pair(built, read), std::make_pair(1, 1));
-    ASSERT_EQ(runner.calls.size(), 3u);
-    EXPECT_EQ(runner.calls[0].listText, ListBytes({T + ".src", T, "/error", T, "/include", tools(), "/log", T}));
-    EXPECT_EQ(runner.calls[2].arguments, (std::vector<std::string>{"m", "@" + T + ".lst"}));
-    EXPECT_EQ(runner.calls[2].listText, ListBytes(entries({T + ".bin", "7"}, T)));
+    expectUnitCall(2, "m", T, {T + ".bin", "7"});
+    EXPECT_EQ(runner.calls[0].listText, listText({T + ".src", T, "/error", T, "/include", tools(), "/log", T}));
     EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Sending message 7 to the 7740 unit.", ""}));
     for (auto ext : {".src", ".lst", ".log", ".bin", ".esc"}) EXPECT_FALSE(exists(T + ext)) << ext;
 
@@ -156,8 +151,7 @@ TEST_F(UnitCommandsTest, SendMessageFromABinaryFileAsksForTheNumber) {
     SendMessage(ctx);
     EXPECT_EQ(ui.dialog(0), std::make_tuple("Send Message from file", "7700 binary file (*.bin)|*.bin", "bin"));
     EXPECT_EQ(ui.prompts, (std::vector<std::string>{"Please enter message number"}));
-    ASSERT_EQ(runner.calls.size(), 1u);
-    EXPECT_EQ(runner.calls[0].listText, ListBytes(entries({image, "12"}, T)));
+    expectUnitCall(0, "m", T, {image, "12"});
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Sent"}));
     EXPECT_TRUE(exists(image));  // the person's own file stays
 
@@ -198,9 +192,7 @@ TEST_F(UnitCommandsTest, ReadFlashAsksToReplaceAndShowsOnlyARealLog) {
     ASSERT_EQ(ui.boxes.size(), 1u);
     EXPECT_EQ(ui.boxes[0].text, "The file " + target + " already exists on disk.\r\nDo you want to replace it.");
     EXPECT_EQ(ui.boxes[0].title, "File Save Message");
-    ASSERT_EQ(runner.calls.size(), 1u);
-    EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"r", "@" + T + ".lst"}));
-    EXPECT_EQ(runner.calls[0].listText, ListBytes(entries({work() + "new.image"}, T)));
+    expectUnitCall(0, "r", T, {work() + "new.image"});
     EXPECT_TRUE(busyDuringRun && !busy);
     EXPECT_EQ(label.texts, (std::vector<std::string>{"Processing comand Retrieve binary file from flash memory.",
                                                      "Reading Flash. Please wait until this process is finished.",
@@ -221,9 +213,7 @@ TEST_F(UnitCommandsTest, ProgramFlashCountsTheTimeAndReportsSuccessOrFailure) {
     runner.actions.push_back(writes({{work() + "unit.log", "whatever the tool says"}}));
     ProgramFlashFromImage(ctx, label, busy);
     EXPECT_EQ(ui.fileDialogs[0].title, "Open Binary File");
-    ASSERT_EQ(runner.calls.size(), 1u);
-    EXPECT_EQ(runner.calls[0].arguments, (std::vector<std::string>{"p", "@" + work() + "unit.lst"}));
-    EXPECT_EQ(runner.calls[0].listText, ListBytes(entries({work() + "unit"}, work() + "unit")));
+    expectUnitCall(0, "p", work() + "unit", {work() + "unit"});
     EXPECT_EQ(label.texts, (std::vector<std::string>{"Programming file unit.bin", "00:00", "00:01", "00:02",
                                                      "Unit has been successfully programmed."}));
     EXPECT_TRUE(ui.boxes.empty() && !busy && !exists(work() + "unit.log"));

@@ -27,8 +27,8 @@ TEST(EmulatorOptions, DefaultsValuesAndMistakes) {
     // One unit keeps its file names; units sharing a line add their addresses.
     HostFiles files{"dev", "disp", "", "flash"};
     EXPECT_EQ(filesOfUnit(files, 3, 1).flashFile, "flash");
-    EXPECT_EQ(filesOfUnit(files, 251, 6).displayFile, "disp.251");
-    EXPECT_EQ(filesOfUnit(files, 251, 6).serialLog, "");
+    const auto shared = filesOfUnit(files, 251, 6);
+    EXPECT_EQ(shared.displayFile + "|" + shared.serialLog, "disp.251|");
 
     const std::vector<std::pair<std::vector<std::string>, std::string>> bad = {
         {{"--type", "7760"}, "option --type: \"7760\" is not 7740 or 7780"},

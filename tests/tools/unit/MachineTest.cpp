@@ -2,8 +2,8 @@
 // variables, without any line in between.
 #include <gtest/gtest.h>
 
+#include "../ToolRun.h"
 #include "common/FlashImage.h"
-#include "common/UnitCode.h"
 #include "emulator/Machine.h"
 #include "protocol/Commands.h"
 
@@ -11,17 +11,7 @@ namespace {
 
 using namespace lt::tools;
 using namespace lt::emulator;
-
-// CodeWriter in a chain, so that a message reads as its statements.
-struct Code {
-    CodeWriter w;
-    Code& op(Op o) { return w.op(o), *this; }
-    Code& op1(Op o, int a) { return w.op1(o, a), *this; }
-    Code& op2(Op o, int a, int b) { return w.op2(o, a, b), *this; }
-    Code& word(Op o, int word) { return w.opWord(o, word), *this; }
-    Code& byteWord(Op o, int a, int word) { return w.opByteWord(o, a, word), *this; }
-    Code& text(std::string_view chars) { return w.text(chars), *this; }
-};
+using lt::test::Code;
 
 // Programs the messages {number, task, code} into the flash of a 4-row unit.
 void load(Machine& machine, std::vector<std::tuple<int, int, Code>> messages) {
@@ -67,11 +57,9 @@ TEST(Machine, DisplayStatementsVariablesAndRelay) {
     EXPECT_EQ(after(m, 10, 2), "TEMP ****           ");
     EXPECT_EQ(m.variable(1), "7");
 
-    EXPECT_EQ(formatWhole("abc", 5), "  abc");
-    EXPECT_EQ(formatWhole("-5", -4), "-005");
+    EXPECT_EQ(formatWhole("abc", 5) + "|" + formatWhole("-5", -4), "  abc|-005");
     EXPECT_EQ(formatUsing("3.14159", 16 * 2 + 6, 2), "003.14");
-    EXPECT_EQ(unsetPicture(16 * 2 + 6, '^'), "^^^.^^");
-    EXPECT_EQ(unsetPicture(3, '#'), "###");
+    EXPECT_EQ(unsetPicture(16 * 2 + 6, '^') + "|" + unsetPicture(3, '#'), "^^^.^^|###");
     m.reboot();
     EXPECT_FALSE(m.relay());
     EXPECT_EQ(m.variable(1), "");
@@ -109,9 +97,7 @@ TEST(Machine, ScrollingRepeatsWaitsAndVerticalBlocks) {
     EXPECT_EQ(after(m, 200, 3), "ONE                 ");
     EXPECT_EQ(m.display().rowText(4), "TWO                 ");
     m.advance(600); // the second round, then END on the row of the last block
-    EXPECT_EQ(m.display().rowText(4), "TWOEND              ");
-    EXPECT_EQ(m.display().rowText(3), "ONE                 ");
-    EXPECT_EQ(m.display().rowText(2), "TWO                 ");
+    EXPECT_EQ(rows(m), "ONE                 |TWO                 |ONE                 |TWOEND              |");
     EXPECT_EQ(m.runningMessage(1), -1);
 
     ASSERT_EQ(m.callUp(3, ""), lt::protocol::kOk);

@@ -11,11 +11,14 @@
 
 namespace lt::test {
 
-// The emulator program of this build as a child process.
+// The emulator program of this build as a child process; unless `com3` is false, COM3
+// leads to it (LUMATEXT7700_COM3), as a technician would set the port.
 class Emulator : public UnitProcess {
 public:
-    Emulator(const TempDir& dir, std::vector<std::string> options)
-        : UnitProcess(binDir() + "unit7700", dir, std::move(options)) {}
+    Emulator(const TempDir& dir, std::vector<std::string> options, bool com3 = true)
+        : UnitProcess(binDir() + "unit7700", dir, std::move(options)) {
+        if (com3) ::setenv("LUMATEXT7700_COM3", device().c_str(), 1);
+    }
 };
 
 // Starts 7700.exe the way the editor does: the leading entries, then the unit switch block
@@ -42,7 +45,6 @@ protected:
         ::setenv("LUMATEXT7700_TIMEOUT_MS", "100", 1);
         ::setenv("LUMATEXT7700_ATTEMPTS", "4", 1);
     }
-    void point(const Emulator& unit) { ::setenv("LUMATEXT7700_COM3", unit.device().c_str(), 1); }
     std::string log() const { return dir.read("u.log"); }
     // Compiles <dir>/<name>.src with the real compiler and assembler into <dir>/<name>.bin.
     void compileFile(const std::string& name) {

@@ -20,11 +20,11 @@ const char* const kScript =
     "END SUB\r\n"
     "SUB 6(TASK=1)    // CRC value = 2\r\n    CALL OUTPUT_DEVICE(SERIAL)\r\n    PRINT\"SENT OUT\";\r\n"
     "    CALL OUTPUT_DEVICE(DISPLAY)\r\n    CALL CURSOR(4,1)\r\n    PRINT\"SIX\";\r\nEND SUB\r\n";
+const std::string kBlankRow = std::string(20, ' ') + "\n";
 
 TEST_F(UnitE2E, ProgramCallUpSendReadBackAndReboot) {
     compile(kScript);
     Emulator unit(dir, {});
-    point(unit);
     ASSERT_EQ(unitTool(dir, "p", {dir.file("msg")}), 0) << log();
     EXPECT_TRUE(contains(log(), "Flash programmed and verified: 32,768 bytes"));
 
@@ -49,8 +49,7 @@ TEST_F(UnitE2E, ProgramCallUpSendReadBackAndReboot) {
     EXPECT_TRUE(contains(log(), "Message 5 ("));
 
     ASSERT_EQ(unitTool(dir, "", {"b"}), 0) << log();
-    const std::string blank = std::string(20, ' ') + "\n";
-    const std::string rebooted = blank + blank + blank + blank + "--\nunit 7780\nrelay OFF\n";
+    const std::string rebooted = kBlankRow + kBlankRow + kBlankRow + kBlankRow + "--\nunit 7780\nrelay OFF\n";
     EXPECT_EQ(unit.displayWhen(rebooted), rebooted);
 }
 
@@ -58,15 +57,12 @@ TEST_F(UnitE2E, FlashFileKeepsTheProgrammingAcrossRuns) {
     compile(kScript);
     {
         Emulator unit(dir, {"--flash-file", dir.file("flash")});
-        point(unit);
         ASSERT_EQ(unitTool(dir, "p", {dir.file("msg")}), 0) << log();
     }
     EXPECT_EQ(dir.read("flash"), dir.read("msg.bin"));
     Emulator again(dir, {"--flash-file", dir.file("flash")});
-    point(again);
     ASSERT_EQ(unitTool(dir, "c", {"6"}), 0) << log();
-    std::string blank = std::string(20, ' ') + "\n";
-    const std::string want = blank + blank + blank + "SIX" + std::string(17, ' ') + "\n";
+    const std::string want = kBlankRow + kBlankRow + kBlankRow + "SIX" + std::string(17, ' ') + "\n";
     EXPECT_EQ(again.displayWhen(want).substr(0, want.size()), want);
     again.stop(SIGTERM);
     EXPECT_FALSE(dir.has("device")); // removed on the way out
@@ -81,7 +77,6 @@ TEST_F(UnitE2E, NoisyLineStillProgramsAndReadsBack) {
     const std::string image = randomImage(5, 6000);
     dir.write("noise.bin", image);
     Emulator unit(dir, {"--corrupt", "5", "--burst", "48", "--seed", "11"});
-    point(unit);
     ASSERT_EQ(unitTool(dir, "p", {dir.file("noise")}), 0) << log();
     EXPECT_TRUE(contains(log(), "Note: noise.bin holds no message directory"));
     EXPECT_TRUE(contains(log(), " repeated requests."));
@@ -93,7 +88,6 @@ TEST_F(UnitE2E, NoisyLineStillProgramsAndReadsBack) {
 
 TEST_F(UnitE2E, FailuresGiveClearLogLinesAndExitCodes) {
     Emulator unit(dir, {"--type", "7740"});
-    point(unit);
     EXPECT_EQ(unitTool(dir, "v", {}), 4);
     EXPECT_TRUE(contains(log(), "\r\nVersion 4.12, build 7\r\n"));
     EXPECT_TRUE(contains(log(), "Wrong unit type: the unit at address 0 is a 7740 display, but the settings name "
@@ -119,7 +113,6 @@ TEST_F(UnitE2E, PortBusyAndUnitGoneMidTransfer) {
     dir.write("big.bin", std::string(32768, '\x5A'));
     // A lossy line keeps the transfer going long enough to pull the plug in the middle.
     Emulator unit(dir, {"--drop", "5", "--burst", "4"});
-    point(unit);
     ::setenv("LUMATEXT7700_ATTEMPTS", "20", 1);
     pid_t tool = startUnitTool(dir, "p", {dir.file("big")});
     for (int i = 0; i < 500 && log().find("Programming 32,768 bytes...") == std::string::npos; ++i)
@@ -132,10 +125,8 @@ TEST_F(UnitE2E, PortBusyAndUnitGoneMidTransfer) {
     unit.stop(SIGKILL);
     int code = finish(tool);
     EXPECT_TRUE(code == 3 || code == 8) << code << "\n" << log();
-    const std::string text = log();
-    EXPECT_TRUE(text.find("The connection to the unit was lost: ") != std::string::npos ||
-                text.find("No answer from address 0 after") != std::string::npos)
-        << text;
+    EXPECT_TRUE(contains(log(), "The connection to the unit was lost: ") ||
+                contains(log(), "No answer from address 0 after")) << log();
 }
 
 // A socket on 127.0.0.1: listening (with its port in `port`) or connected to `port`.
@@ -156,10 +147,10 @@ int loopbackSocket(int& port, bool listening, int backlog = 0) {
 
 TEST_F(UnitE2E, SerialDeviceServerOverTcpWithTwoUnitsOnItsLine) {
     compile(kScript);
+    // COM3 is the network port, as a technician would set it.
     Emulator unit(dir, {"--tcp", "0", "--units", "2", "--address", "4", "--flash-file", dir.file("flash")});
     ASSERT_EQ(unit.device().rfind("tcp://127.0.0.1:", 0), 0u) << unit.device();
     const std::string port = "COM3 (" + unit.device() + ")";
-    point(unit); // COM3 is the network port, as a technician would set it
     ASSERT_EQ(unitTool(dir, "p", {dir.file("msg")}, "5"), 0) << log();
     EXPECT_EQ(log().substr(0, log().find('\n') + 1), port + " at 38400 baud, unit address 5.\r\n");
     ASSERT_EQ(unitTool(dir, "c", {"5", ",,42"}, "5"), 0) << log();

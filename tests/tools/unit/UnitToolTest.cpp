@@ -4,7 +4,6 @@
 
 #include "../ToolRun.h"
 #include "common/FlashImage.h"
-#include "common/UnitCode.h"
 #include "emulator/DirectLink.h"
 #include "unit/UnitTool.h"
 
@@ -74,10 +73,7 @@ TEST(UnitTool, CallUpAndSendMessageEntries) {
     ToolBench b;
     tools::EscapeProgram program;
     program.displayType = 7740;
-    tools::CodeWriter code;
-    code.text("HI");
-    code.op(tools::Op::End);
-    program.messages.push_back({4, 2, code.take()});
+    program.messages.push_back({4, 2, test::Code().text("HI").op(tools::Op::End).w.take()});
     std::string image, problem;
     ASSERT_TRUE(tools::buildFlashImage(program, image, problem)) << problem;
     b.dir.write("img.bin", image);
