@@ -37,8 +37,7 @@ TEST_F(CompileRunTest, CompilesAndAssemblesWithExactListsAndCleansUp) {
     for (auto ext : {".esc", ".lst", ".log"}) EXPECT_FALSE(exists(B + ext)) << ext;
 
     session.settings.KeepEscFile = "yes";
-    runner.actions.push_back(writes({{B + ".log", "a"}, {B + ".esc", "esc"}}));
-    runner.actions.push_back(writes({{B + ".log", "b"}}));
+    runner.actions = {writes({{B + ".log", "a"}, {B + ".esc", "esc"}}), writes({{B + ".log", "b"}})};
     EXPECT_FALSE(CompileRun(ctx, src, src, &sink));
     EXPECT_TRUE(exists(B + ".esc"));
 }
@@ -62,8 +61,7 @@ TEST_F(CompileRunTest, ErrorsAndFailuresWithAndWithoutTheWindow) {
 
     // The assembler's error file.
     ui.clear();
-    runner.actions.push_back(writes({{B + ".log", "ok"}}));
-    runner.actions.push_back(writes({{B + ".log", "bad"}, {B + ".err", "e"}}));
+    runner.actions = {writes({{B + ".log", "ok"}}), writes({{B + ".log", "bad"}, {B + ".err", "e"}})};
     EXPECT_TRUE(CompileRun(ctx, src, src, nullptr));
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Errors encountered during assembling."}));
     std::filesystem::remove(B + ".err");
@@ -74,8 +72,7 @@ TEST_F(CompileRunTest, ErrorsAndFailuresWithAndWithoutTheWindow) {
     EXPECT_TRUE(CompileRun(ctx, src, src, &sink));
     EXPECT_EQ(ui.lastText(), "Can't read compile return status file x.log");
     EXPECT_FALSE(session.tools.busy);
-    runner.actions.push_back(writes({{B + ".log", "ok"}}));
-    runner.actions.push_back(writes({}));
+    runner.actions = {writes({{B + ".log", "ok"}}), writes({})};
     EXPECT_TRUE(CompileRun(ctx, src, src, &sink));
     EXPECT_EQ(ui.lastText(), "Can't read assembly return status file x.log");
 
@@ -123,8 +120,7 @@ TEST_F(ProgramRunTest, VersionQuestionsAndSkips) {
     session.index.CurrentFilePath = B + ".src";
     put(B + ".src", "#pragma version 2\r\n");
     // No "Version" in the answer: programs at once.
-    runner.actions.push_back(writes({{B + ".log", "timeout"}}));
-    runner.actions.push_back(writes({{B + ".log", "done"}}));
+    runner.actions = {writes({{B + ".log", "timeout"}}), writes({{B + ".log", "done"}})};
     ProgramRun(ctx, B + ".bin", sink);
     EXPECT_TRUE(runner.calls.size() == 2u && ui.boxes.empty());
 
@@ -144,8 +140,7 @@ TEST_F(ProgramRunTest, VersionQuestionsAndSkips) {
     // No "#pragma version": the save-and-recompile question; Cancel programs anyway.
     put(B + ".src", "SUB 1\r\n");
     again();
-    runner.actions.push_back(writes({{B + ".log", "Version 4.12, build 7"}}));
-    runner.actions.push_back(writes({{B + ".log", "done"}}));
+    runner.actions = {writes({{B + ".log", "Version 4.12, build 7"}}), writes({{B + ".log", "done"}})};
     ui.answers.push_back(Answer::Cancel);
     ProgramRun(ctx, B + ".bin", sink);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{

@@ -70,8 +70,7 @@ TEST_F(ResultWindowFlowTest, UnwritableDirectoryMovesTheOutputToTheProgramDirect
     s2.index.CurrentFilePath = locked + "s.src";
     s2.tools.compileMode = true;
     ctx2.hooks.askSaveChanges = [] { return false; };
-    runner.actions.push_back(writes({{prog() + "s.log", "ok"}}));
-    runner.actions.push_back(writes({{prog() + "s.log", "ok"}}));
+    runner.actions = {writes({{prog() + "s.log", "ok"}}), writes({{prog() + "s.log", "ok"}})};
     ResultWindowFlow flow(ctx2, sink);
     flow.shown();
     EXPECT_EQ(ui.box(0), std::make_tuple("Can't write in specified directory " + locked + ", in order to program "
@@ -147,7 +146,7 @@ TEST_F(ResultWindowFlowTest, FailedCompilesOfferNoErrorFileThatIsNotThere) {
     EXPECT_TRUE(flow.errors() && !sink.buttonVisible);
     EXPECT_EQ(sink.shown, "Can't start the program " + tools() + "lexmill.exe (No such file or directory).");
 
-    runner.actions.push_back([](const ToolCall&) { return ProcessResult{true, 2, {}}; });
+    runner.actions.push_back(writes({}, 2));
     ResultWindowFlow again(ctx, sink);
     again.shown();
     EXPECT_TRUE(again.errors() && !sink.buttonVisible);

@@ -62,11 +62,11 @@ protected:
         ui.clear();
         runner.calls.clear();
     }
-    // A tool run that writes its log (and any other files) and succeeds.
-    static ScriptedRunner::Action writes(std::vector<std::pair<std::string, std::string>> files) {
-        return [files](const ToolCall&) {
+    // A tool run that writes its log (and any other files) and ends with exit code `code`.
+    static ScriptedRunner::Action writes(std::vector<std::pair<std::string, std::string>> files, int code = 0) {
+        return [files, code](const ToolCall&) {
             for (const auto& f : files) ScriptedRunner::writeFile(f.first, f.second);
-            return ProcessResult{true, 0, {}};
+            return ProcessResult{true, code, {}};
         };
     }
 

@@ -236,15 +236,9 @@ TEST_F(UnitCommandsTest, ProgramFlashCountsTheTimeAndReportsSuccessOrFailure) {
 // "7700.exe" ending with a non-zero exit code: every command shows its log and the exit
 // code as a failure, and Program Flash never claims success.
 TEST_F(UnitCommandsTest, NonZeroExitOfTheUnitToolIsAFailureEverywhere) {
-    auto ending = [](const std::string& log, const std::string& text, int code) {
-        return [=](const ToolCall&) {
-            ScriptedRunner::writeFile(log, text);
-            return ProcessResult{true, code, {}};
-        };
-    };
     const std::string noPort = "No such port /dev/ttyS0\r\n";
     const std::string failed = noPort + "The program 7700.exe ended with exit code 2.";
-    runner.actions.push_back(ending(prog() + "SGXREBT.log", noPort, 2));
+    runner.actions.push_back(writes({{prog() + "SGXREBT.log", noPort}}, 2));
     Reboot(ctx);
     EXPECT_EQ(ui.texts(), std::vector<std::string>{failed});
     EXPECT_EQ(ui.boxes[0].icon, Icon::Exclamation);
@@ -252,14 +246,14 @@ TEST_F(UnitCommandsTest, NonZeroExitOfTheUnitToolIsAFailureEverywhere) {
     // Read Flash reports it even though it shows a blank log only on success.
     again();
     ui.files.push_back(work() + "read.bin");
-    runner.actions.push_back(ending(prog() + "SGXREAD.log", "  \r\n", 3));
+    runner.actions.push_back(writes({{prog() + "SGXREAD.log", "  \r\n"}}, 3));
     ReadFlashIntoImage(ctx, label, busy);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"The program 7700.exe ended with exit code 3."}));
 
     again();
     label.texts.clear();
     ui.files.push_back(work() + "unit.bin");
-    runner.actions.push_back(ending(work() + "unit.log", noPort, 2));
+    runner.actions.push_back(writes({{work() + "unit.log", noPort}}, 2));
     ProgramFlashFromImage(ctx, label, busy);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"An error occurred while trying to program the unit.\r\n" + failed}));
     EXPECT_EQ(label.texts, (std::vector<std::string>{"Programming file unit.bin", ""}));
