@@ -99,16 +99,9 @@ TEST_F(QuickEditTest, WorkedExampleComesOutByteForByte) {
         "\r\n// Caution! Manually editing will prevent Quick Edit from loading this message.\r\n\r\n" +
         Pad("    CLS", "// Clear entire screen upon starting this message") +
         Pad("    CALL RELAY(ON)", "// Turn relay on upon starting this message") +
-        "LINE1:\r\n"
-        "    CALL CURSOR(1,1)\r\n"
-        "// Center line\r\n"
-        "    PRINT\"       \";\r\n"
-        "    PRINT\"HELLO\";\r\n" +
+        "LINE1:\r\n    CALL CURSOR(1,1)\r\n// Center line\r\n    PRINT\"       \";\r\n    PRINT\"HELLO\";\r\n" +
         Pad("    CALL ERASE_TO_EOL(CURRENT,CURRENT)", "// Erase to the end of the line") +
-        "LINE2:\r\n"
-        "    CALL CURSOR(2,1)\r\n"
-        "    PRINT\"TEMP \";\r\n"
-        "    PRINT VAR(3, 4);\r\n" +
+        "LINE2:\r\n    CALL CURSOR(2,1)\r\n    PRINT\"TEMP \";\r\n    PRINT VAR(3, 4);\r\n" +
         Pad("    CALL ERASE_TO_EOL(CURRENT,CURRENT)", "// Erase to the end of the line");
     EXPECT_EQ(m.BlockText, "SUB 5(TASK=0)    // CRC value =" + Str(CalcCrc(body)) + "\r\n" + body + "END SUB\r\n");
     // The comment starts in column 46 exactly.
