@@ -141,6 +141,5 @@ TEST(Rescue, NoEndsWithoutSaving) {
     ReadLines(f.s, -1);
     EXPECT_EQ(f.ui.texts(), std::vector<std::string>{"Unexpected Error in module ReadLines. Save all data in file " +
                                                      f.s.run.ProgramDir + "SGX3TMP.SRC on exit?"});
-    EXPECT_TRUE(f.ui.ended && f.ui.busyDepth == 0);
-    EXPECT_FALSE(f.dir.has("prog/SGX3TMP.SRC"));
+    EXPECT_TRUE(f.ui.ended && f.ui.busyDepth == 0 && !f.dir.has("prog/SGX3TMP.SRC"));
 }

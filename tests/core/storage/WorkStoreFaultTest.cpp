@@ -17,7 +17,7 @@ using test::OpenWithOneEdit;
 
 namespace {
 
-const std::string kNew5 = Block(5, 0, "    PRINT\"FIVE\";\r\n");
+const std::string kNew5 = Block(5, 0);  // the new message of PrepareEdits
 
 std::string Load(Session& s, int n) {
     WorkStore(s).LoadMessage(n);
@@ -32,17 +32,13 @@ TEST(WorkStoreFaults, FailedAppendKeepsTheEditAndLosesNothing) {
         ASSERT_LT(failAt, 10);
         test::FaultyFixture fixture;
         auto& [dir, fs, ui, s] = fixture;
-        OpenWithOneEdit(s, dir);
+        test::PrepareEdits(s, dir);
         WorkStore store(s);
-        s.msg.CurrentMessage = 5;
-        store.LoadMessage(5);
-        s.msg.BlockText = kNew5;
         fs.operations = 0;
         fs.failAt = failAt;
         ui.clear();
-        if (store.StoreMessage(5)) {
-            EXPECT_EQ(failAt, 3); // open for appending, write: the two points that can fail
-            EXPECT_TRUE(ui.boxes.empty());
+        if (store.StoreMessage(5)) { // open for appending, write: the two points that can fail
+            EXPECT_TRUE(failAt == 3 && ui.boxes.empty());
             break;
         }
         ASSERT_EQ(ui.texts(), std::vector<std::string>{"Can't write in file TMP$$$.TMP"});
@@ -94,8 +90,7 @@ TEST(WorkStoreFaults, ScriptFileDeletedOrRewrittenByAnotherProgram) {
     EXPECT_EQ(f.ui.texts()[0].substr(0, 46), "Message 3 can no longer be read from a.src: an");
     EXPECT_EQ(f.dir.read("a.src"),
               ScriptHeader("7740", "2") + Block(1, 2, "    CLS\r\n") + "\r\n" + kEdited2 + "\r\n");
-    EXPECT_EQ(f.s.index.MessageState[3], 0);
-    EXPECT_FALSE(f.dir.has("TMP$$$.TMP"));
+    EXPECT_TRUE(f.s.index.MessageState[3] == 0 && !f.dir.has("TMP$$$.TMP"));
 }
 
 TEST(WorkStore, UnwritableScriptDirectoryFallsBackToProgramDir) {
@@ -130,8 +125,7 @@ TEST(WorkStore, LoadAndModifiedTest) {
     WorkStore store(f.s);
     f.s.index.MessageState[4] = 1;
     store.LoadMessage(4);
-    EXPECT_EQ(f.ui.lastText(), "Error. Specified message not found.");
-    EXPECT_TRUE(f.s.msg.BlockText.empty());
+    EXPECT_EQ(f.ui.lastText() + "|" + f.s.msg.BlockText, "Error. Specified message not found.|");
     f.s.msg.CurrentMessage = 0;
     f.s.index.MessageState[4] = 0;
     f.s.index.LoadedCrc = 0;
