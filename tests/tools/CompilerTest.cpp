@@ -80,8 +80,7 @@ TEST(Compiler, DisplayTypeAndVersionGovernTheChecks) {
                       "#define Display_type (7740)\r\n#include \"CTRLCODE.H\"\r\n#pragma version 2\r\n"));
     EXPECT_EQ(errors(r), "SUB.SRC 5: cursor row 3 is outside 1..2\r\n");
 
-    r = compile(block("    CALL RELAY(ON)\r\n    PRINT CR;\r\n", " # include <ctrlcode.h>\r\n"));
-    EXPECT_EQ(errors(r), "");
+    EXPECT_EQ(errors(compile(block("    CALL RELAY(ON)\r\n    PRINT CR;\r\n", " # include <ctrlcode.h>\r\n"))), "");
     r = compile(block("", "#include <NONE.H>\r\n#include NONE.H\r\n"));
     EXPECT_EQ(errors(r), "SUB.SRC 1: cannot open include file \"NONE.H\"\r\n"
                          "SUB.SRC 2: unexpected character \".\"\r\n");

@@ -72,16 +72,14 @@ TEST(FlashImage, LayoutCarriesEverythingTheUnitNeeds) {
     ASSERT_TRUE(flash.open(image, problem)) << problem;
     EXPECT_EQ(std::make_tuple(flash.version(), flash.displayType(), flash.rows(), flash.messageCount()),
               std::make_tuple(1, 7740, 2, 2));
-    EXPECT_EQ(flash.task(1023), 3);
-    EXPECT_EQ(flash.code(3), messageCode(5));
-    EXPECT_FALSE(flash.hasMessage(4));
+    EXPECT_EQ(std::make_tuple(flash.task(1023), flash.code(3), flash.hasMessage(4)),
+              std::make_tuple(3, messageCode(5), false));
 
+    auto refusal = [&](const std::string& bytes) { return flash.open(bytes, problem) ? "opened" : problem; };
     std::string damaged = image;
     damaged[0x1020 + 4] = 'Y';
-    EXPECT_FALSE(flash.open(damaged, problem));
-    EXPECT_EQ(problem, "the image's CRC does not match its contents");
-    EXPECT_FALSE(flash.open(std::string(32768, '\xff'), problem));
-    EXPECT_EQ(problem, "the image is blank or not a 7700 flash image");
+    EXPECT_EQ(refusal(damaged), "the image's CRC does not match its contents");
+    EXPECT_EQ(refusal(std::string(32768, '\xff')), "the image is blank or not a 7700 flash image");
 }
 
 TEST(Binmill, CompileRunAsTheEditorRunsIt) {

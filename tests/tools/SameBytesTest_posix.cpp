@@ -85,8 +85,7 @@ TEST(SameBytes, ToolsAndRegenerationOnLinuxAndWindows) {
     const char* wine = std::getenv("LT_WINE");
     if (!windowsBin || !wine) GTEST_SKIP() << "no Windows build given (./dev windows runs this test)";
     test::TempDir work;
-    std::filesystem::create_directory(work.file("linux"));
-    std::filesystem::create_directory(work.file("windows"));
+    for (const char* d : {"linux", "windows"}) std::filesystem::create_directory(work.file(d));
     const Build linux{test::binDir(), "", work.file("linux/")};
     Build windows{"", wine, work.file("windows/")};
     windows.bin = windows.path(std::string(windowsBin) + "/");

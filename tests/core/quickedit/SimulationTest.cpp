@@ -23,8 +23,8 @@ TEST_F(QuickEditTest, SimulationShowsStaticCentredAndBlinkingLines) {
     sim.UpdateSimulation(s);
     EXPECT_EQ(rows(sim), "|       HELLO|ABCD12345678901234567|");
     EXPECT_EQ(ui.statuses, (std::vector<std::string>{"Updating simulation display ", ""}));
-    EXPECT_TRUE(!sim.rowVisible(1) && sim.rowVisible(2) && !sim.rowVisible(4));
-    EXPECT_TRUE(!sim.timer1Enabled() && sim.timer2Enabled());
+    EXPECT_TRUE(!sim.rowVisible(1) && sim.rowVisible(2) && !sim.rowVisible(4) && !sim.timer1Enabled() &&
+                sim.timer2Enabled());
     sim.Timer2Tick(s);
     EXPECT_EQ(rows(sim), "|       HELLO|AB  12345678901234567|");
     sim.Timer2Tick(s);

@@ -61,8 +61,7 @@ TEST(Machine, DisplayStatementsVariablesAndRelay) {
     EXPECT_EQ(formatUsing("3.14159", 16 * 2 + 6, 2), "003.14");
     EXPECT_EQ(unsetPicture(16 * 2 + 6, '^') + "|" + unsetPicture(3, '#'), "^^^.^^|###");
     m.reboot();
-    EXPECT_FALSE(m.relay());
-    EXPECT_EQ(m.variable(1), "");
+    EXPECT_EQ(std::make_pair(m.relay(), m.variable(1)), std::make_pair(false, std::string()));
     // After a restart no variable is set: each field shows its picture of placeholders.
     ASSERT_EQ(m.callUp(5, ""), lt::protocol::kOk);
     m.advance(10);

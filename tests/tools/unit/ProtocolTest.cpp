@@ -75,7 +75,6 @@ TEST(Client, DamageOnEveryAttemptIsAChecksumError) {
     });
     UnitClient client(link, ClientOptions{5, 19200, 2, 3});
     EXPECT_FALSE(client.callUp(1, ""));
-    EXPECT_EQ(client.failure(), Failure::Damaged);
     EXPECT_EQ(client.failureText(), "Checksum error: the data to or from the unit at address 5 arrived damaged on every "
                                     "one of 3 attempts. Check the cable and lower the baud rate.");
     EXPECT_EQ(b.server.damagedFrames(), 3);
@@ -101,7 +100,6 @@ TEST(Client, UnitThatFreezesAfterDamageIsReportedAsNotAnswering) {
         });
         UnitClient client(link, ClientOptions{5, 4000000, 2, 4});
         EXPECT_FALSE(programming ? client.program(randomImage(3, 20000)) : client.callUp(1, ""));
-        EXPECT_EQ(client.failure(), Failure::NoAnswer) << client.failureText();
         EXPECT_EQ(client.failureText().substr(0, 37), "No answer from address 5 after 4 atte");
     }
 }
@@ -123,7 +121,6 @@ TEST(Client, FlashThatDoesNotVerifyIsReportedAfterThreePasses) {
     });
     UnitClient client(link, ClientOptions{5, 19200, 2, 3});
     EXPECT_FALSE(client.program(randomImage(3, 20000)));
-    EXPECT_EQ(client.failure(), Failure::VerifyFailed);
     EXPECT_EQ(client.failureText(), "Checksum error: the flash memory of the unit at address 5 did not match the image "
                                     "after 3 programming passes.");
 }
