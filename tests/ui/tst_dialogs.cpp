@@ -32,8 +32,7 @@ private slots:
                  QStringLiteral("\\sb90\\sa90 \\f65 \\cf0 FIRE\\f0 \\cf0  EXIT"));
         // The preview hides the marked characters every other tick.
         dlg.timer1Tick();
-        QVERIFY(dlg.previewHidden());
-        QCOMPARE(dlg.txtEdit->extraSelections().size(), 1);
+        QVERIFY(dlg.previewHidden() && dlg.txtEdit->extraSelections().size() == 1);
         dlg.timer1Tick();
         QCOMPARE(dlg.txtEdit->extraSelections().size(), 0);
 
@@ -236,8 +235,7 @@ private slots:
         QCOMPARE(h.m.LineRepeat[1] + "|" + h.m.WaitTime, std::string("0,12|30"));
 
         frmWait again(h.ctx);
-        QVERIFY(again.optOn->isChecked());
-        QCOMPARE(again.hsbRate->value(), 2);
+        QVERIFY(again.optOn->isChecked() && again.hsbRate->value() == 2);
         QCOMPARE(again.txtRepeat->text(), QStringLiteral("12"));
         for (int i = 0; i < 2; ++i) again.timer1Tick();
         SaveShot(again, "frmWait");
