@@ -32,18 +32,15 @@ private slots:
                  QStringLiteral("\\sb90\\sa90 \\f65 \\cf0 FIRE\\f0 \\cf0  EXIT"));
         // The preview hides the marked characters every other tick.
         dlg.timer1Tick();
-        QVERIFY(dlg.previewHidden());
-        QCOMPARE(dlg.txtEdit->extraSelections().size(), 1);
+        QVERIFY(dlg.previewHidden() && dlg.txtEdit->extraSelections().size() == 1);
         dlg.timer1Tick();
         QCOMPARE(dlg.txtEdit->extraSelections().size(), 0);
 
         dlg.hsbBlink->setValue(1);
         QCOMPARE(dlg.lblBlink->text(), QStringLiteral("SLOWEST"));
         dlg.cmdOk->click();
-        QCOMPARE(h.m.LineBlink[1], std::string("100,1"));
-        QCOMPARE(h.m.LineBlink[3], std::string("100,1"));
-        QCOMPARE(h.showEdits, 1);
-        QCOMPARE(h.simulations, 1);
+        QCOMPARE(h.m.LineBlink[1] + " " + h.m.LineBlink[3], std::string("100,1 100,1"));
+        QCOMPARE(std::make_pair(h.showEdits, h.simulations), std::make_pair(1, 1));
         SaveShot(dlg, "frmBlink");
 
         // All off on a line of two blocks leaves no blink; Cancel after All on changes nothing.
@@ -75,9 +72,8 @@ private slots:
         h.m.CurrentMessage = 8;
         frmStart dlg(h.ctx);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Current msg 8"));
-        QVERIFY(dlg.optOff->isChecked());
         QCOMPARE(dlg.lblStatus->text(), QStringLiteral("Press On Radio button in order to start editing."));
-        QVERIFY(!dlg.frame[0]->isEnabled());
+        QVERIFY(dlg.optOff->isChecked() && !dlg.frame[0]->isEnabled());
         dlg.optOn->click();
         QTest::keyClicks(dlg.txtStart[0], "5");
         QCOMPARE(dlg.vsbStart[0]->value(), 5);
@@ -95,8 +91,7 @@ private slots:
                  QStringLiteral("Message 8 is the current message. You cannot call the current message."));
         QCOMPARE(dlg.txtStart[3]->text(), QString());
         dlg.cmdOk->click();
-        QCOMPARE(h.m.StartSameTask, std::string("5"));
-        QCOMPARE(h.m.StartOtherTask, std::string("12"));
+        QCOMPARE(h.m.StartSameTask + "|" + h.m.StartOtherTask, std::string("5|12"));
         QCOMPARE(dlg.startCaption(), std::string("&Start msg On..."));
         QCOMPARE(h.showEdits, 1);
 
@@ -104,11 +99,9 @@ private slots:
         h.m.StartOtherTask = "3,4,5";
         h.m.StartSameTask = "6,7";
         frmStart lists(h.ctx);
-        QVERIFY(lists.optOn->isChecked());
+        QVERIFY(lists.optOn->isChecked() && lists.optTop[2]->isChecked() && lists.optEnd[3]->isChecked());
         QCOMPARE(lists.txtStart[2]->text(), QStringLiteral("5"));
-        QVERIFY(lists.optTop[2]->isChecked());
         QCOMPARE(lists.txtStart[3]->text(), QStringLiteral("6"));
-        QVERIFY(lists.optEnd[3]->isChecked());
         QCOMPARE(lists.vsbStart[3]->value(), 6);
         SaveShot(lists, "frmStart");
         lists.optOff->click();
@@ -121,8 +114,7 @@ private slots:
         DialogHarness h;
         frmSend dlg(h.ctx);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Send"));
-        QVERIFY(dlg.optOff->isChecked());
-        QVERIFY(!dlg.txtSend->isEnabled());
+        QVERIFY(dlg.optOff->isChecked() && !dlg.txtSend->isEnabled());
         QCOMPARE(dlg.grdSend->item(5, 1)->text(), QStringLiteral("<CR>"));
         dlg.optOn->click();
         dlg.grdSend->setCurrentCell(0, 0);
@@ -173,13 +165,11 @@ private slots:
         h.m.LineScroll[1] = "25,3";
         frmScroll dlg(h.ctx);
         QCOMPARE(dlg.windowTitle(), QStringLiteral("Horizontal scroll on line  1"));
-        QVERIFY(dlg.optYes->isChecked());
+        QVERIFY(dlg.optYes->isChecked() && dlg.optRepeat->isChecked());
         QCOMPARE(dlg.hsbRate->value(), 4);
         QCOMPARE(dlg.lblSpeed->text(), QStringLiteral("NORMAL"));
-        QVERIFY(dlg.optRepeat->isChecked());
         QCOMPARE(dlg.txtRepeat->text(), QStringLiteral("3"));
-        QCOMPARE(dlg.Timer1->interval(), 250);
-        QVERIFY(dlg.Timer1->isActive());
+        QVERIFY(dlg.Timer1->isActive() && dlg.Timer1->interval() == 250);
         for (int i = 0; i < 2; ++i) dlg.timer1Tick();
         QCOMPARE(dlg.txtSample->text(), QString(18, ' ') + "Th");
         for (int i = 0; i < 14; ++i) dlg.timer1Tick();
@@ -189,11 +179,9 @@ private slots:
         dlg.timer1Tick();
         QCOMPARE(dlg.txtSample->text(), QStringLiteral("  Horizontal block"));
         dlg.optNonstop->click();
-        QVERIFY(!dlg.chkLock->isEnabled());
-        QVERIFY(!dlg.txtRepeat->isEnabled());
+        QVERIFY(!dlg.chkLock->isEnabled() && !dlg.txtRepeat->isEnabled());
         dlg.optNo->click();
-        QVERIFY(!dlg.Timer1->isActive());
-        QVERIFY(!dlg.hsbRate->isEnabled());
+        QVERIFY(!dlg.Timer1->isActive() && !dlg.hsbRate->isEnabled());
 
         // A continuous line of 30 characters made blocks; the refusal of an empty repeat box.
         h.m.LineRtf[2] = Line("AAAAAAAAAAAAAAAAAAAABBBBBBBBBB");
@@ -214,11 +202,8 @@ private slots:
         blocks.hsbRate->setValue(5);
         blocks.cmdOk->click();
         QCOMPARE(GetText(SplitParagraphs(h.m.LineRtf[2])[1]), std::string(10, 'B'));
-        QCOMPARE(h.m.LineRepeat[2], std::string("0,2"));
-        QCOMPARE(h.m.WaitTime, std::string("6"));
-        QCOMPARE(h.m.LockBuffer, std::string("ON"));
-        QCOMPARE(h.showEdits, 1);
-        QCOMPARE(h.simulations, 1);
+        QCOMPARE(h.m.LineRepeat[2] + "|" + h.m.WaitTime + "|" + h.m.LockBuffer, std::string("0,2|6|ON"));
+        QCOMPARE(std::make_pair(h.showEdits, h.simulations), std::make_pair(1, 1));
     }
 
     void verticalMergesTheMessageIntoLineOne() {
@@ -247,12 +232,10 @@ private slots:
         dlg.cmdOk->click();
         QCOMPARE(h.line, 1);
         QCOMPARE(SplitParagraphs(h.m.LineRtf[1]).size(), size_t(3));
-        QCOMPARE(h.m.LineRepeat[1], std::string("0,12"));
-        QCOMPARE(h.m.WaitTime, std::string("30"));
+        QCOMPARE(h.m.LineRepeat[1] + "|" + h.m.WaitTime, std::string("0,12|30"));
 
         frmWait again(h.ctx);
-        QVERIFY(again.optOn->isChecked());
-        QCOMPARE(again.hsbRate->value(), 2);
+        QVERIFY(again.optOn->isChecked() && again.hsbRate->value() == 2);
         QCOMPARE(again.txtRepeat->text(), QStringLiteral("12"));
         for (int i = 0; i < 2; ++i) again.timer1Tick();
         SaveShot(again, "frmWait");
@@ -287,8 +270,7 @@ private slots:
         Select(dlg.txtEdit, 5, 9);
         dlg.grdSend->setCurrentCell(0, 2);
         emit dlg.grdSend->cellDoubleClicked(0, 2);
-        QVERIFY(dlg.cellChecked(3));
-        QVERIFY(!dlg.cellChecked(4));
+        QVERIFY(dlg.cellChecked(3) && !dlg.cellChecked(4));
         QCOMPARE(dlg.lblStatus->text(), QStringLiteral("Variable  3, leading spaces."));
         dlg.cmdOk->click();
         QCOMPARE(h.m.LineRtf[2], std::string("\\sb90\\sa90 \\f0 \\cf0 TEMP \\f3 \\cf4 ^^.^\\f0 \\cf0  X"));
@@ -318,8 +300,7 @@ private slots:
         // Off and OK drops every field of the line.
         h.m.LineRtf[1] = Line("A") + "\\f7 \\cf4 ^^";
         frmVar off(h.ctx);
-        QVERIFY(off.optOn->isChecked());
-        QVERIFY(off.cellChecked(7));
+        QVERIFY(off.optOn->isChecked() && off.cellChecked(7));
         off.optOff->click();
         QVERIFY(!off.grdSend->isEnabled());
         off.cmdOk->click();

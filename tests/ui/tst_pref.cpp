@@ -93,20 +93,16 @@ void TestPref::okAppliesInOrderWithThePlaceholderQuestion() {
                                                   "already, i.e. appeared in red color."});
     QCOMPARE(ui.boxes[0].buttons, Buttons::OkCancel);
     QCOMPARE(ui.boxes[0].icon, Icon::Information);
-    QCOMPARE(s.settings.VarChar, std::string("^"));
-    QCOMPARE(s.settings.EditorType, std::string("1"));
-    QCOMPARE(s.run.PreviousEditorType, std::string("1"));
-    QCOMPARE(s.settings.EditorPath, std::string());
-    QCOMPARE(s.settings.StartChar, std::string("<"));
-    QCOMPARE(s.settings.StopChar, std::string("]"));
+    QCOMPARE((std::vector<std::string>{s.settings.VarChar, s.settings.EditorType, s.run.PreviousEditorType,
+                                       s.settings.EditorPath, s.settings.StartChar, s.settings.StopChar}),
+             (std::vector<std::string>{"^", "1", "1", "", "<", "]"}));
 
     // OK: the placeholder changes and the fields already marked take it.
     ui.clear();
     ui.answers = {Answer::Ok};
     ApplyPreferences(s, {false, "", "", "", "~"});
-    QCOMPARE(s.settings.VarChar, std::string("~"));
-    QCOMPARE(s.settings.EditorType, std::string());
-    QCOMPARE(s.settings.StopChar, std::string(">"));
+    QCOMPARE(s.settings.VarChar + "|" + s.settings.EditorType + "|" + s.settings.StopChar,
+             std::string("~||>"));
     QCOMPARE(s.msg.LineRtf[1], std::string("\\sb90\\sa90 \\f0 \\cf0 T=\\f3 \\cf4 ~~"));
     // The same character again asks nothing; an empty box goes back to "^" without asking.
     ApplyPreferences(s, {false, "", "", "", "~"});

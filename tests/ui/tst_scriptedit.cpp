@@ -1,7 +1,5 @@
 // Script Edit inside the main window and the external editor: the switch both ways,
 // txtAdvEdit's keys and status texts, and editor runs with small shell scripts.
-#include <filesystem>
-
 #include "quickedit/RichText.h"
 #include "support_window.h"
 #include "toolchain/ToolContext.h"
@@ -105,8 +103,7 @@ void TestScriptEdit::twoClicksReturnTheMessageUnchanged() {
 void TestScriptEdit::altKeypadCodesAndStatusTexts() {
     Env e;
     frmQuick& w = *e.w;
-    w.switchScriptEdit();
-    QCOMPARE(e.status(), QString());
+    w.switchScriptEdit();  // empty status right after the switch: twoClicksReturnTheMessageUnchanged
     w.txtMsg->setFocus();
     w.txtAdvEdit->setFocus();
     const std::string before = e.s.msg.BlockText;
@@ -174,8 +171,7 @@ void TestScriptEdit::externalEditorRoundTrip() {
     QTest::mouseClick(w.cmdAdvEdit, Qt::LeftButton);
     QCOMPARE(e.s.msg.BlockText, block + "\r\nREM EDITED\r\n");
     QCOMPARE(e.dir.read("prog/argc"), std::string("1\n"));
-    QVERIFY(!e.dir.has("prog/Sub.src"));
-    QVERIFY(w.isEnabled());
+    QVERIFY(!e.dir.has("prog/Sub.src") && w.isEnabled());
     // A line after "END SUB" leaves the message's own script as it was: still Quick Edit.
     QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
     QVERIFY(e.ui.boxes.empty());
@@ -198,8 +194,7 @@ void TestScriptEdit::externalEditorRoundTrip() {
                                                     "the external editor?"});
     QCOMPARE(f.ui.boxes[0].buttons, Buttons::YesNo);
     QCOMPARE(f.ui.boxes[0].icon, Icon::Exclamation);
-    QVERIFY(f.dir.has("seen.src"));
-    QVERIFY(!f.dir.has("Sub.src"));
+    QVERIFY(f.dir.has("seen.src") && !f.dir.has("Sub.src"));
     QVERIFY(!f.s.msg.ScriptOnly);  // unchanged by the editor: still Quick Edit
 }
 
@@ -213,10 +208,8 @@ void TestScriptEdit::externalEditorFailures() {
     QCOMPARE(e.ui.texts(), std::vector<std::string>{"Can't read temporary source file " + e.s.run.ProgramDir +
                                                     "Sub.src. Please chek your External Script Editor setings."});
     QCOMPARE(e.ui.boxes[0].icon, Icon::None);
-    QVERIFY(w.isEnabled());
-    QVERIFY(!e.dir.has("prog/Sub.src"));
+    QVERIFY(w.isEnabled() && !e.s.run.ScriptEditMode && !e.dir.has("prog/Sub.src"));
     QCOMPARE(e.s.msg.LineRtf[1], rtf);
-    QVERIFY(!e.s.run.ScriptEditMode);
 
     // From Script Edit, a directory that cannot be written: the create message.
     e.ui.clear();
@@ -227,8 +220,7 @@ void TestScriptEdit::externalEditorFailures() {
     w.cmdAdvEditClick();
     QCOMPARE(e.ui.lastText(), "Can't create temporary source file " + e.dir.file("missing/") +
                                   "Sub.src. Please chek your working directory setings.");
-    QVERIFY(w.isEnabled());
-    QVERIFY(!w.txtAdvEdit->isVisible());
+    QVERIFY(w.isEnabled() && !w.txtAdvEdit->isVisible());
     QCOMPARE(e.s.msg.LineRtf[1], rtf);
     QCOMPARE(w.cmdAdvEdit->text(), QStringLiteral("&Go to Script Edit"));
 }
