@@ -2,16 +2,12 @@
 // install folders: the desktop files pass their validators, the editor starts from the
 // install tree, compiles the sample kept there, keeps its settings and work in the user's
 // folders, and the install tree stays exactly as it was.
-#include <QtTest>
-#include <QtWidgets>
 #include <grp.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "FakeUserPort.h"
-#include "TempDir.h"
+#include "../ui/support_window.h"
 #include "app/EditorApp.h"
-#include "ui/main/frmQuick.h"
 #include "ui/toolchain/frmShow.h"
 
 using namespace lt;
@@ -50,11 +46,6 @@ QString run(const QString& program, const QStringList& args, const QProcessEnvir
     if (!p.waitForFinished(300000)) p.kill();
     if (exitCode) *exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     return QString::fromLocal8Bit(p.readAll());
-}
-
-void key(QWidget* w, Qt::Key k, Qt::KeyboardModifiers mods = {}) {
-    QTest::keyPress(w->window()->windowHandle(), k, mods);
-    QTest::keyRelease(w->window()->windowHandle(), k, mods);
 }
 
 frmShow* resultWindow() {
@@ -162,12 +153,12 @@ void TestInstall::editorInTheInstallTree() {
     QCOMPARE(app.session().run.SettingsFilePath, data + "Lumatext7700.INI");
 
     person.files.push_back(sample.toStdString());
-    key(w, Qt::Key_O, Qt::ControlModifier);
+    test::Press(w, Qt::Key_O, Qt::ControlModifier);
     QTRY_COMPARE(QString::fromStdString(app.session().index.CurrentFilePath), sample);
     QCOMPARE(QString::fromStdString(person.fileDialogs.at(0).initialDirectory), QDir::homePath() + "/");
 
     const std::string samples = (prefix + "/share/doc/lumatext7700/examples/").toStdString();
-    key(w, Qt::Key_P, Qt::AltModifier);
+    test::Press(w, Qt::Key_P, Qt::AltModifier);
     QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
     // The result window is modal: it is read while it is up, then closed.
     QString button;
@@ -178,7 +169,7 @@ void TestInstall::editorInTheInstallTree() {
             result->close();
         }
     });
-    key(QApplication::activePopupWidget(), Qt::Key_C);
+    test::Press(w, Qt::Key_C); // to the open menu
     QCOMPARE(button, QStringLiteral("&Program"));
     QCOMPARE(person.texts(), std::vector<std::string>{
         "Can't write in specified directory " + samples +

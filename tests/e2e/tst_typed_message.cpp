@@ -119,7 +119,7 @@ void TestTypedMessage::typedAndOpenedMessagesShowOnTheEmulatedUnit() {
     EmulatedUnit unit;
     QVERIFY(unit.start(f.dir, {"--window", "--snapshot", QString::fromStdString(f.dir.file("unit.png"))}));
     f.ui.files.push_back(f.dir.file("shown.src"));
-    f.w->mnuFile[1]->trigger(); // Open...
+    f.press(Qt::Key_O, Qt::ControlModifier); // Open...
     QCOMPARE(f.w->frameDisplay->row(1)->text(), QStringLiteral("      WELCOME"));
 
     // Typed on line 1 of message 0; the simulation shows it at once.
@@ -128,7 +128,7 @@ void TestTypedMessage::typedAndOpenedMessagesShowOnTheEmulatedUnit() {
     QTest::keyClicks(f.w->txtEdit, "HELLO 7700!");
     QCOMPARE(f.w->frameDisplay->row(1)->text(), QStringLiteral("HELLO 7700!"));
     f.ui.files.push_back(f.dir.file("typed.src"));
-    f.w->mnuFile[3]->trigger(); // Save As...
+    f.press(Qt::Key_A, Qt::ControlModifier); // Save As...
     QCOMPARE(f.s.index.CurrentFilePath, f.dir.file("typed.src"));
     QVERIFY(f.dir.read("typed.src").find("    PRINT\"HELLO 7700!\";") != std::string::npos);
 

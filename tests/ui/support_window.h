@@ -30,6 +30,15 @@ void Select(Edit* edit, int from, int to) {
     edit->setTextCursor(c);
 }
 
+// Presses a key as the keyboard does: through the window (or the open menu), so that
+// shortcuts and menu keys work as for a person, and on to the focused widget.
+inline void Press(QWidget* window, Qt::Key k, Qt::KeyboardModifiers mods = {}) {
+    QWidget* popup = QApplication::activePopupWidget();
+    QWindow* at = (popup ? popup : window->window())->windowHandle();
+    QTest::keyPress(at, k, mods);
+    QTest::keyRelease(at, k, mods);
+}
+
 template <class Fs>
 struct BasicWindowFixture {
     TempDir dir;
@@ -56,6 +65,18 @@ struct BasicWindowFixture {
         w->txtEdit->setFocus();
         QTest::keyClick(w->txtEdit, Qt::Key_End);
         QTest::keyClicks(w->txtEdit, text);
+    }
+    void press(Qt::Key k, Qt::KeyboardModifiers mods = {}) { Press(w.get(), k, mods); }
+    // Opens a menu of the menu bar with Alt and its letter; true once it is up.
+    bool openMenu(Qt::Key letter, QMenu* menu) {
+        press(letter, Qt::AltModifier);
+        return QTest::qWaitFor([menu] { return QApplication::activePopupWidget() == menu; }, 2000);
+    }
+    // Escape closes the menu and leaves the menu bar highlighted; a second one leaves it.
+    void closeMenu() {
+        press(Qt::Key_Escape);
+        if (qobject_cast<QMenuBar*>(QApplication::focusWidget())) press(Qt::Key_Escape);
+        QApplication::processEvents();
     }
     // Enters a message number and presses Enter.
     void goTo(int n) {

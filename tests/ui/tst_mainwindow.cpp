@@ -99,29 +99,34 @@ private slots:
     void menusFollowTheState() {
         test::WindowFixture f;
         f.s.settings.UnitAddress = "12";
-        emit f.w->mnuProgram->aboutToShow();
+        f.w->txtEdit->setFocus();
+        QVERIFY(f.openMenu(Qt::Key_P, f.w->mnuProgram));
         QCOMPARE(f.w->mnuPrgAdr->text(), QStringLiteral("&Address 12..."));
         QVERIFY(f.w->mnuPrg7780->isChecked() && !f.w->mnuPrg7740->isChecked());
         QVERIFY(f.w->mnuPrgCom[1]->isChecked() && f.w->mnuPrgBaud[7]->isChecked());
         QVERIFY(f.w->mnuPrgStart->isEnabled()); // a new, empty, unnamed file
         QVERIFY(!f.w->mnuEditSynt->isEnabled());
         QCOMPARE(f.w->lblStatBar->text(), QStringLiteral("Press F1 in order to get help on commands from Program Menu."));
-        emit f.w->mnuFileBase->aboutToShow();
+        f.closeMenu();
+        QVERIFY(f.openMenu(Qt::Key_F, f.w->mnuFileBase));
         QVERIFY(!f.w->mnuFile[6]->isEnabled());
+        f.closeMenu();
 
         f.w->txtMsg->setFocus();
-        QApplication::processEvents();
-        emit f.w->mnuEdit->aboutToShow();
+        QVERIFY(f.openMenu(Qt::Key_E, f.w->mnuEdit));
         for (QAction* a : {f.w->mnuEditCut, f.w->mnuEditCopy, f.w->mnuEditPaste, f.w->mnuEditUndo, f.w->mnuEditSynt})
             QVERIFY(!a->isEnabled());
         QVERIFY(f.w->mnuEditDel->isEnabled()); // a new file counts 1023 stored messages
+        f.closeMenu();
         f.type("AB");
-        f.w->txtEdit->selectAll();
-        emit f.w->mnuEdit->aboutToShow();
+        f.press(Qt::Key_Home, Qt::ShiftModifier);
+        QVERIFY(f.openMenu(Qt::Key_E, f.w->mnuEdit));
         QVERIFY(f.w->mnuEditCopy->isEnabled() && f.w->mnuEditUndo->isEnabled());
         QVERIFY(!f.w->mnuEditSynt->isEnabled());
-        emit f.w->mnuProgram->aboutToShow();
+        f.closeMenu();
+        QVERIFY(f.openMenu(Qt::Key_P, f.w->mnuProgram));
         QVERIFY(!f.w->mnuPrgStart->isEnabled());
+        f.closeMenu();
     }
 
     // Over a control, the tooltip is the text the status bar shows there.
